@@ -1,0 +1,5 @@
+if(VELMORA_SANITIZE)
+  set(_velmora_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_velmora_san})
+  add_link_options(${_velmora_san})
+endif()

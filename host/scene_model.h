@@ -1,0 +1,112 @@
+// The stand-in host's in-memory LightWave scene.
+//
+// Everything the host services answer comes from here: the tests build a
+// scene by hand, the LWS/LWO2 loaders build one from files.  The model keeps
+// LightWave's own conventions (host axes, radians, item order), so the
+// services hand values out unchanged.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+using Vec3 = std::array<double, 3>;
+
+enum class ItemType { kObject = 0, kLight = 1, kCamera = 2, kBone = 3 };
+
+// Motion parameters of an item, already evaluated; the codes follow
+// LWIP_* (position 1, rotation 5, scaling 6, pivot 7, world position 8,
+// pivot rotation 12, and the axis vectors 2-4 and 9-11).
+struct Motion {
+  std::map<int, Vec3> params;
+  Vec3 Get(int code) const;
+};
+
+enum class TextureLayerType { kImage = 0, kProcedural = 1, kGradient = 2 };
+
+struct TextureLayer {
+  TextureLayerType type = TextureLayerType::kImage;
+  int image = -1;  // index into Scene::images, -1 for none
+};
+
+struct Texture {
+  std::vector<TextureLayer> layers;  // in ordinal order
+};
+
+struct Surface {
+  std::string name;
+  Vec3 color{0.78431, 0.78431, 0.78431};
+  double transparency = 0.0;
+  double reflectivity = 0.0;
+  double glossiness = 0.4;
+  int colorTexture = -1;     // index into Scene::textures, -1 for none
+  int reflectionImage = -1;  // index into Scene::images, -1 for none
+};
+
+struct Image {
+  std::string name;
+};
+
+// One UV map of a mesh: per-point values, and per-(point, polygon) values
+// that override them (LWO2 VMAD).
+struct UvMap {
+  std::string name;
+  int dimension = 2;
+  std::map<int, std::vector<float>> pointValues;
+  std::map<std::pair<int, int>, std::vector<float>> polygonValues;
+};
+
+struct Polygon {
+  std::uint32_t type = 0x46414345u;  // FACE
+  std::vector<int> points;           // indices into Mesh::points
+  std::string surface;               // the SURF tag
+};
+
+struct Mesh {
+  std::vector<std::array<float, 3>> points;
+  std::vector<Polygon> polygons;
+  std::vector<UvMap> uvMaps;
+};
+
+// An object file: its surfaces in file order.  Several items may share one.
+struct ObjectFile {
+  std::string filename;
+  std::vector<Surface> surfaces;
+};
+
+struct Item {
+  ItemType type = ItemType::kObject;
+  std::string name;
+  int parent = -1;  // index into Scene::items, -1 for none
+  Motion atTimeZero;
+  // What `param` answers at the scene's current time, when that is not 0.
+  // Absent: the item does not move.
+  std::optional<Motion> atCurrentTime;
+  // Objects only.
+  int objectFile = -1;  // index into Scene::objectFiles, -1 for a null object
+  int mesh = -1;        // index into Scene::meshes, -1 for no geometry
+};
+
+struct Scene {
+  std::string name;      // as "LW Scene Info" reports it; may be empty
+  bool nameIsNull = false;
+  std::string filename;
+  double currentTime = 0.0;
+  std::vector<Item> items;  // host order; all item types mixed
+  std::vector<Mesh> meshes;
+  std::vector<ObjectFile> objectFiles;
+  std::vector<Texture> textures;
+  std::vector<Image> images;
+
+  // The total point count of every object item, as Layout reports it.
+  int TotalPoints() const;
+  int TotalPolygons() const;
+};
+
+}  // namespace host

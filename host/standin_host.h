@@ -1,0 +1,76 @@
+// The stand-in LightWave host: serves a host::Scene through the exact
+// service tables of plugin/lw_host.h, the way Layout serves its own scene.
+//
+// The host's global function is a plain C function pointer without a
+// context argument, so one StandInHost at a time is the active host; it is
+// made active by construction and stops being so when destroyed.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/scene_model.h"
+#include "plugin/lw_host.h"
+
+namespace host {
+
+enum class MessageKind { kInfo, kError, kWarning };
+
+struct Message {
+  MessageKind kind;
+  std::string line1;
+  std::optional<std::string> line2;  // absent when the module passed null
+};
+
+// What the user did with a file request.  The responder sees the request
+// as the module filled it (type, title, filter list, proposed base name)
+// and answers with a chosen path, or nothing for a cancel.
+struct FileRequest {
+  int reqType = 0;
+  std::string title;
+  std::string fileType;  // the whole filter list, inner NUL bytes included
+  std::string path;
+  std::string baseName;
+  int bufLen = 0;
+};
+using FileResponder = std::function<std::optional<std::string>(const FileRequest&)>;
+
+class StandInHost {
+ public:
+  explicit StandInHost(Scene scene);
+  ~StandInHost();
+  StandInHost(const StandInHost&) = delete;
+  StandInHost& operator=(const StandInHost&) = delete;
+
+  // The global function handed to activations.
+  GlobalFunc global() const;
+  // The same look-up, from C++.
+  void* Global(const char* serviceName, int useMode = GFUSE_TRANSIENT);
+
+  const Scene& scene() const;
+  Scene& scene();
+
+  // A service the host does not serve: the global function answers null.
+  void Withhold(const std::string& serviceName);
+  // Answers every file request; without one, every request is cancelled.
+  void SetFileResponder(FileResponder responder);
+
+  // Everything the module showed, in order.
+  const std::vector<Message>& messages() const;
+  void ClearMessages();
+  // Service names in the order the module asked for them.
+  const std::vector<std::string>& requestedServices() const;
+  // Every file request the module made, as it made it.
+  const std::vector<FileRequest>& fileRequests() const;
+  // Mesh snapshots handed out and not yet destroyed.
+  int liveMeshSnapshots() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace host

@@ -1,0 +1,23 @@
+// The path rules every part of the system shares, in the exact results of
+// the Windows shell functions they stand for, on every platform.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Everything after the last backslash, slash or colon (PathStripPathA).
+std::string StripPath(std::string_view path);
+
+// Drops the extension: the last "." after which the name holds no
+// backslash and no space, and everything after it (PathRemoveExtensionA,
+// which knows only the backslash as a separator).  A name without one is
+// kept whole.
+std::string RemoveExtension(std::string_view path);
+
+// The directory part: everything up to and including the last backslash,
+// slash or colon; empty when there is none.
+std::string DirectoryPart(std::string_view path);
+
+}  // namespace platform

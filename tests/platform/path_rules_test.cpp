@@ -1,0 +1,30 @@
+#include "platform/path_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace platform {
+namespace {
+
+TEST(PathRules, RemoveExtensionDropsOnlyTheLastExtensionOfTheName) {
+  EXPECT_EQ(RemoveExtension("city.lws"), "city");
+  EXPECT_EQ(RemoveExtension("my.car.lws"), "my.car");
+  EXPECT_EQ(RemoveExtension("Untitled"), "Untitled");
+  EXPECT_EQ(RemoveExtension("take.2 final"), "take.2 final");
+  EXPECT_EQ(RemoveExtension(""), "");
+  EXPECT_EQ(RemoveExtension("maps\\wheel.tga"), "maps\\wheel");
+  EXPECT_EQ(RemoveExtension("maps.v2\\wheel"), "maps.v2\\wheel");
+  EXPECT_EQ(RemoveExtension(".hidden"), "");
+}
+
+TEST(PathRules, StripPathKeepsWhatFollowsTheLastSeparator) {
+  EXPECT_EQ(StripPath("C:\\models\\car.lwo"), "car.lwo");
+  EXPECT_EQ(StripPath("/home/u/objects/car.lwo"), "car.lwo");
+  EXPECT_EQ(StripPath("C:car.lwo"), "car.lwo");
+  EXPECT_EQ(StripPath("car.lwo"), "car.lwo");
+  EXPECT_EQ(StripPath("dir/"), "");
+  EXPECT_EQ(DirectoryPart("C:\\models\\car.lwo"), "C:\\models\\");
+  EXPECT_EQ(DirectoryPart("car.lwo"), "");
+}
+
+}  // namespace
+}  // namespace platform
