@@ -1,0 +1,144 @@
+// The geometry of one exported object item: the host services that read its
+// mesh and surfaces, the working lists filled while reading, and the output
+// arrays and material list that become one Geometry and one Atomic.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/matrix.h"
+#include "plugin/lw_host.h"
+#include "scene/frame_node.h"
+
+namespace scene {
+
+// One surface of the object file; the entries that triangles use are copied
+// into the written material list.
+struct MaterialEntry {
+  // Position of the entry's copy in `materials`; set only for used entries.
+  std::int32_t materialIndex = -1;
+  // The key by which polygons find their surface (case-sensitive).
+  std::string surfaceName;
+  // From the first image layer of the "BaseColor" texture; empty unless
+  // `textured` is 1.
+  std::string textureName;
+  std::optional<std::string> reflectionImageName;
+  std::int32_t textured = 0;
+  std::array<float, 3> color{};
+  // Colour and opacity scaled to 0..255, truncated and clamped.
+  std::array<std::uint8_t, 4> rgba{};
+  float reflectivity = 0.0f;
+  float transparency = 0.0f;
+  float glossiness = 0.0f;
+  // Triangles whose polygon's surface tag found this entry.
+  std::int32_t triangleCount = 0;
+};
+
+// One (u, v, ...) value of a point in one UV map.  Two samples are the same
+// when their dimensions agree and every component compares equal as a float
+// (0.0 equals -0.0, a NaN equals nothing).
+struct UvSample {
+  std::int32_t dimension = 0;
+  std::vector<float> values;
+};
+
+// One output vertex: a point together with one combination of UV samples.
+struct MeshVertex {
+  platform::Vec3f position;
+  platform::Vec3f normal;
+  std::int32_t uvCount = 0;
+  // First two components of each map's sample; (0, 0) where it has none.
+  std::vector<std::array<float, 2>> uv;
+  // Per UV map, the index into the point's samples of that map.
+  std::vector<std::int32_t> sampleIndices;
+  // Position in the output arrays; -1 until numbered.
+  std::int32_t outputIndex = -1;
+};
+
+// One host point.
+struct MeshPoint {
+  platform::Vec3f position;  // converted to output axes
+  platform::Vec3f normal;    // normalised sum of its triangles' face normals
+  std::vector<std::unique_ptr<MeshVertex>> vertices;  // in creation order
+  std::int32_t uvSetCount = 0;
+  // Per UV map, the distinct samples this point takes, first seen first.
+  std::vector<std::vector<UvSample>> uvSamples;
+  std::int32_t index = 0;  // position in `points`
+  LWPntID pointId = nullptr;
+};
+
+// One output triangle.  A host polygon of n vertices gives n - 2 of them,
+// consecutive and all carrying the polygon's identifier.
+struct MeshPolygon {
+  // Point indices in reverse of the host's vertex order, so that the
+  // triangle faces the same way after the change of handedness.
+  std::array<std::int32_t, 3> corners{};
+  platform::Vec3f faceNormal;
+  std::array<MeshVertex*, 3> vertices{};  // owned by the corner points
+  // Per corner, per UV map in map order, the index of the corner's sample
+  // in its point's samples of that map.
+  std::array<std::vector<std::int32_t>, 3> cornerSamples;
+  LWPolID polygonId = nullptr;
+};
+
+class MeshObject {
+ public:
+  MeshObject(LWItemID itemId, const LWObjectInfo* objectInfo, const LWObjectFuncs* sceneObjects,
+             const LWSurfaceFuncs* surfaceFuncs, const LWImageList* imageList,
+             const LWTextureFuncs* textureFuncs, std::int32_t meshIndex, FrameNode* frame,
+             const char* objectFileName);
+  MeshObject(const MeshObject&) = delete;
+  MeshObject& operator=(const MeshObject&) = delete;
+
+  // Reads the item's mesh and surfaces from the host and fills every list
+  // and output array.  Run once, after the frame's vertex matrix is final.
+  void BuildGeometry();
+  // The first surface named `name` (byte for byte); counts one more
+  // triangle on it.  Null when the object has no such surface.
+  MaterialEntry* FindSurfaceByName(std::string_view name);
+  // Frees everything the record holds; a record never built holds nothing.
+  void ReleaseMeshObject();
+  // Appends an entry to `surfaces`; names already present keep their first
+  // entry for FindSurfaceByName.  Returns the entry's position.
+  std::int32_t AddSurface(MaterialEntry entry);
+
+  // Identity, set at construction.
+  std::int32_t meshIndex;  // geometry and atomic index
+  FrameNode* frame;        // not owned
+  const LWObjectInfo* objectInfo;
+  const LWObjectFuncs* sceneObjects;
+  LWItemID itemId;
+  const LWSurfaceFuncs* surfaceFuncs;
+  const LWImageList* imageList;
+  const LWTextureFuncs* textureFuncs;
+  const char* objectFileName;  // the host's text
+
+  // Working lists.
+  std::vector<MeshPoint> points;      // host scan order
+  std::vector<MeshPolygon> polygons;  // triangles, in host polygon order
+  std::vector<MaterialEntry> surfaces;  // object surfaces, then defaults
+
+  // Output, read by the clump writer.  Triangle k is polygons[k].
+  std::vector<MaterialEntry> materials;  // used surfaces, in surface order
+  std::vector<platform::Vec3f> positions;  // in the frame's space
+  std::vector<platform::Vec3f> normals;    // transformed, not renormalised
+  std::vector<std::vector<std::array<float, 2>>> uvSets;  // [map][vertex]
+  std::vector<std::int32_t> cornerVertices;   // 3 per triangle
+  std::vector<std::int32_t> cornerMaterials;  // 3 per triangle
+  std::vector<std::int32_t> polygonSurfaces;  // per triangle, into `surfaces`
+  std::int32_t triangleCount = 0;
+  std::int32_t vertexCount = 0;
+  std::int32_t uvSetCount = 0;
+
+ private:
+  // First entry of `surfaces` per name.
+  std::unordered_map<std::string, std::int32_t> surfaceIndex_;
+};
+
+}  // namespace scene
