@@ -1,0 +1,58 @@
+#include "scene/dff_exporter.h"
+
+namespace scene {
+namespace {
+
+void ReleaseFrameNode(FrameNode& frame) {
+  frame.worldMatrix.reset();
+  frame.rotationMatrix.reset();
+  frame.vertexMatrix.reset();
+  frame.name = std::string();
+  frame.children = std::vector<FrameNode*>();
+}
+
+}  // namespace
+
+DffExporter::DffExporter(const LWSceneInfo* sceneInfoTable, const LWObjectInfo* objectInfoTable,
+                         const LWObjectFuncs* sceneObjectsTable,
+                         const LWSurfaceFuncs* surfaceFuncsTable, const LWItemInfo* itemInfoTable,
+                         const LWImageList* imageListTable,
+                         const LWTextureFuncs* textureFuncsTable,
+                         LWFileActivateFunc fileRequestFunction)
+    : sceneInfo(sceneInfoTable),
+      objectInfo(objectInfoTable),
+      sceneObjects(sceneObjectsTable),
+      surfaceFuncs(surfaceFuncsTable),
+      itemInfo(itemInfoTable),
+      imageList(imageListTable),
+      textureFuncs(textureFuncsTable),
+      fileRequest(fileRequestFunction) {}
+
+// The members go in reverse order of declaration: orderedFrames, rootFrames,
+// meshObjects, frames.  A mesh object never follows its frame pointer when
+// it is destroyed, so the order is safe whether or not ReleaseAll ran.
+DffExporter::~DffExporter() = default;
+
+void DffExporter::BuildAllGeometry() {
+  for (const auto& meshObject : meshObjects) meshObject->BuildGeometry();
+}
+
+// Frames first, then mesh objects, which hold pointers to their frames but
+// never follow them while being released.  The two non-owning lists are
+// emptied too, so that nothing is left pointing at freed frames.
+void DffExporter::ReleaseAll() {
+  for (auto& frame : frames) {
+    ReleaseFrameNode(*frame);
+    frame.reset();
+  }
+  for (auto& meshObject : meshObjects) {
+    meshObject->ReleaseMeshObject();
+    meshObject.reset();
+  }
+  frames.clear();
+  meshObjects.clear();
+  rootFrames.clear();
+  orderedFrames.clear();
+}
+
+}  // namespace scene

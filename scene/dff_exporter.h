@@ -1,0 +1,102 @@
+// The in-memory model of one export: every frame and mesh object of the
+// scene, the two orders of the frames the writer needs, and the writer's
+// cursors.  The export command drives it through its phases once, in this
+// order: construct, set sceneName, BuildFrames, BuildAllGeometry,
+// WriteClump, ReleaseAll, destroy.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dff/chunk_type.h"
+#include "dff/output_stream.h"
+#include "plugin/lw_host.h"
+#include "scene/frame_node.h"
+#include "scene/mesh_object.h"
+
+namespace scene {
+
+class DffExporter {
+ public:
+  // The host's tables are borrowed and must outlive the exporter.
+  DffExporter(const LWSceneInfo* sceneInfo, const LWObjectInfo* objectInfo,
+              const LWObjectFuncs* sceneObjects, const LWSurfaceFuncs* surfaceFuncs,
+              const LWItemInfo* itemInfo, const LWImageList* imageList,
+              const LWTextureFuncs* textureFuncs, LWFileActivateFunc fileRequest);
+  ~DffExporter();
+  DffExporter(const DffExporter&) = delete;
+  DffExporter& operator=(const DffExporter&) = delete;
+
+  // Walks the scene's object items at time 0: one frame per object, one
+  // mesh object per object with polygons, linked and ordered, with every
+  // matrix final.  Called once.
+  void BuildFrames();
+  // Builds each mesh object's geometry, first to last.  After BuildFrames.
+  void BuildAllGeometry();
+  // Writes the one Clump of the file, asking the user for the COL file to
+  // embed after the last Atomic.  Returns the clump's length.  A COL file
+  // that cannot be opened leaves the clump without its Extension and sets
+  // colError; a COL file that fails while being read fails the stream.
+  std::int32_t WriteClump(dff::OutputStream& stream);
+  // Writes one chunk of the clump tree; what it holds depends on its type,
+  // the type of the chunk around it, and the cursors.  Returns 12 plus the
+  // payload size.
+  std::int32_t WriteChunk(dff::OutputStream& stream, dff::ChunkType type,
+                          std::optional<dff::ChunkType> enclosing, std::uint32_t version);
+  // Frees every frame, then every mesh object, and empties the lists.
+  void ReleaseAll();
+
+  // The scene's name as the host reports it; the export command sets it.
+  const char* sceneName = nullptr;
+  // The COL file being embedded; open only while its chunk is written.
+  std::FILE* colFile = nullptr;
+  // One per object item, in host item order.
+  std::vector<std::unique_ptr<FrameNode>> frames;
+  // One per object item with polygons, in item order; the position is the
+  // geometry and atomic index.
+  std::vector<std::unique_ptr<MeshObject>> meshObjects;
+
+  // Writer state while a clump is written.
+  std::int32_t frameCursor = -2;
+  std::int32_t atomicCursor = -2;
+  std::int32_t geometryCursor = -2;
+  std::int32_t materialCursor = -2;
+
+  const LWSceneInfo* sceneInfo;
+  const LWObjectInfo* objectInfo;
+  const LWObjectFuncs* sceneObjects;
+  const LWSurfaceFuncs* surfaceFuncs;
+  const LWItemInfo* itemInfo;
+  const LWImageList* imageList;
+  const LWTextureFuncs* textureFuncs;
+  LWFileActivateFunc fileRequest;
+
+  // The frames whose parent item has no frame of its own, in item order.
+  std::vector<FrameNode*> rootFrames;
+  // Every frame in FrameList order: each frame's index is its position.
+  std::vector<FrameNode*> orderedFrames;
+
+  // Set by WriteClump when the chosen COL file could not be opened: names
+  // the file and the reason.  The clump was then written without it, and
+  // the command reports this instead of success.
+  std::optional<std::string> colError;
+
+ private:
+  // Builds the frame and, when the item has polygons, the mesh object of
+  // one object item.
+  void AddObjectItem(LWItemID item, std::int32_t frameNumber);
+  void LinkFrames();
+  // Lists `roots` and all their descendants: each group of siblings
+  // together, the descendants of later siblings before those of earlier
+  // ones, every frame after its parent.
+  void AppendFrameGroup(const std::vector<FrameNode*>& roots);
+  // Makes roots of frames that parent loops left out of orderedFrames.
+  void BreakParentLoops();
+  void SetChildVertexMatrices();
+};
+
+}  // namespace scene
