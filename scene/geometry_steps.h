@@ -1,0 +1,39 @@
+// The steps of MeshObject::BuildGeometry, in the order it runs them.  Each
+// step reads what the earlier ones left in the record.
+#pragma once
+
+#include "plugin/lw_host.h"
+#include "scene/mesh_object.h"
+
+namespace scene {
+
+// `points`: one per scanned host point, with its position in output axes.
+void ReadPoints(MeshObject& object, LWMeshInfoID mesh);
+
+// `polygons`: the triangles of every face, patch and subdivision polygon
+// of three or more vertices, in host order, with reversed corners.
+void ReadTriangles(MeshObject& object, LWMeshInfoID mesh);
+
+// Each triangle's unit face normal, and each point's normalised sum of the
+// face normals of the triangles that use it.
+void ComputeNormals(MeshObject& object);
+
+// `uvSetCount`, each point's samples per UV map and each corner's sample
+// indices; every corner has one index in every map.
+void ReadUvSamples(MeshObject& object, LWMeshInfoID mesh);
+
+// Each corner's vertex, shared by the corners of a point whose samples
+// agree in every map.
+void MakeVertices(MeshObject& object);
+
+// Numbers the vertices by first use and fills the output arrays, moved
+// into the frame's space.
+void WriteVertexArrays(MeshObject& object);
+
+// `surfaces` from the object file, each triangle's surface (with default
+// entries for unknown tags), `materials` and the corner materials.
+void ReadSurfaces(MeshObject& object);
+void AssignPolygonSurfaces(MeshObject& object, LWMeshInfoID mesh);
+void BuildMaterialList(MeshObject& object);
+
+}  // namespace scene

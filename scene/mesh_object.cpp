@@ -1,0 +1,87 @@
+#include "scene/mesh_object.h"
+
+#include <utility>
+
+namespace scene {
+namespace {
+
+// Clears a list and gives its storage back.
+template <class T>
+void FreeStorage(std::vector<T>& list) {
+  std::vector<T>().swap(list);
+}
+
+}  // namespace
+
+MeshObject::MeshObject(LWItemID itemId_, const LWObjectInfo* objectInfo_,
+                       const LWObjectFuncs* sceneObjects_, const LWSurfaceFuncs* surfaceFuncs_,
+                       const LWImageList* imageList_, const LWTextureFuncs* textureFuncs_,
+                       std::int32_t meshIndex_, FrameNode* frame_, const char* objectFileName_)
+    : meshIndex(meshIndex_),
+      frame(frame_),
+      objectInfo(objectInfo_),
+      sceneObjects(sceneObjects_),
+      itemId(itemId_),
+      surfaceFuncs(surfaceFuncs_),
+      imageList(imageList_),
+      textureFuncs(textureFuncs_),
+      objectFileName(objectFileName_) {}
+
+MaterialEntry* MeshObject::FindSurfaceByName(std::string_view name) {
+  const auto found = surfaceIndex_.find(std::string(name));
+  if (found == surfaceIndex_.end()) return nullptr;
+  MaterialEntry& entry = surfaces[static_cast<std::size_t>(found->second)];
+  ++entry.triangleCount;
+  return &entry;
+}
+
+std::int32_t MeshObject::AddSurface(MaterialEntry entry) {
+  const auto position = static_cast<std::int32_t>(surfaces.size());
+  surfaceIndex_.emplace(entry.surfaceName, position);
+  surfaces.push_back(std::move(entry));
+  return position;
+}
+
+// Output first, then the working records from the inside out, then the
+// lists' own storage.
+void MeshObject::ReleaseMeshObject() {
+  FreeStorage(positions);
+  FreeStorage(normals);
+  for (auto& set : uvSets) FreeStorage(set);
+  FreeStorage(uvSets);
+  FreeStorage(cornerVertices);
+  FreeStorage(cornerMaterials);
+  FreeStorage(polygonSurfaces);
+
+  for (MeshPoint& point : points) {
+    for (auto& vertex : point.vertices) {
+      FreeStorage(vertex->uv);
+      FreeStorage(vertex->sampleIndices);
+      vertex.reset();
+    }
+    FreeStorage(point.vertices);
+    for (auto& samples : point.uvSamples) {
+      for (UvSample& sample : samples) FreeStorage(sample.values);
+      FreeStorage(samples);
+    }
+    FreeStorage(point.uvSamples);
+  }
+  for (MeshPolygon& polygon : polygons) {
+    for (auto& samples : polygon.cornerSamples) FreeStorage(samples);
+  }
+  for (MaterialEntry& entry : surfaces) {
+    std::string().swap(entry.textureName);
+    entry.reflectionImageName.reset();
+  }
+
+  FreeStorage(points);
+  FreeStorage(polygons);
+  FreeStorage(materials);
+  FreeStorage(surfaces);
+  surfaceIndex_.clear();
+  triangleCount = 0;
+  vertexCount = 0;
+  uvSetCount = 0;
+}
+
+}  // namespace scene

@@ -1,0 +1,134 @@
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "scene/geometry_steps.h"
+#include "scene/hash_index.h"
+#include "scene/host_codes.h"
+#include "scene/triangulate.h"
+
+namespace scene {
+namespace {
+
+// The most vertices an object file can give one polygon (a 10-bit count);
+// a larger size is not a real polygon.
+constexpr int kMaxPolygonSize = 1023;
+
+size_t LWCALL CollectPoint(void* data, LWPntID point) {
+  static_cast<std::vector<LWPntID>*>(data)->push_back(point);
+  return 0;
+}
+
+size_t LWCALL CollectPolygon(void* data, LWPolID polygon) {
+  static_cast<std::vector<LWPolID>*>(data)->push_back(polygon);
+  return 0;
+}
+
+bool IsSurfacePolygon(LWID type) {
+  return type == kFacePolygon || type == kPatchPolygon || type == kSubdivisionPolygon;
+}
+
+std::uint64_t PointIdHash(LWPntID id) {
+  return HashCombine(0, static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(id)));
+}
+
+// Points by host identifier; the first point scanned with an identifier
+// wins, as a scan from the start of the list would find it.
+class PointFinder {
+ public:
+  explicit PointFinder(const std::vector<MeshPoint>& points) : points_(points) {
+    index_.Reserve(points.size());
+    for (const MeshPoint& point : points) {
+      if (Find(point.pointId) < 0) index_.Insert(PointIdHash(point.pointId), point.index);
+    }
+  }
+
+  std::int32_t Find(LWPntID id) const {
+    return index_.Find(PointIdHash(id), [&](std::int32_t entry) {
+      return points_[static_cast<std::size_t>(entry)].pointId == id;
+    });
+  }
+
+ private:
+  const std::vector<MeshPoint>& points_;
+  HashIndex index_;
+};
+
+// The point indices of a polygon's vertices in host order.  False when the
+// polygon is not one to export (curves, bones, metaballs, fewer than three
+// vertices) or names a point that the scan did not report.
+bool ReadPolygonPoints(LWMeshInfoID mesh, LWPolID polygon, const PointFinder& finder,
+                       std::vector<std::int32_t>& indices) {
+  indices.clear();
+  if (!IsSurfacePolygon(mesh->polType(mesh, polygon))) return false;
+  const int size = mesh->polSize(mesh, polygon);
+  if (size < 3 || size > kMaxPolygonSize) return false;
+  for (int vertex = 0; vertex < size; ++vertex) {
+    const std::int32_t point = finder.Find(mesh->polVertex(mesh, polygon, vertex));
+    if (point < 0) return false;
+    indices.push_back(point);
+  }
+  return true;
+}
+
+MeshPolygon MakeTriangle(LWPolID polygon, std::int32_t a, std::int32_t b, std::int32_t c) {
+  MeshPolygon triangle;
+  // Host vertices a, b, c become corners c, b, a: the axis change mirrors
+  // the mesh, and reversing the corners keeps the faces pointing outward.
+  triangle.corners = {c, b, a};
+  triangle.polygonId = polygon;
+  return triangle;
+}
+
+// The triangles of one polygon in host vertex numbering, in the order that
+// they are written.
+void SplitPolygon(const MeshObject& object, const std::vector<std::int32_t>& indices,
+                  std::vector<platform::Vec3f>& outline,
+                  std::vector<std::array<std::int32_t, 3>>& triangles) {
+  triangles.clear();
+  if (indices.size() == 3) {
+    triangles.push_back({0, 1, 2});
+    return;
+  }
+  outline.clear();
+  for (std::int32_t index : indices) outline.push_back(object.points[static_cast<std::size_t>(index)].position);
+  TriangulatePolygon(outline, triangles);
+}
+
+}  // namespace
+
+void ReadPoints(MeshObject& object, LWMeshInfoID mesh) {
+  std::vector<LWPntID> ids;
+  mesh->scanPoints(mesh, CollectPoint, &ids);
+  object.points.resize(ids.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    MeshPoint& point = object.points[i];
+    point.pointId = ids[i];
+    point.index = static_cast<std::int32_t>(i);
+    LWFVector host{0.0f, 0.0f, 0.0f};
+    mesh->pntBasePos(mesh, ids[i], host);
+    point.position = {-host[0], -host[2], host[1]};
+  }
+}
+
+void ReadTriangles(MeshObject& object, LWMeshInfoID mesh) {
+  std::vector<LWPolID> ids;
+  mesh->scanPolys(mesh, CollectPolygon, &ids);
+  const PointFinder finder(object.points);
+  object.polygons.reserve(ids.size());
+  std::vector<platform::Vec3f> outline;
+  std::vector<std::array<std::int32_t, 3>> triangles;
+  std::vector<std::int32_t> indices;
+  for (LWPolID polygon : ids) {
+    if (!ReadPolygonPoints(mesh, polygon, finder, indices)) continue;
+    SplitPolygon(object, indices, outline, triangles);
+    for (const auto& t : triangles) {
+      object.polygons.push_back(MakeTriangle(polygon, indices[static_cast<std::size_t>(t[0])],
+                                             indices[static_cast<std::size_t>(t[1])],
+                                             indices[static_cast<std::size_t>(t[2])]));
+    }
+  }
+  object.triangleCount = static_cast<std::int32_t>(object.polygons.size());
+}
+
+}  // namespace scene

@@ -1,0 +1,66 @@
+#include <cstddef>
+#include <string_view>
+
+#include "scene/geometry_steps.h"
+#include "scene/host_codes.h"
+#include "scene/material_builder.h"
+
+namespace scene {
+namespace {
+
+// The surface entry of a polygon's tag, counted for one more triangle; a
+// tag that names no surface of the object gets a default entry, after the
+// object's own, which later polygons with that tag share.
+std::int32_t SurfaceOfTag(MeshObject& object, std::string_view tag) {
+  if (const MaterialEntry* entry = object.FindSurfaceByName(tag)) {
+    return static_cast<std::int32_t>(entry - object.surfaces.data());
+  }
+  const std::int32_t added = object.AddSurface(MakeDefaultMaterial(tag));
+  ++object.surfaces[static_cast<std::size_t>(added)].triangleCount;
+  return added;
+}
+
+}  // namespace
+
+void ReadSurfaces(MeshObject& object) {
+  if (object.objectFileName == nullptr) return;
+  const LWSurfaceID* surfaces = object.surfaceFuncs->byObject(object.objectFileName);
+  if (surfaces == nullptr) return;
+  for (; *surfaces != nullptr; ++surfaces) {
+    object.AddSurface(MakeMaterialEntry(*surfaces, *object.surfaceFuncs, *object.textureFuncs, *object.imageList));
+  }
+}
+
+// The triangles of one polygon follow each other, so the tag is asked once
+// per polygon.
+void AssignPolygonSurfaces(MeshObject& object, LWMeshInfoID mesh) {
+  object.polygonSurfaces.reserve(object.polygons.size());
+  LWPolID previous = nullptr;
+  std::int32_t surface = -1;
+  for (const MeshPolygon& triangle : object.polygons) {
+    if (surface >= 0 && triangle.polygonId == previous) {
+      ++object.surfaces[static_cast<std::size_t>(surface)].triangleCount;
+    } else {
+      const char* tag = mesh->polTag(mesh, triangle.polygonId, kSurfaceTag);
+      surface = SurfaceOfTag(object, tag != nullptr ? std::string_view(tag) : std::string_view());
+      previous = triangle.polygonId;
+    }
+    object.polygonSurfaces.push_back(surface);
+  }
+}
+
+// Only surfaces that triangles use become materials, in surface order.
+void BuildMaterialList(MeshObject& object) {
+  for (MaterialEntry& entry : object.surfaces) {
+    if (entry.triangleCount == 0) continue;
+    entry.materialIndex = static_cast<std::int32_t>(object.materials.size());
+    object.materials.push_back(entry);
+  }
+  object.cornerMaterials.reserve(object.polygonSurfaces.size() * 3);
+  for (std::int32_t surface : object.polygonSurfaces) {
+    const std::int32_t material = object.surfaces[static_cast<std::size_t>(surface)].materialIndex;
+    object.cornerMaterials.insert(object.cornerMaterials.end(), 3, material);
+  }
+}
+
+}  // namespace scene
