@@ -97,6 +97,13 @@ class DffExporter {
   // Makes roots of frames that parent loops left out of orderedFrames.
   void BreakParentLoops();
   void SetChildVertexMatrices();
+
+  // The clump writer's payloads that depend on the enclosing chunk.
+  void WriteStructPayload(dff::OutputStream& stream, std::optional<dff::ChunkType> enclosing);
+  void WriteExtensionPayload(dff::OutputStream& stream, std::optional<dff::ChunkType> enclosing);
+  // The mesh object and material the cursors select while writing.
+  const MeshObject& CurrentMesh() const;
+  const MaterialEntry& CurrentMaterial() const;
 };
 
 }  // namespace scene

@@ -1,0 +1,550 @@
+// The clump writer: DffExporter::WriteClump and WriteChunk.  One recursive
+// operation writes every chunk of the tree; what a chunk holds depends on
+// its type and the type around it, and which frame, geometry, material or
+// atomic it speaks of comes from the exporter's four cursors.  Each list
+// chunk resets its cursor to -1 and each element advances it first thing,
+// so element i of a list always reads position i of the model.
+#include "dff/clump_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "dff/chunk_writer.h"
+#include "platform/path_rules.h"
+#include "scene/dff_exporter.h"
+
+namespace dff {
+
+std::string ProposeColName(const char* sceneName) {
+  static constexpr char kExtension[] = ".col";
+  constexpr std::size_t kLongestBase = kFileRequestBufferLength - 1 - (sizeof kExtension - 1);
+  std::string base = platform::RemoveExtension(sceneName != nullptr ? sceneName : "");
+  if (base.size() > kLongestBase) base.resize(kLongestBase);
+  return base + kExtension;
+}
+
+BoundingSphere ComputeBoundingSphere(const std::vector<platform::Vec3f>& positions) {
+  BoundingSphere sphere;
+  if (positions.empty()) return sphere;
+  platform::Vec3f low = positions.front();
+  platform::Vec3f high = positions.front();
+  for (const platform::Vec3f& p : positions) {
+    low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+  }
+  auto middle = [](float a, float b) {
+    return static_cast<float>((static_cast<double>(a) + static_cast<double>(b)) / 2.0);
+  };
+  sphere.centre = {middle(low.x, high.x), middle(low.y, high.y), middle(low.z, high.z)};
+
+  double farthest = 0.0;
+  for (const platform::Vec3f& p : positions) {
+    const double dx = static_cast<double>(p.x) - static_cast<double>(sphere.centre.x);
+    const double dy = static_cast<double>(p.y) - static_cast<double>(sphere.centre.y);
+    const double dz = static_cast<double>(p.z) - static_cast<double>(sphere.centre.z);
+    farthest = std::max(farthest, std::sqrt(dx * dx + dy * dy + dz * dz));
+  }
+  sphere.radius = static_cast<float>(farthest);
+  if (static_cast<double>(sphere.radius) < farthest) {
+    sphere.radius = std::nextafter(sphere.radius, std::numeric_limits<float>::infinity());
+  }
+  return sphere;
+}
+
+}  // namespace dff
+
+namespace scene {
+namespace {
+
+using dff::ChunkType;
+using dff::OutputStream;
+using dff::WriteF32;
+using dff::WriteU16;
+using dff::WriteU32;
+
+// The texture filter word: trilinear filtering, wrapping in u and v, and
+// the texture's own mipmaps.
+constexpr std::uint32_t kTextureFilterFlags = 0x00011106u;
+// What the material record's unused word has always held in our files.
+constexpr std::uint32_t kMaterialUnusedWord = 0x00BAA3DCu;
+constexpr float kMaterialAmbient = 0.4f;
+constexpr float kMaterialSpecular = 1.0f;
+constexpr float kMaterialDiffuse = 1.0f;
+// Atomic flags: collision test and render.
+constexpr std::uint32_t kAtomicFlags = 5;
+// The specular record's texture name field: the name, zero-padded.
+constexpr char kSpecularTexture[] = "vehiclespecdot64";
+constexpr std::size_t kSpecularNameField = 24;
+
+// Geometry format flags.  The count byte above them says how many UV sets
+// follow; a textured flag must agree with it, or readers guess a count.
+constexpr std::uint16_t kGeometryBaseFlags = 0x72;  // positions, normals, lit, modulated
+constexpr std::uint16_t kGeometryOneUvSet = 0x04;
+constexpr std::uint16_t kGeometryManyUvSets = 0x80;
+constexpr std::int32_t kMostUvSets = 0xFF;
+
+// The COL file request and its buffers.  The host keeps pointers into them
+// only while the request runs; they are static because the host's request
+// record is, and two exports never run at the same time.
+constexpr char kColRequestTitle[] = "Select COL file";
+constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
+char colPath[dff::kFileRequestBufferLength];
+char colBaseName[dff::kFileRequestBufferLength];
+char colFullName[dff::kFileRequestBufferLength];
+LWFileReqLocal colRequest;
+
+std::uint16_t GeometryFlags(std::int32_t uvSetCount) {
+  if (uvSetCount == 1) return kGeometryBaseFlags | kGeometryOneUvSet;
+  if (uvSetCount >= 2) return kGeometryBaseFlags | kGeometryManyUvSets;
+  return kGeometryBaseFlags;
+}
+
+// The 16-bit index words of the triangle list.  Geometries with more
+// vertices than these can address are refused before anything is written.
+std::uint16_t Low16(std::int32_t value) {
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu);
+}
+
+void WriteVec3(OutputStream& stream, const platform::Vec3f& v) {
+  WriteF32(stream, v.x);
+  WriteF32(stream, v.y);
+  WriteF32(stream, v.z);
+}
+
+void WriteString(OutputStream& stream, const std::string& text) {
+  const std::uint32_t padded = dff::PaddedStringLength(static_cast<std::uint32_t>(text.size()));
+  std::vector<char> buffer(padded, '\0');
+  std::memcpy(buffer.data(), text.data(), text.size());
+  dff::WriteStringChunk(stream, buffer.data(), padded, dff::kLibraryVersion);
+}
+
+std::string DescribeMesh(const MeshObject& mesh) {
+  std::string name = mesh.frame != nullptr ? mesh.frame->name : std::string();
+  return "the geometry of object \"" + name + "\" (mesh " + std::to_string(mesh.meshIndex) + ")";
+}
+
+// The writer indexes the output arrays by the mesh's counts and its corner
+// lists; a mesh whose arrays disagree with them would be read out of
+// bounds.  The geometry builder never makes one, so this names the object
+// and fails the file rather than writing it.
+bool CheckMeshIsWritable(OutputStream& stream, const MeshObject& mesh) {
+  const auto vertices = static_cast<std::size_t>(std::max(mesh.vertexCount, 0));
+  const auto corners = static_cast<std::size_t>(std::max(mesh.triangleCount, 0)) * 3;
+  const auto materials = static_cast<std::int32_t>(mesh.materials.size());
+  bool arraysAgree = mesh.vertexCount >= 0 && mesh.triangleCount >= 0 &&
+                     mesh.positions.size() == vertices && mesh.normals.size() == vertices &&
+                     mesh.uvSets.size() == static_cast<std::size_t>(std::max(mesh.uvSetCount, 0)) &&
+                     mesh.cornerVertices.size() == corners && mesh.cornerMaterials.size() == corners;
+  for (const auto& uvSet : mesh.uvSets) arraysAgree = arraysAgree && uvSet.size() == vertices;
+  if (!arraysAgree) {
+    stream.Fail(DescribeMesh(mesh) + " has output arrays that disagree with its counts");
+    return false;
+  }
+  if (mesh.uvSetCount > kMostUvSets) {
+    stream.Fail(DescribeMesh(mesh) + " has " + std::to_string(mesh.uvSetCount) +
+                " UV sets; a DFF geometry holds at most 255");
+    return false;
+  }
+  for (std::size_t i = 0; i < corners; ++i) {
+    if (mesh.cornerVertices[i] < 0 || mesh.cornerVertices[i] >= mesh.vertexCount ||
+        mesh.cornerMaterials[i] < 0 || mesh.cornerMaterials[i] >= materials) {
+      stream.Fail(DescribeMesh(mesh) + " has a triangle corner outside its vertices or materials");
+      return false;
+    }
+  }
+  return true;
+}
+
+// ---- Struct payloads --------------------------------------------------------
+
+void WriteClumpStruct(OutputStream& stream, const DffExporter& exporter) {
+  WriteU32(stream, static_cast<std::uint32_t>(exporter.meshObjects.size()));
+  WriteU32(stream, 0);  // lights
+  WriteU32(stream, 0);  // cameras
+}
+
+void WriteFrameListStruct(OutputStream& stream, const DffExporter& exporter) {
+  WriteU32(stream, static_cast<std::uint32_t>(exporter.frames.size()));
+  for (const FrameNode* frame : exporter.orderedFrames) {
+    for (std::size_t row = 0; row < 3; ++row) {
+      for (std::size_t column = 0; column < 3; ++column) {
+        WriteF32(stream, frame->rotationMatrix->m[row][column]);
+      }
+    }
+    WriteVec3(stream, frame->position);
+    const std::int32_t parentIndex = frame->parent != nullptr ? frame->parent->index : -1;
+    WriteU32(stream, static_cast<std::uint32_t>(parentIndex));
+    WriteU32(stream, 0);
+  }
+}
+
+void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
+  WriteU16(stream, GeometryFlags(mesh.uvSetCount));
+  WriteU16(stream, static_cast<std::uint16_t>(mesh.uvSetCount));
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.triangleCount));
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.vertexCount));
+  WriteU32(stream, 1);  // morph targets
+  for (const auto& uvSet : mesh.uvSets) {
+    for (const auto& uv : uvSet) {
+      WriteF32(stream, uv[0]);
+      WriteF32(stream, uv[1]);
+    }
+  }
+  // Readers take the words as (second corner, first corner, material,
+  // third corner).
+  for (std::size_t corner = 0; corner < mesh.cornerVertices.size(); corner += 3) {
+    WriteU16(stream, Low16(mesh.cornerVertices[corner + 1]));
+    WriteU16(stream, Low16(mesh.cornerVertices[corner]));
+    WriteU16(stream, Low16(mesh.cornerMaterials[corner]));
+    WriteU16(stream, Low16(mesh.cornerVertices[corner + 2]));
+  }
+  const dff::BoundingSphere sphere = dff::ComputeBoundingSphere(mesh.positions);
+  WriteVec3(stream, sphere.centre);
+  WriteF32(stream, sphere.radius);
+  WriteU32(stream, 1);  // positions present
+  WriteU32(stream, 1);  // normals present
+  for (const platform::Vec3f& position : mesh.positions) WriteVec3(stream, position);
+  for (const platform::Vec3f& normal : mesh.normals) WriteVec3(stream, normal);
+}
+
+void WriteMaterialListStruct(OutputStream& stream, const MeshObject& mesh) {
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.materials.size()));
+  // -1: every material is its own, none refers back to an earlier one.
+  for (std::size_t i = 0; i < mesh.materials.size(); ++i) WriteU32(stream, 0xFFFFFFFFu);
+}
+
+void WriteMaterialStruct(OutputStream& stream, const MaterialEntry& material) {
+  WriteU32(stream, 0);
+  stream.WriteBytes(material.rgba.data(), material.rgba.size());
+  WriteU32(stream, kMaterialUnusedWord);
+  WriteU32(stream, static_cast<std::uint32_t>(material.textured));
+  WriteF32(stream, kMaterialAmbient);
+  WriteF32(stream, kMaterialSpecular);
+  WriteF32(stream, kMaterialDiffuse);
+}
+
+void WriteAtomicStruct(OutputStream& stream, const MeshObject& mesh) {
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.frame->index));
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.meshIndex));
+  WriteU32(stream, kAtomicFlags);
+  WriteU32(stream, 0);
+}
+
+// ---- Plug-in payloads -------------------------------------------------------
+
+void WriteReflectionMaterial(OutputStream& stream, const MaterialEntry& material) {
+  const float r = material.reflectivity;
+  WriteF32(stream, r);
+  WriteF32(stream, r);
+  WriteF32(stream, r);
+  WriteF32(stream, 1.0f);
+  WriteF32(stream, r);
+  WriteF32(stream, 1.0f);
+}
+
+void WriteSpecularMaterial(OutputStream& stream, const MaterialEntry& material) {
+  WriteF32(stream, material.glossiness);
+  std::array<char, kSpecularNameField> name{};
+  std::memcpy(name.data(), kSpecularTexture, sizeof kSpecularTexture - 1);
+  stream.WriteBytes(name.data(), name.size());
+}
+
+// The triangle corners grouped by material, each group in corner order,
+// with indices at full width.  A group's length is counted from the
+// corners themselves, so the record always agrees with its own lists.
+void WriteBinMesh(OutputStream& stream, const MeshObject& mesh) {
+  std::vector<std::vector<std::int32_t>> groups(mesh.materials.size());
+  for (std::size_t k = 0; k < groups.size(); ++k) {
+    groups[k].reserve(static_cast<std::size_t>(std::max(mesh.materials[k].triangleCount, 0)) * 3);
+  }
+  for (std::size_t corner = 0; corner < mesh.cornerVertices.size(); ++corner) {
+    groups[static_cast<std::size_t>(mesh.cornerMaterials[corner])].push_back(
+        mesh.cornerVertices[corner]);
+  }
+  WriteU32(stream, 0);  // triangle lists, not strips
+  WriteU32(stream, static_cast<std::uint32_t>(groups.size()));
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.cornerVertices.size()));
+  for (std::size_t k = 0; k < groups.size(); ++k) {
+    WriteU32(stream, static_cast<std::uint32_t>(groups[k].size()));
+    WriteU32(stream, static_cast<std::uint32_t>(k));
+    for (const std::int32_t vertex : groups[k]) WriteU32(stream, static_cast<std::uint32_t>(vertex));
+  }
+}
+
+// Copies the open COL file to the stream unchanged.  A read error fails the
+// stream: a collision record cut short would be taken for a whole one.
+void WriteCollision(OutputStream& stream, std::FILE* colFile) {
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), colFile);
+    stream.WriteBytes(buffer.data(), count);
+    if (count < buffer.size()) break;
+  }
+  if (std::ferror(colFile) != 0) {
+    stream.Fail(std::string("reading the COL file ") + colFullName + " failed: " +
+                std::strerror(errno) + "; check the file and export again");
+  }
+}
+
+// Fills the request record, asks the host, and tells whether the user
+// chose a file, whose path is then in colFullName.
+bool RequestColFile(const DffExporter& exporter) {
+  colRequest.reqType = FREQ_LOAD;
+  colRequest.result = 0;
+  colRequest.title = kColRequestTitle;
+  colRequest.fileType = kColFilter;
+  colRequest.path = colPath;
+  colRequest.baseName = colBaseName;
+  colRequest.fullName = colFullName;
+  colRequest.bufLen = static_cast<int>(dff::kFileRequestBufferLength);
+  colRequest.pickName = nullptr;
+  colPath[0] = '\0';
+  const char* sceneName = exporter.sceneInfo != nullptr ? exporter.sceneInfo->name : nullptr;
+  const std::string proposed = dff::ProposeColName(sceneName);
+  std::memcpy(colBaseName, proposed.c_str(), proposed.size() + 1);
+
+  if (exporter.fileRequest == nullptr) return false;
+  const int status = exporter.fileRequest(LWFILEREQ_VERSION, &colRequest);
+  // The host writes at most bufLen bytes; a path that filled them all
+  // would have no terminator.
+  colFullName[sizeof colFullName - 1] = '\0';
+  return status == 0 && colRequest.result > 0;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::int32_t DffExporter::WriteClump(OutputStream& stream) {
+  frameCursor = -2;
+  atomicCursor = -2;
+  geometryCursor = -2;
+  colError.reset();
+  return WriteChunk(stream, ChunkType::Clump, std::nullopt, dff::kLibraryVersion);
+}
+
+std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
+                                     std::optional<ChunkType> enclosing, std::uint32_t version) {
+  // A failed file is abandoned: nothing after the failure is written or
+  // asked for, and nothing reads the model past the point that failed.
+  if (stream.failed()) return 0;
+  const std::int32_t payloadStart = dff::BeginChunk(stream, type, version);
+  auto child = [&](ChunkType childType) {
+    WriteChunk(stream, childType, type, dff::kLibraryVersion);
+  };
+  auto count = [](const auto& list) { return static_cast<std::int32_t>(list.size()); };
+
+  switch (type) {
+    case ChunkType::Clump:
+      child(ChunkType::Struct);
+      child(ChunkType::FrameList);
+      child(ChunkType::GeometryList);
+      atomicCursor = -1;
+      while (atomicCursor < count(meshObjects) - 1) child(ChunkType::Atomic);
+      if (RequestColFile(*this)) {
+        errno = 0;
+        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(colFullName, "rb"));
+        if (file == nullptr) {
+          colError = std::string("the COL file ") + colFullName + " could not be opened (" +
+                     std::strerror(errno) +
+                     "); the DFF was written without collision data. Check the path and "
+                     "permissions and export again to embed it";
+        } else {
+          colFile = file.get();
+          child(ChunkType::Extension);
+          colFile = nullptr;
+        }
+      }
+      break;
+
+    case ChunkType::FrameList:
+      child(ChunkType::Struct);
+      frameCursor = -1;
+      while (frameCursor < count(frames) - 1) child(ChunkType::Extension);
+      break;
+
+    case ChunkType::FrameName: {
+      const std::string& name = orderedFrames[static_cast<std::size_t>(++frameCursor)]->name;
+      stream.WriteBytes(name.data(), name.size());
+      break;
+    }
+
+    case ChunkType::GeometryList:
+      child(ChunkType::Struct);
+      geometryCursor = -1;
+      while (geometryCursor < count(meshObjects) - 1) child(ChunkType::Geometry);
+      break;
+
+    case ChunkType::Geometry:
+      if (!CheckMeshIsWritable(stream, *meshObjects[static_cast<std::size_t>(++geometryCursor)])) {
+        break;
+      }
+      child(ChunkType::Struct);
+      child(ChunkType::MaterialList);
+      child(ChunkType::Extension);
+      break;
+
+    case ChunkType::MaterialList:
+      child(ChunkType::Struct);
+      materialCursor = -1;
+      while (materialCursor < count(CurrentMesh().materials) - 1) child(ChunkType::Material);
+      break;
+
+    case ChunkType::Material:
+      ++materialCursor;
+      child(ChunkType::Struct);
+      if (CurrentMaterial().textured > 0) child(ChunkType::Texture);
+      child(ChunkType::Extension);
+      break;
+
+    case ChunkType::Texture: {
+      child(ChunkType::Struct);
+      const MaterialEntry& material = CurrentMaterial();
+      // The Texture of an environment map names the reflection image.
+      WriteString(stream, enclosing == ChunkType::MaterialEffects
+                              ? material.reflectionImageName.value_or(std::string())
+                              : material.textureName);
+      WriteString(stream, std::string());  // no mask
+      child(ChunkType::Extension);
+      break;
+    }
+
+    case ChunkType::Atomic:
+      ++atomicCursor;
+      child(ChunkType::Struct);
+      child(ChunkType::Extension);
+      break;
+
+    case ChunkType::Struct:
+      WriteStructPayload(stream, enclosing);
+      break;
+
+    case ChunkType::Extension:
+      WriteExtensionPayload(stream, enclosing);
+      break;
+
+    case ChunkType::MaterialEffects:
+      // Inside the geometry list the atomic cursor is still negative: the
+      // material form, an environment map.  Inside an atomic: "enabled".
+      if (atomicCursor < 0) {
+        WriteU32(stream, 2);  // environment map
+        WriteU32(stream, 2);  // first effect: environment map
+        WriteF32(stream, CurrentMaterial().reflectivity);
+        WriteU32(stream, 0);  // no frame-buffer alpha
+        WriteU32(stream, 1);  // has a texture
+        child(ChunkType::Texture);
+        WriteU32(stream, 0);  // no second effect
+      } else {
+        WriteU32(stream, 1);
+      }
+      break;
+
+    case ChunkType::ReflectionMaterial:
+      WriteReflectionMaterial(stream, CurrentMaterial());
+      break;
+
+    case ChunkType::SpecularMaterial:
+      WriteSpecularMaterial(stream, CurrentMaterial());
+      break;
+
+    case ChunkType::BinMesh:
+      WriteBinMesh(stream, CurrentMesh());
+      break;
+
+    case ChunkType::GeometryExtra:
+      WriteU32(stream, 0);
+      break;
+
+    case ChunkType::RightToRender:
+      WriteU32(stream, dff::ToWord(ChunkType::MaterialEffects));
+      WriteU32(stream, 0);
+      break;
+
+    case ChunkType::Collision:
+      WriteCollision(stream, colFile);
+      break;
+
+    default:
+      break;
+  }
+  return dff::EndChunk(stream, payloadStart);
+}
+
+void DffExporter::WriteStructPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
+  switch (enclosing.value_or(ChunkType::Struct)) {
+    case ChunkType::Clump:
+      WriteClumpStruct(stream, *this);
+      break;
+    case ChunkType::FrameList:
+      WriteFrameListStruct(stream, *this);
+      break;
+    case ChunkType::GeometryList:
+      WriteU32(stream, static_cast<std::uint32_t>(meshObjects.size()));
+      break;
+    case ChunkType::Geometry:
+      WriteGeometryStruct(stream, CurrentMesh());
+      break;
+    case ChunkType::MaterialList:
+      WriteMaterialListStruct(stream, CurrentMesh());
+      break;
+    case ChunkType::Material:
+      WriteMaterialStruct(stream, CurrentMaterial());
+      break;
+    case ChunkType::Texture:
+      WriteU32(stream, kTextureFilterFlags);
+      break;
+    case ChunkType::Atomic:
+      WriteAtomicStruct(stream, *meshObjects[static_cast<std::size_t>(atomicCursor)]);
+      break;
+    default:
+      break;
+  }
+}
+
+void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
+  auto child = [&](ChunkType childType) {
+    WriteChunk(stream, childType, ChunkType::Extension, dff::kLibraryVersion);
+  };
+  switch (enclosing.value_or(ChunkType::Extension)) {
+    case ChunkType::FrameList:
+      child(ChunkType::FrameName);
+      break;
+    case ChunkType::Geometry:
+      child(ChunkType::BinMesh);
+      child(ChunkType::GeometryExtra);
+      break;
+    case ChunkType::Material:
+      if (CurrentMaterial().reflectionImageName.has_value()) {
+        child(ChunkType::MaterialEffects);
+        child(ChunkType::ReflectionMaterial);
+      }
+      child(ChunkType::SpecularMaterial);
+      break;
+    case ChunkType::Atomic:
+      child(ChunkType::RightToRender);
+      child(ChunkType::MaterialEffects);
+      break;
+    case ChunkType::Clump:
+      child(ChunkType::Collision);
+      break;
+    default:  // a Texture's Extension stays empty
+      break;
+  }
+}
+
+const MeshObject& DffExporter::CurrentMesh() const {
+  return *meshObjects[static_cast<std::size_t>(geometryCursor)];
+}
+
+const MaterialEntry& DffExporter::CurrentMaterial() const {
+  return CurrentMesh().materials[static_cast<std::size_t>(materialCursor)];
+}
+
+}  // namespace scene
