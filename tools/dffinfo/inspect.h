@@ -1,0 +1,41 @@
+// The entry point of the DFF reader: a file's bytes in, its chunk tree,
+// decoded clumps and findings out.
+//
+//   std::vector<std::uint8_t> bytes = ...;           // e.g. an OutputStream's bytes()
+//   dffinfo::Inspection result = dffinfo::Inspect(bytes);
+//   if (!result.sound()) ... result.findings.all() ...
+//   const dffinfo::ClumpRecord& clump = result.clumps.at(0);
+//
+// Any file is accepted: chunk types it does not know are listed and skipped
+// by their size, and nothing in the file can make it crash, loop or
+// allocate more than a small multiple of the file's own size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/dffinfo/byte_reader.h"
+#include "tools/dffinfo/chunk_tree.h"
+#include "tools/dffinfo/findings.h"
+#include "tools/dffinfo/records.h"
+
+namespace dffinfo {
+
+struct Inspection {
+  std::vector<Chunk> chunks;        // the top-level chunks with everything nested in them
+  std::vector<ClumpRecord> clumps;  // one per top-level Clump, in file order
+  Findings findings;
+
+  // No damage; warnings about the game's limits are allowed.
+  bool sound() const { return !findings.HasDamage(); }
+};
+
+Inspection Inspect(ByteSpan file);
+Inspection Inspect(const std::vector<std::uint8_t>& file);
+
+// Reads a whole file.  On failure returns false with a message that names
+// the file and the system's reason.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+
+}  // namespace dffinfo

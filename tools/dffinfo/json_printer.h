@@ -1,0 +1,15 @@
+// The listing of an inspection for programs.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "tools/dffinfo/inspect.h"
+
+namespace dffinfo {
+
+// {"sound", "findings", "chunks", "clumps"}: the same content as the text
+// listing, with every value of every array.  Without `full` only "sound"
+// and "findings" are filled.
+nlohmann::json ToJson(const Inspection& inspection, bool full);
+
+}  // namespace dffinfo
