@@ -287,7 +287,7 @@ void WriteCollision(OutputStream& stream, std::FILE* colFile) {
   }
   if (std::ferror(colFile) != 0) {
     stream.Fail(std::string("reading the COL file ") + colFullName + " failed: " +
-                std::strerror(errno) + "; check the file and export again");
+                std::strerror(errno));
   }
 }
 
@@ -352,10 +352,8 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
         errno = 0;
         std::unique_ptr<std::FILE, FileCloser> file(std::fopen(colFullName, "rb"));
         if (file == nullptr) {
-          colError = std::string("the COL file ") + colFullName + " could not be opened (" +
-                     std::strerror(errno) +
-                     "); the DFF was written without collision data. Check the path and "
-                     "permissions and export again to embed it";
+          colError = std::string("The COL file ") + colFullName +
+                     " could not be opened: " + std::strerror(errno) + ".";
         } else {
           colFile = file.get();
           child(ChunkType::Extension);

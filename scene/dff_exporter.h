@@ -80,9 +80,10 @@ class DffExporter {
   // Every frame in FrameList order: each frame's index is its position.
   std::vector<FrameNode*> orderedFrames;
 
-  // Set by WriteClump when the chosen COL file could not be opened: names
-  // the file and the reason.  The clump was then written without it, and
-  // the command reports this instead of success.
+  // Set by WriteClump when the chosen COL file could not be opened: a
+  // sentence naming the file and the system's reason.  The clump was then
+  // written without its Extension, and the command reports this instead of
+  // success.
   std::optional<std::string> colError;
 
  private:
