@@ -228,3 +228,14 @@ MaterialListRecord DecodeMaterialList(ByteSpan file, const Chunk& list, Findings
 }
 
 }  // namespace dffinfo
+
+namespace dffinfo {
+
+const EffectSlot* MaterialEffectsRecord::EnvironmentMap() const {
+  for (const EffectSlot& slot : slots) {
+    if (slot.type == kEffectEnvironmentMap) return &slot;
+  }
+  return nullptr;
+}
+
+}  // namespace dffinfo
