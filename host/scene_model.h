@@ -23,6 +23,8 @@ enum class ItemType { kObject = 0, kLight = 1, kCamera = 2, kBone = 3 };
 // Motion parameters of an item, already evaluated; the codes follow
 // LWIP_* (position 1, rotation 5, scaling 6, pivot 7, world position 8,
 // pivot rotation 12, and the axis vectors 2-4 and 9-11).
+// A code without a value answers the item at rest: scaling 1, the axis
+// vectors of the identity, every other parameter 0.
 struct Motion {
   std::map<int, Vec3> params;
   Vec3 Get(int code) const;
@@ -51,6 +53,7 @@ struct Surface {
 
 struct Image {
   std::string name;
+  std::string filename;  // the image file; empty when only the name is known
 };
 
 // One UV map of a mesh: per-point values, and per-(point, polygon) values

@@ -47,7 +47,7 @@ class StandInHost {
 
   // The global function handed to activations.
   GlobalFunc global() const;
-  // The same look-up, from C++.
+  // The same look-up, from C++.  The tables serve the active host.
   void* Global(const char* serviceName, int useMode = GFUSE_TRANSIENT);
 
   const Scene& scene() const;
@@ -67,6 +67,10 @@ class StandInHost {
   const std::vector<FileRequest>& fileRequests() const;
   // Mesh snapshots handed out and not yet destroyed.
   int liveMeshSnapshots() const;
+  // Calls that Layout would not have survived, in order: a handle this host
+  // never handed out (or of the wrong kind), a destroyed snapshot, a null
+  // output pointer.  Each such call answered null or zero.
+  const std::vector<std::string>& faults() const;
 
  private:
   struct State;

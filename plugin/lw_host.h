@@ -47,8 +47,10 @@ typedef struct st_LWImage *LWImageID;
 typedef struct st_LWEnvelope *LWEnvelopeID;
 typedef struct st_LWChanGroup *LWChanGroupID;
 
+/* Unsigned arithmetic instead of casts, so that C++ code compiled with
+ * -Wold-style-cast can use the identifiers too. */
 #define LWID_(a, b, c, d) \
-  ((((LWID)(a)) << 24) | (((LWID)(b)) << 16) | (((LWID)(c)) << 8) | ((LWID)(d)))
+  ((a) * 0x1000000u + (b) * 0x10000u + (c) * 0x100u + (d) * 1u)
 
 #define LWVMAP_TXUV LWID_('T', 'X', 'U', 'V')
 #define LWPTAG_SURF LWID_('S', 'U', 'R', 'F')

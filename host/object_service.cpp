@@ -1,0 +1,160 @@
+// "LW Object Info 5" (per object item: file, counts, mesh snapshots) and
+// "Scene Objects 4" (the vertex maps of the whole scene).
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/host_state.h"
+#include "host/scene_refs.h"
+#include "host/services.h"
+
+namespace host {
+namespace {
+
+// The object item behind a handle; a light, camera or bone is a fault.
+const Item* ObjectItem(HostState& state, LWItemID item, const char* operation) {
+  const auto index =
+      Resolve(state, HandleKind::kItem, item, state.scene.items.size(), operation);
+  if (!index) return nullptr;
+  const Item& found = state.scene.items[*index];
+  if (found.type != ItemType::kObject) {
+    state.Fault(std::string(operation) + ": item \"" + found.name + "\" is not an object");
+    return nullptr;
+  }
+  return &found;
+}
+
+// The object's mesh; null for a null object (or a mesh index the scene
+// does not have).
+const Mesh* MeshOf(const Scene& scene, const Item& item) {
+  if (item.mesh < 0 || static_cast<std::size_t>(item.mesh) >= scene.meshes.size()) return nullptr;
+  return &scene.meshes[static_cast<std::size_t>(item.mesh)];
+}
+
+const char* LWCALL Filename(LWItemID object) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return nullptr;
+  const Item* item = ObjectItem(*state, object, "LW Object Info 5 filename");
+  if (item == nullptr) return nullptr;
+  const auto& files = state->scene.objectFiles;
+  if (item->objectFile < 0 || static_cast<std::size_t>(item->objectFile) >= files.size()) {
+    return nullptr;
+  }
+  return state->Text(files[static_cast<std::size_t>(item->objectFile)].filename);
+}
+
+int LWCALL NumPoints(LWItemID object) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return 0;
+  const Item* item = ObjectItem(*state, object, "LW Object Info 5 numPoints");
+  const Mesh* mesh = item ? MeshOf(state->scene, *item) : nullptr;
+  return mesh ? CountAsInt(mesh->points.size()) : 0;
+}
+
+int LWCALL NumPolygons(LWItemID object) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return 0;
+  const Item* item = ObjectItem(*state, object, "LW Object Info 5 numPolygons");
+  const Mesh* mesh = item ? MeshOf(state->scene, *item) : nullptr;
+  return mesh ? CountAsInt(mesh->polygons.size()) : 0;
+}
+
+// Every call makes a new snapshot that lives until the module destroys it
+// (or the host goes).  The host's meshes are final already, so `frozen`
+// changes nothing.
+LWMeshInfoID LWCALL MeshInfo(LWItemID object, int /*frozen*/) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return nullptr;
+  const Item* item = ObjectItem(*state, object, "LW Object Info 5 meshInfo");
+  const Mesh* mesh = item ? MeshOf(state->scene, *item) : nullptr;
+  if (mesh == nullptr) return nullptr;
+  auto snapshot = std::make_unique<MeshSnapshot>(*mesh);
+  LWMeshInfo* info = snapshot->info();
+  state->snapshots.emplace(info, std::move(snapshot));
+  return info;
+}
+
+// The distinct UV maps of the scene's object meshes, by name, in order of
+// first appearance (items in host order, each mesh's maps in order).
+std::vector<const UvMap*> SceneUvMaps(const Scene& scene) {
+  std::vector<const UvMap*> maps;
+  for (const Item& item : scene.items) {
+    const Mesh* mesh = item.type == ItemType::kObject ? MeshOf(scene, item) : nullptr;
+    if (mesh == nullptr) continue;
+    for (const UvMap& map : mesh->uvMaps) {
+      bool seen = false;
+      for (const UvMap* earlier : maps) seen = seen || earlier->name == map.name;
+      if (!seen) maps.push_back(&map);
+    }
+  }
+  return maps;
+}
+
+// UV maps are the only vertex maps the model holds, so the TXUV list and
+// the all-types list (type 0) are the same list.
+const UvMap* SceneUvMap(const Scene& scene, LWID type, int index) {
+  if (type != LWVMAP_TXUV && type != 0) return nullptr;
+  const std::vector<const UvMap*> maps = SceneUvMaps(scene);
+  if (index < 0 || static_cast<std::size_t>(index) >= maps.size()) return nullptr;
+  return maps[static_cast<std::size_t>(index)];
+}
+
+int LWCALL NumVMaps(LWID type) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr || (type != LWVMAP_TXUV && type != 0)) return 0;
+  return CountAsInt(SceneUvMaps(state->scene).size());
+}
+
+const char* LWCALL VMapName(LWID type, int index) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return nullptr;
+  const UvMap* map = SceneUvMap(state->scene, type, index);
+  return map ? state->Text(map->name) : nullptr;
+}
+
+int LWCALL VMapDim(LWID type, int index) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return 0;
+  const UvMap* map = SceneUvMap(state->scene, type, index);
+  return map ? map->dimension : 0;
+}
+
+LWID LWCALL VMapType(int index) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return 0;
+  return SceneUvMap(state->scene, 0, index) ? LWVMAP_TXUV : 0;
+}
+
+LWObjectInfo MakeObjectInfo() {
+  LWObjectInfo table{};
+  table.filename = &Filename;
+  table.numPoints = &NumPoints;
+  table.numPolygons = &NumPolygons;
+  table.meshInfo = &MeshInfo;
+  return table;
+}
+
+LWObjectFuncs MakeSceneObjects() {
+  LWObjectFuncs table{};
+  table.numVMaps = &NumVMaps;
+  table.vmapName = &VMapName;
+  table.vmapDim = &VMapDim;
+  table.vmapType = &VMapType;
+  return table;
+}
+
+}  // namespace
+
+LWObjectInfo* ObjectInfoService() {
+  static LWObjectInfo table = MakeObjectInfo();
+  return &table;
+}
+
+LWObjectFuncs* SceneObjectsService() {
+  static LWObjectFuncs table = MakeSceneObjects();
+  return &table;
+}
+
+}  // namespace host

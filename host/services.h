@@ -1,0 +1,19 @@
+// The service tables the stand-in host serves by name.  Each is one static
+// table whose functions work on the active host's state, the way Layout's
+// tables serve Layout's one scene.
+#pragma once
+
+#include "plugin/lw_host.h"
+
+namespace host {
+
+LWMessageFuncs* MessageService();
+LWItemInfo* ItemInfoService();
+LWObjectInfo* ObjectInfoService();
+LWObjectFuncs* SceneObjectsService();
+LWSurfaceFuncs* SurfaceService();
+LWTextureFuncs* TextureService();
+LWImageList* ImageListService();
+LWFileActivateFunc FileRequestService();
+
+}  // namespace host
