@@ -1,0 +1,78 @@
+#include "plugin/file_request.h"
+
+#include <cstring>
+
+#include "platform/path_rules.h"
+
+namespace plugin {
+namespace {
+
+// One record with its three buffers.
+struct RequestRecord {
+  LWFileReqLocal local{};
+  char path[kFileRequestBufferSize]{};
+  char baseName[kFileRequestBufferSize]{};
+  char fullName[kFileRequestBufferSize]{};
+};
+
+RequestRecord gSaveRequest;
+RequestRecord gColRequest;
+
+// Filter lists: label, pattern, label, pattern, each ended by a NUL byte,
+// the list by a further one.
+constexpr char kDffFilter[] = "DFF Files (*.dff)\0*.dff\0All Files\0*.*\0";
+constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
+static_assert(sizeof kDffFilter == 39 && sizeof kColFilter == 39,
+              "each filter list is 38 characters and the closing NUL");
+
+void CopyIntoBuffer(char* buffer, const std::string& text) {
+  const std::size_t length = std::min(text.size(), std::size_t{kFileRequestBufferSize - 1});
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+}
+
+FileChoice Run(RequestRecord& record, int type, const char* title, const char* filter,
+               LWFileActivateFunc fileRequest, const std::string& proposal) {
+  LWFileReqLocal& local = record.local;
+  local.reqType = type;
+  local.result = 0;
+  local.title = title;
+  local.fileType = filter;
+  local.path = record.path;
+  local.baseName = record.baseName;
+  local.fullName = record.fullName;
+  local.bufLen = kFileRequestBufferSize;
+  local.pickName = nullptr;
+  record.path[0] = '\0';
+  CopyIntoBuffer(record.baseName, proposal);
+
+  FileChoice choice;
+  if (fileRequest(LWFILEREQ_VERSION, &local) != AFUNC_OK || local.result <= 0) return choice;
+  // The host writes a terminated path; the last byte is forced to one in
+  // case a host filled the whole buffer.
+  record.fullName[kFileRequestBufferSize - 1] = '\0';
+  choice.chosen = true;
+  choice.path = record.fullName;
+  return choice;
+}
+
+}  // namespace
+
+std::string ProposeFileName(const char* sceneName, const std::string& extension) {
+  std::string base = platform::RemoveExtension(sceneName != nullptr ? sceneName : "");
+  const std::size_t room = kFileRequestBufferSize - 1 - extension.size();
+  if (base.size() > room) base.resize(room);
+  return base + extension;
+}
+
+FileChoice RequestDffFile(LWFileActivateFunc fileRequest, const char* sceneName) {
+  return Run(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter, fileRequest,
+             ProposeFileName(sceneName, ".dff"));
+}
+
+FileChoice RequestColFile(LWFileActivateFunc fileRequest, const char* sceneName) {
+  return Run(gColRequest, FREQ_LOAD, "Select COL file", kColFilter, fileRequest,
+             ProposeFileName(sceneName, ".col"));
+}
+
+}  // namespace plugin

@@ -1,0 +1,77 @@
+#include "plugin/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace plugin {
+namespace {
+namespace fs = std::filesystem;
+
+class OutputFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("velmora-output-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::size_t EntriesInDir() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(OutputFileTest, CommitReplacesTheFileWholeAndLeavesNothingElse) {
+  const fs::path target = dir_ / "car.dff";
+  std::ofstream(target) << "old contents that are longer";
+  OutputFile file(target.string());
+  ASSERT_TRUE(file.ok()) << file.error();
+  EXPECT_EQ(Read(target), "old contents that are longer");  // untouched until the commit
+  ASSERT_TRUE(file.Commit({'n', 'e', 'w'}));
+  EXPECT_EQ(Read(target), "new");
+  EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+TEST_F(OutputFileTest, DiscardKeepsTheExistingFile) {
+  const fs::path target = dir_ / "car.dff";
+  std::ofstream(target) << "precious";
+  {
+    OutputFile file(target.string());
+    ASSERT_TRUE(file.ok());
+    file.Discard();
+  }
+  EXPECT_EQ(Read(target), "precious");
+  EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+TEST_F(OutputFileTest, AMissingFolderIsAnErrorNamingTheFile) {
+  const fs::path target = dir_ / "no such folder" / "car.dff";
+  OutputFile file(target.string());
+  EXPECT_FALSE(file.ok());
+  EXPECT_NE(file.error().find(target.string()), std::string::npos) << file.error();
+  EXPECT_FALSE(file.Commit({1, 2, 3}));
+}
+
+TEST_F(OutputFileTest, AFullDeviceIsWrittenInPlaceAndItsFailureReported) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  OutputFile file("/dev/full");
+  ASSERT_TRUE(file.ok()) << file.error();
+  EXPECT_FALSE(file.Commit(std::vector<std::uint8_t>(1 << 16, 0xAB)));
+  EXPECT_NE(file.error().find("/dev/full"), std::string::npos) << file.error();
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+}  // namespace
+}  // namespace plugin
