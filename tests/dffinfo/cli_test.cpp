@@ -1,0 +1,96 @@
+// The dffinfo program: its exit status for sound, damaged and unreadable
+// files, and a --json listing that parses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/dffinfo/dff_builder.h"
+
+namespace dffinfo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+ProgramRun RunProgram(const std::string& arguments) {
+  const std::string command = std::string(DFFINFO_PROGRAM) + " " + arguments + " 2>&1";
+  ProgramRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+class Program : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = fs::temp_directory_path() /
+                 ("dffinfo_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "_" + std::to_string(getpid()));
+    fs::create_directories(directory_);
+  }
+  void TearDown() override { fs::remove_all(directory_); }
+
+  std::string Write(const std::string& name, const testing::Bytes& bytes) {
+    const fs::path path = directory_ / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+
+  fs::path directory_;
+};
+
+TEST_F(Program, ExitStatusTellsSoundDamagedAndUnreadableApart) {
+  testing::Bytes sound = testing::Serialise({testing::BuildClump(testing::MakeSampleClump())}).bytes;
+  const std::string soundPath = Write("sound.dff", sound);
+  const ProgramRun listing = RunProgram(soundPath);
+  EXPECT_EQ(listing.status, 0) << listing.output;
+  EXPECT_NE(listing.output.find("SpecularMaterial (0x0253F2F6)  size 28"), std::string::npos)
+      << listing.output;
+  EXPECT_NE(listing.output.find("\"wheel_lf_dummy\"  parent 0"), std::string::npos) << listing.output;
+  EXPECT_EQ(RunProgram(soundPath + " --quiet").output, "");
+
+  sound.resize(sound.size() - 1);
+  const ProgramRun damaged = RunProgram(Write("cut.dff", sound) + " --quiet");
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.output.find("damage at Clump (offset 0)"), std::string::npos) << damaged.output;
+
+  const std::string missing = (directory_ / "missing.dff").string();
+  const ProgramRun unreadable = RunProgram(missing);
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_NE(unreadable.output.find(missing + ": No such file or directory"), std::string::npos)
+      << unreadable.output;
+}
+
+TEST_F(Program, JsonListingParsesAndCarriesTheRecords) {
+  testing::SampleClump model = testing::MakeSampleClump();
+  model.frames[0].name = std::string(30, 'n');
+  const std::string path = Write("named.dff", testing::Serialise({testing::BuildClump(model)}).bytes);
+  const ProgramRun run = RunProgram(path + " --json");
+  EXPECT_EQ(run.status, 0);
+  const nlohmann::json listing = nlohmann::json::parse(run.output);
+  EXPECT_TRUE(listing.at("sound").get<bool>());
+  EXPECT_EQ(listing.at("findings").at(0).at("severity"), "warning");
+  const nlohmann::json& clump = listing.at("clumps").at(0);
+  EXPECT_EQ(clump.at("frames").at(1).at("name"), "wheel_lf_dummy");
+  EXPECT_EQ(clump.at("geometries").at(0).at("triangles").at(1), (nlohmann::json{0, 2, 3, 1}));
+  EXPECT_EQ(listing.at("chunks").at(0).at("path"), "Clump");
+}
+
+}  // namespace
+}  // namespace dffinfo
