@@ -1,3 +1,9 @@
+// _wfopen shares the file with other programs as fopen does; the checked
+// variant the Microsoft runtime would suggest locks it.
+#if defined(_MSC_VER) && !defined(_CRT_SECURE_NO_WARNINGS)
+#define _CRT_SECURE_NO_WARNINGS
+#endif
+
 #include "extractor/file_io.h"
 
 #include <cerrno>

@@ -13,18 +13,14 @@ namespace extractor::test_chunks {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void AppendU32(Bytes& bytes, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    bytes.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFFu));
-  }
-}
-
 // A header claiming `size` payload bytes, whatever follows it.
 inline Bytes Header(std::uint32_t type, std::uint32_t size) {
   Bytes bytes;
-  AppendU32(bytes, type);
-  AppendU32(bytes, size);
-  AppendU32(bytes, dff::kLibraryVersion);
+  for (const std::uint32_t word : {type, size, dff::kLibraryVersion}) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      bytes.push_back(static_cast<std::uint8_t>((word >> shift) & 0xFFu));
+    }
+  }
   return bytes;
 }
 
@@ -39,12 +35,8 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 // A chunk whose size is exactly its payload.
-inline Bytes Chunk(std::uint32_t type, const Bytes& payload) {
-  return Concat({Header(type, static_cast<std::uint32_t>(payload.size())), payload});
-}
-
 inline Bytes Chunk(dff::ChunkType type, const Bytes& payload) {
-  return Chunk(dff::ToWord(type), payload);
+  return Concat({Header(type, static_cast<std::uint32_t>(payload.size())), payload});
 }
 
 // The first `length` bytes, as a file cut short would hold them.
