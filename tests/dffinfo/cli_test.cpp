@@ -79,7 +79,7 @@ TEST_F(Program, ExitStatusTellsSoundDamagedAndUnreadableApart) {
 
 TEST_F(Program, JsonListingParsesAndCarriesTheRecords) {
   testing::SampleClump model = testing::MakeSampleClump();
-  model.frames[0].name = std::string(30, 'n');
+  model.frames[0].name = std::string(30, 'n') + "\xFF";  // names are bytes, not always UTF-8
   const std::string path = Write("named.dff", testing::Serialise({testing::BuildClump(model)}).bytes);
   const ProgramRun run = RunProgram(path + " --json");
   EXPECT_EQ(run.status, 0);

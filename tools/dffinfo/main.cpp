@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
     nlohmann::json listing = dffinfo::ToJson(inspection, !quiet);
     listing["file"] = path;
     listing["fileSize"] = bytes.size();
-    std::cout << listing.dump(1) << "\n";
+    // Names are raw bytes from the file; bytes that are not UTF-8 are
+    // replaced rather than let the listing fail.
+    std::cout << listing.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   } else {
     if (!quiet) {
       std::cout << path << ": " << bytes.size() << " bytes\n";
