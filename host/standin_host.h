@@ -31,7 +31,9 @@ struct Message {
 struct FileRequest {
   int reqType = 0;
   std::string title;
-  std::string fileType;  // the whole filter list, inner NUL bytes included
+  // The whole filter list: every NUL-ended string up to and including the
+  // empty one that ends the list.
+  std::string fileType;
   std::string path;
   std::string baseName;
   int bufLen = 0;
@@ -50,12 +52,16 @@ class StandInHost {
   // The same look-up, from C++.  The tables serve the active host.
   void* Global(const char* serviceName, int useMode = GFUSE_TRANSIENT);
 
+  // Edits show in every later answer.  Handles are positions in the scene,
+  // so inserting or removing elements moves the handles of those after them.
   const Scene& scene() const;
   Scene& scene();
 
   // A service the host does not serve: the global function answers null.
   void Withhold(const std::string& serviceName);
   // Answers every file request; without one, every request is cancelled.
+  // A chosen path is cut to fit the module's buffer; a responder that
+  // throws counts as a cancel and is noted as a fault.
   void SetFileResponder(FileResponder responder);
 
   // Everything the module showed, in order.
@@ -63,7 +69,8 @@ class StandInHost {
   void ClearMessages();
   // Service names in the order the module asked for them.
   const std::vector<std::string>& requestedServices() const;
-  // Every file request the module made, as it made it.
+  // Every file request the module made at the supported version, as it
+  // made it.
   const std::vector<FileRequest>& fileRequests() const;
   // Mesh snapshots handed out and not yet destroyed.
   int liveMeshSnapshots() const;

@@ -1,9 +1,11 @@
 // "Surface Functions 3": the surfaces of every object file, their channel
 // values, and the texture and image attached to them.
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host_state.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,7 @@ TEST(StandInHostDialogs, ALongChoiceIsCutToTheBuffer) {
   EXPECT_EQ(save.fullName[10], '#');
 }
 
-TEST(StandInHostDialogs, CancelOrNoResponderLeavesNoChoice) {
+TEST(StandInHostDialogs, CancelNoResponderOrAFailingOneLeavesNoChoice) {
   StandInHost host(Scene{});
   HostServices lw(host);
   SaveRequest save;
@@ -106,8 +107,15 @@ TEST(StandInHostDialogs, CancelOrNoResponderLeavesNoChoice) {
   save.request.result = -7;
   EXPECT_EQ(lw.requestFile(LWFILEREQ_VERSION, &save.request), 0);
   EXPECT_EQ(save.request.result, 0);
+  host.SetFileResponder([](const FileRequest&) -> std::optional<std::string> {
+    throw std::runtime_error("no terminal");
+  });
+  save.request.result = -7;
+  EXPECT_EQ(lw.requestFile(LWFILEREQ_VERSION, &save.request), 0);
+  EXPECT_EQ(save.request.result, 0);
   EXPECT_STREQ(save.fullName.data(), "");
-  EXPECT_EQ(host.fileRequests().size(), 2u);
+  EXPECT_EQ(host.fileRequests().size(), 3u);
+  EXPECT_EQ(host.faults().size(), 1u);
 }
 
 TEST(StandInHostDialogs, ARequestWithoutAResultBufferIsRefused) {
@@ -139,7 +147,7 @@ TEST(StandInHostDialogs, EveryLookUpIsRecordedAndWithheldServicesAnswerNull) {
   EXPECT_EQ(host.requestedServices(), expected);
 }
 
-TEST(StandInHostDialogs, OnlyTheNewestHostIsServedThroughTheGlobalFunction) {
+TEST(StandInHostDialogs, TheGlobalFunctionServesTheNewestHostUntilItIsDestroyed) {
   auto first = std::make_unique<StandInHost>(Scene{});
   const GlobalFunc global = first->global();
   {
