@@ -1,0 +1,48 @@
+#include "host/lightwave_files.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+#include <system_error>
+
+#include "host/lwo2_reader.h"
+#include "host/lwo2_scene.h"
+#include "host/lws_reader.h"
+#include "host/lws_scene_builder.h"
+
+namespace host {
+namespace {
+
+bool StartsWith(const std::vector<std::uint8_t>& bytes, const char* magic) {
+  const std::size_t length = std::strlen(magic);
+  return bytes.size() >= length && std::memcmp(bytes.data(), magic, length) == 0;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) throw LoadError(path + ": no such file");
+  // Devices and pipes could be endless; only plain files are read.
+  if (!std::filesystem::is_regular_file(status)) throw LoadError(path + ": not a regular file");
+  std::ifstream file(path, std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file && !file.eof()) throw LoadError(path + ": the file could not be read");
+  return bytes;
+}
+
+Scene LoadSceneFile(const std::string& path, const LoadOptions& options) {
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  if (bytes.empty()) throw LoadError(path + ": the file is empty");
+  if (StartsWith(bytes, "FORM")) return ObjectScene(ReadLwo2(bytes, path), path);
+  if (StartsWith(bytes, "LWSC") || StartsWith(bytes, "LWMO")) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return SceneFromLws(ReadLws(text, path), path, options);
+  }
+  throw LoadError(path + ": not a LightWave scene (LWSC) or object (FORM ... LWO2) file");
+}
+
+}  // namespace host

@@ -1,0 +1,37 @@
+// Loading of LightWave files into the stand-in host's scene: a scene file
+// (.lws) with the object files it loads, or a bare LWO2 object file, which
+// becomes a scene holding the object's layers at rest, as Layout shows an
+// object loaded into an empty scene.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/scene_model.h"
+
+namespace host {
+
+// Why a file could not be loaded: the message names the file, the chunk or
+// line, the byte offset or line number where that helps, and what was wrong.
+class LoadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct LoadOptions {
+  // Layout's content directory: relative object paths in a scene are looked
+  // up here first.  Empty: only the scene's folder and its parents are used.
+  std::string contentDirectory;
+};
+
+// Loads a scene or object file; the kind is told by the file's first bytes,
+// not by its extension.  Throws LoadError.
+Scene LoadSceneFile(const std::string& path, const LoadOptions& options = {});
+
+// The whole content of a regular file.  Throws LoadError when the path is
+// missing, not a regular file or unreadable.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+
+}  // namespace host

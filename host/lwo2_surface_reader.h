@@ -1,0 +1,22 @@
+// The surface and clip chunks of an LWO2 file: what the host reports
+// through Surface Functions, Texture Functions and the image list.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "host/iff_reader.h"
+#include "host/lwo2_object.h"
+
+namespace host {
+
+// A SURF chunk.  `earlier` are the surfaces read before it: a surface
+// derived from one of them starts from that surface's values.  Throws
+// IffError.
+Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier);
+
+// A CLIP chunk; nothing when its source is not a still image.  Throws
+// IffError.
+std::optional<Lwo2Clip> ReadClip(IffReader body);
+
+}  // namespace host

@@ -1,0 +1,226 @@
+#include "host/lwo2_writer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <fstream>
+#include <stdexcept>
+
+#include "host/iff_writer.h"
+
+namespace host {
+namespace {
+
+constexpr std::uint32_t kFaceLimit = 0x3FF;
+constexpr std::uint32_t kCurveLimit = 0x3FFF;
+
+std::array<float, 3> ToFloats(const Vec3& value) {
+  return {static_cast<float>(value[0]), static_cast<float>(value[1]), static_cast<float>(value[2])};
+}
+
+// Surface names in tag order: the object's surfaces, then names that only
+// polygons use.
+std::vector<std::string> TagNames(const Lwo2Object& object) {
+  std::vector<std::string> names;
+  auto add = [&](const std::string& name) {
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  };
+  for (const Lwo2Surface& surface : object.surfaces) add(surface.name);
+  for (const Lwo2Layer& layer : object.layers) {
+    for (const Polygon& polygon : layer.mesh.polygons) add(polygon.surface);
+  }
+  return names;
+}
+
+std::uint16_t TagIndex(const std::vector<std::string>& tags, const std::string& name) {
+  return static_cast<std::uint16_t>(std::find(tags.begin(), tags.end(), name) - tags.begin());
+}
+
+void WriteLayerHeader(IffWriter& out, const Lwo2Layer& layer) {
+  out.Begin(MakeId("LAYR"), IffLength::kU4);
+  out.U2(static_cast<std::uint16_t>(layer.number));
+  out.U2(static_cast<std::uint16_t>(layer.flags));
+  out.Vec12(ToFloats(layer.pivot));
+  out.S0(layer.name);
+  out.U2(layer.parent < 0 ? std::uint16_t{0xFFFF} : static_cast<std::uint16_t>(layer.parent));
+  out.End();
+}
+
+void WritePoints(IffWriter& out, const Mesh& mesh) {
+  out.Begin(MakeId("PNTS"), IffLength::kU4);
+  for (const auto& point : mesh.points) out.Vec12(point);
+  out.End();
+}
+
+void WriteValues(IffWriter& out, const std::vector<float>& values) {
+  for (float value : values) out.F4(value);
+}
+
+void WritePointUvs(IffWriter& out, const UvMap& map) {
+  if (map.pointValues.empty()) return;
+  out.Begin(MakeId("VMAP"), IffLength::kU4);
+  out.Id4(MakeId("TXUV"));
+  out.U2(static_cast<std::uint16_t>(map.dimension));
+  out.S0(map.name);
+  for (const auto& [point, values] : map.pointValues) {
+    out.Vx(static_cast<std::uint32_t>(point));
+    WriteValues(out, values);
+  }
+  out.End();
+}
+
+// Polygons [first, last) share one type and become one POLS chunk; their
+// tags and per-polygon UV values follow it, indexed from `first`.
+void WritePolygonRun(IffWriter& out, const Mesh& mesh, std::size_t first, std::size_t last,
+                     const std::vector<std::string>& tags) {
+  const std::uint32_t type = mesh.polygons[first].type;
+  const std::uint32_t limit = type == MakeId("CURV") ? kCurveLimit : kFaceLimit;
+  out.Begin(MakeId("POLS"), IffLength::kU4);
+  out.Id4(type);
+  for (std::size_t p = first; p < last; ++p) {
+    const std::vector<int>& points = mesh.polygons[p].points;
+    if (points.size() > limit) throw std::length_error("a polygon has more vertices than LWO2 can hold");
+    const auto count = static_cast<std::uint32_t>(points.size());
+    out.U2(static_cast<std::uint16_t>((count & 0x3FFu) | (count >> 10) << 12));
+    for (int point : points) out.Vx(static_cast<std::uint32_t>(point));
+  }
+  out.End();
+
+  out.Begin(MakeId("PTAG"), IffLength::kU4);
+  out.Id4(MakeId("SURF"));
+  for (std::size_t p = first; p < last; ++p) {
+    if (mesh.polygons[p].surface.empty()) continue;
+    out.Vx(static_cast<std::uint32_t>(p - first));
+    out.U2(TagIndex(tags, mesh.polygons[p].surface));
+  }
+  out.End();
+
+  for (const UvMap& map : mesh.uvMaps) {
+    const auto inRun = [&](const auto& entry) {
+      const auto polygon = static_cast<std::size_t>(entry.first.second);
+      return polygon >= first && polygon < last;
+    };
+    if (std::none_of(map.polygonValues.begin(), map.polygonValues.end(), inRun)) continue;
+    out.Begin(MakeId("VMAD"), IffLength::kU4);
+    out.Id4(MakeId("TXUV"));
+    out.U2(static_cast<std::uint16_t>(map.dimension));
+    out.S0(map.name);
+    for (const auto& entry : map.polygonValues) {
+      if (!inRun(entry)) continue;
+      out.Vx(static_cast<std::uint32_t>(entry.first.first));
+      out.Vx(static_cast<std::uint32_t>(static_cast<std::size_t>(entry.first.second) - first));
+      WriteValues(out, entry.second);
+    }
+    out.End();
+  }
+}
+
+void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const std::vector<std::string>& tags) {
+  WriteLayerHeader(out, layer);
+  WritePoints(out, layer.mesh);
+  for (const UvMap& map : layer.mesh.uvMaps) WritePointUvs(out, map);
+  const std::vector<Polygon>& polygons = layer.mesh.polygons;
+  std::size_t first = 0;
+  while (first < polygons.size()) {
+    std::size_t last = first + 1;
+    while (last < polygons.size() && polygons[last].type == polygons[first].type) ++last;
+    WritePolygonRun(out, layer.mesh, first, last, tags);
+    first = last;
+  }
+}
+
+void WriteClip(IffWriter& out, const Lwo2Clip& clip) {
+  out.Begin(MakeId("CLIP"), IffLength::kU4);
+  out.U4(clip.index);
+  out.Begin(MakeId("STIL"), IffLength::kU2);
+  out.S0(clip.stillPath);
+  out.End();
+  out.End();
+}
+
+void WriteValueWithEnvelope(IffWriter& out, std::uint32_t id, double value) {
+  out.Begin(id, IffLength::kU2);
+  out.F4(static_cast<float>(value));
+  out.Vx(0);
+  out.End();
+}
+
+std::uint32_t HeaderIdOf(TextureLayerType type) {
+  switch (type) {
+    case TextureLayerType::kProcedural: return MakeId("PROC");
+    case TextureLayerType::kGradient: return MakeId("GRAD");
+    case TextureLayerType::kImage: break;
+  }
+  return MakeId("IMAP");
+}
+
+std::string OrdinalOf(const Lwo2TextureLayer& layer, std::size_t position) {
+  if (!layer.ordinal.empty()) return layer.ordinal;
+  if (position >= 0x7F) throw std::length_error("too many texture layers without ordinals");
+  return std::string(1, static_cast<char>(0x80 + position));
+}
+
+void WriteColorLayer(IffWriter& out, const Lwo2TextureLayer& layer, std::size_t position) {
+  out.Begin(MakeId("BLOK"), IffLength::kU2);
+  out.Begin(HeaderIdOf(layer.type), IffLength::kU2);
+  out.S0(OrdinalOf(layer, position));
+  out.Begin(MakeId("CHAN"), IffLength::kU2);
+  out.Id4(MakeId("COLR"));
+  out.End();
+  out.Begin(MakeId("ENAB"), IffLength::kU2);
+  out.U2(1);
+  out.End();
+  out.End();
+  if (layer.type == TextureLayerType::kImage && layer.clip) {
+    out.Begin(MakeId("IMAG"), IffLength::kU2);
+    out.Vx(*layer.clip);
+    out.End();
+  }
+  out.End();
+}
+
+void WriteSurface(IffWriter& out, const Lwo2Surface& surface) {
+  out.Begin(MakeId("SURF"), IffLength::kU4);
+  out.S0(surface.name);
+  out.S0(surface.source);
+  out.Begin(MakeId("COLR"), IffLength::kU2);
+  out.Vec12(ToFloats(surface.color));
+  out.Vx(0);
+  out.End();
+  WriteValueWithEnvelope(out, MakeId("TRAN"), surface.transparency);
+  WriteValueWithEnvelope(out, MakeId("REFL"), surface.reflectivity);
+  WriteValueWithEnvelope(out, MakeId("GLOS"), surface.glossiness);
+  if (surface.reflectionClip) {
+    out.Begin(MakeId("RIMG"), IffLength::kU2);
+    out.Vx(*surface.reflectionClip);
+    out.End();
+  }
+  for (std::size_t i = 0; i < surface.colorLayers.size(); ++i) WriteColorLayer(out, surface.colorLayers[i], i);
+  out.End();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteLwo2(const Lwo2Object& object) {
+  const std::vector<std::string> tags = TagNames(object);
+  IffWriter out;
+  out.Begin(MakeId("FORM"), IffLength::kU4);
+  out.Id4(MakeId("LWO2"));
+  out.Begin(MakeId("TAGS"), IffLength::kU4);
+  for (const std::string& tag : tags) out.S0(tag);
+  out.End();
+  for (const Lwo2Layer& layer : object.layers) WriteLayer(out, layer, tags);
+  for (const Lwo2Clip& clip : object.clips) WriteClip(out, clip);
+  for (const Lwo2Surface& surface : object.surfaces) WriteSurface(out, surface);
+  out.End();
+  return out.Release();
+}
+
+void WriteLwo2File(const Lwo2Object& object, const std::string& path) {
+  const std::vector<std::uint8_t> bytes = WriteLwo2(object);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) throw std::runtime_error("cannot write the object file '" + path + "'");
+}
+
+}  // namespace host
