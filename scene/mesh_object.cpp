@@ -54,10 +54,9 @@ void MeshObject::ReleaseMeshObject() {
   FreeStorage(polygonSurfaces);
 
   for (MeshPoint& point : points) {
-    for (auto& vertex : point.vertices) {
-      FreeStorage(vertex->uv);
-      FreeStorage(vertex->sampleIndices);
-      vertex.reset();
+    for (MeshVertex& vertex : point.vertices) {
+      FreeStorage(vertex.uv);
+      FreeStorage(vertex.sampleIndices);
     }
     FreeStorage(point.vertices);
     for (auto& samples : point.uvSamples) {
@@ -66,9 +65,7 @@ void MeshObject::ReleaseMeshObject() {
     }
     FreeStorage(point.uvSamples);
   }
-  for (MeshPolygon& polygon : polygons) {
-    for (auto& samples : polygon.cornerSamples) FreeStorage(samples);
-  }
+  FreeStorage(cornerSamples);
   for (MaterialEntry& entry : surfaces) {
     std::string().swap(entry.textureName);
     entry.reflectionImageName.reset();

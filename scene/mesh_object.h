@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,7 +64,7 @@ struct MeshVertex {
 struct MeshPoint {
   platform::Vec3f position;  // converted to output axes
   platform::Vec3f normal;    // normalised sum of its triangles' face normals
-  std::vector<std::unique_ptr<MeshVertex>> vertices;  // in creation order
+  std::vector<MeshVertex> vertices;  // in creation order
   std::int32_t uvSetCount = 0;
   // Per UV map, the distinct samples this point takes, first seen first.
   std::vector<std::vector<UvSample>> uvSamples;
@@ -80,10 +79,8 @@ struct MeshPolygon {
   // triangle faces the same way after the change of handedness.
   std::array<std::int32_t, 3> corners{};
   platform::Vec3f faceNormal;
-  std::array<MeshVertex*, 3> vertices{};  // owned by the corner points
-  // Per corner, per UV map in map order, the index of the corner's sample
-  // in its point's samples of that map.
-  std::array<std::vector<std::int32_t>, 3> cornerSamples;
+  // Each corner's vertex, by its position in the corner point's vertices.
+  std::array<std::int32_t, 3> vertices{};
   LWPolID polygonId = nullptr;
 };
 
@@ -123,6 +120,10 @@ class MeshObject {
   std::vector<MeshPoint> points;      // host scan order
   std::vector<MeshPolygon> polygons;  // triangles, in host polygon order
   std::vector<MaterialEntry> surfaces;  // object surfaces, then defaults
+  // Per triangle, corner and UV map, the index of the corner's sample in its
+  // point's samples of that map: entry (3 * triangle + corner) * uvSetCount
+  // + map.  One flat list rather than one per corner, for large meshes.
+  std::vector<std::int32_t> cornerSamples;
 
   // Output, read by the clump writer.  Triangle k is polygons[k].
   std::vector<MaterialEntry> materials;  // used surfaces, in surface order

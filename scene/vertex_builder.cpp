@@ -1,7 +1,7 @@
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "platform/matrix.h"
@@ -18,66 +18,101 @@ std::array<float, 2> TexCoord(const UvSample& sample) {
   return uv;
 }
 
-std::unique_ptr<MeshVertex> MakeVertex(const MeshPoint& point, const std::vector<std::int32_t>& sampleIndices) {
-  auto vertex = std::make_unique<MeshVertex>();
-  vertex->position = point.position;
-  vertex->normal = point.normal;
-  vertex->uvCount = point.uvSetCount;
-  vertex->uv.reserve(sampleIndices.size());
-  for (std::size_t map = 0; map < sampleIndices.size(); ++map) {
-    vertex->uv.push_back(TexCoord(point.uvSamples[map][static_cast<std::size_t>(sampleIndices[map])]));
+MeshVertex MakeVertex(const MeshPoint& point, const std::int32_t* samples, std::size_t maps) {
+  MeshVertex vertex;
+  vertex.position = point.position;
+  vertex.normal = point.normal;
+  vertex.uvCount = point.uvSetCount;
+  vertex.uv.reserve(maps);
+  for (std::size_t map = 0; map < maps; ++map) {
+    vertex.uv.push_back(TexCoord(point.uvSamples[map][static_cast<std::size_t>(samples[map])]));
   }
-  vertex->sampleIndices = sampleIndices;
+  vertex.sampleIndices.assign(samples, samples + maps);
   return vertex;
 }
 
 // The vertices of every point, one per distinct combination of samples
-// over all maps, found again by that combination.
+// over all maps, found again by that combination.  As with samples, a
+// point's short list is scanned and a long one indexed.
 class VertexFinder {
  public:
-  explicit VertexFinder(std::vector<MeshPoint>& points) : points_(points) { index_.Reserve(points.size()); }
+  VertexFinder(std::vector<MeshPoint>& points, std::size_t maps) : points_(points), maps_(maps) {}
 
-  MeshVertex* FindOrAdd(std::int32_t point, const std::vector<std::int32_t>& sampleIndices) {
-    const std::uint64_t hash = Hash(point, sampleIndices);
-    const std::int32_t found = index_.Find(hash, [&](std::int32_t entry) {
+  std::int32_t FindOrAdd(std::int32_t point, const std::int32_t* samples) {
+    std::vector<MeshVertex>& vertices = Vertices(point);
+    if (vertices.size() < kScanLimit) {
+      for (std::size_t i = 0; i < vertices.size(); ++i) {
+        if (Matches(vertices[i], samples)) return static_cast<std::int32_t>(i);
+      }
+      return Append(point, samples);
+    }
+    const std::int32_t found = index_.Find(Hash(point, samples), [&](std::int32_t entry) {
       const Entry& e = entries_[static_cast<std::size_t>(entry)];
-      return e.point == point && e.vertex->sampleIndices == sampleIndices;
+      return e.point == point && Matches(vertices[static_cast<std::size_t>(e.vertex)], samples);
     });
     if (found >= 0) return entries_[static_cast<std::size_t>(found)].vertex;
-
-    MeshPoint& owner = points_[static_cast<std::size_t>(point)];
-    owner.vertices.push_back(MakeVertex(owner, sampleIndices));
-    MeshVertex* vertex = owner.vertices.back().get();
-    index_.Insert(hash, static_cast<std::int32_t>(entries_.size()));
-    entries_.push_back({point, vertex});
-    return vertex;
+    return Append(point, samples);
   }
 
  private:
+  static constexpr std::size_t kScanLimit = 8;
+
   struct Entry {
     std::int32_t point;
-    MeshVertex* vertex;
+    std::int32_t vertex;
   };
 
-  static std::uint64_t Hash(std::int32_t point, const std::vector<std::int32_t>& sampleIndices) {
+  std::vector<MeshVertex>& Vertices(std::int32_t point) { return points_[static_cast<std::size_t>(point)].vertices; }
+
+  bool Matches(const MeshVertex& vertex, const std::int32_t* samples) const {
+    return std::equal(vertex.sampleIndices.begin(), vertex.sampleIndices.end(), samples);
+  }
+
+  std::uint64_t Hash(std::int32_t point, const std::int32_t* samples) const {
     std::uint64_t hash = HashCombine(0, static_cast<std::uint64_t>(point));
-    for (std::int32_t sample : sampleIndices) hash = HashCombine(hash, static_cast<std::uint64_t>(sample));
+    for (std::size_t map = 0; map < maps_; ++map) hash = HashCombine(hash, static_cast<std::uint64_t>(samples[map]));
     return hash;
   }
 
+  std::int32_t Append(std::int32_t point, const std::int32_t* samples) {
+    MeshPoint& owner = points_[static_cast<std::size_t>(point)];
+    owner.vertices.push_back(MakeVertex(owner, samples, maps_));
+    const auto vertex = static_cast<std::int32_t>(owner.vertices.size() - 1);
+    if (owner.vertices.size() > kScanLimit) {
+      Index(point, vertex);
+    } else if (owner.vertices.size() == kScanLimit) {
+      // From now on this point's vertices are looked up in the index.
+      for (std::int32_t i = 0; i <= vertex; ++i) Index(point, i);
+    }
+    return vertex;
+  }
+
+  void Index(std::int32_t point, std::int32_t vertex) {
+    const MeshVertex& v = Vertices(point)[static_cast<std::size_t>(vertex)];
+    index_.Insert(Hash(point, v.sampleIndices.data()), static_cast<std::int32_t>(entries_.size()));
+    entries_.push_back({point, vertex});
+  }
+
   std::vector<MeshPoint>& points_;
+  std::size_t maps_;
   std::vector<Entry> entries_;
   HashIndex index_;
 };
 
+MeshVertex& VertexOf(MeshObject& object, const MeshPolygon& triangle, std::size_t corner) {
+  MeshPoint& point = object.points[static_cast<std::size_t>(triangle.corners[corner])];
+  return point.vertices[static_cast<std::size_t>(triangle.vertices[corner])];
+}
+
 // The vertices in order of first use: triangle by triangle, corners 0, 1, 2.
-std::vector<MeshVertex*> NumberVertices(MeshObject& object) {
-  std::vector<MeshVertex*> numbering;
-  for (MeshPolygon& triangle : object.polygons) {
-    for (MeshVertex* vertex : triangle.vertices) {
-      if (vertex->outputIndex >= 0) continue;
-      vertex->outputIndex = static_cast<std::int32_t>(numbering.size());
-      numbering.push_back(vertex);
+std::vector<const MeshVertex*> NumberVertices(MeshObject& object) {
+  std::vector<const MeshVertex*> numbering;
+  for (const MeshPolygon& triangle : object.polygons) {
+    for (std::size_t corner = 0; corner < 3; ++corner) {
+      MeshVertex& vertex = VertexOf(object, triangle, corner);
+      if (vertex.outputIndex >= 0) continue;
+      vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
+      numbering.push_back(&vertex);
     }
   }
   return numbering;
@@ -97,14 +132,17 @@ void MoveIntoFrameSpace(MeshObject& object) {
 }  // namespace
 
 void MakeVertices(MeshObject& object) {
-  VertexFinder finder(object.points);
-  for (MeshPolygon& triangle : object.polygons) {
-    for (std::size_t k = 0; k < 3; ++k) triangle.vertices[k] = finder.FindOrAdd(triangle.corners[k], triangle.cornerSamples[k]);
+  const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  VertexFinder finder(object.points, maps);
+  for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
+    MeshPolygon& triangle = object.polygons[corner / 3];
+    triangle.vertices[corner % 3] =
+        finder.FindOrAdd(triangle.corners[corner % 3], object.cornerSamples.data() + corner * maps);
   }
 }
 
 void WriteVertexArrays(MeshObject& object) {
-  const std::vector<MeshVertex*> numbering = NumberVertices(object);
+  const std::vector<const MeshVertex*> numbering = NumberVertices(object);
   object.vertexCount = static_cast<std::int32_t>(numbering.size());
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
 
@@ -120,7 +158,9 @@ void WriteVertexArrays(MeshObject& object) {
 
   object.cornerVertices.reserve(object.polygons.size() * 3);
   for (const MeshPolygon& triangle : object.polygons) {
-    for (const MeshVertex* vertex : triangle.vertices) object.cornerVertices.push_back(vertex->outputIndex);
+    for (std::size_t corner = 0; corner < 3; ++corner) {
+      object.cornerVertices.push_back(VertexOf(object, triangle, corner).outputIndex);
+    }
   }
   MoveIntoFrameSpace(object);
 }

@@ -54,8 +54,10 @@ class RandomMeshes {
     static const char* const kTags[] = {"a", "b", "c", "d", "unknown", "other"};
     std::vector<int> corners;
     const int size = OneIn(8) ? Between(1, 2) : (OneIn(3) ? Between(4, 8) : 3);
+    // Point 0 is the hub of many polygons, so that it takes many values.
     for (int i = 0; i < size; ++i) {
-      corners.push_back(!corners.empty() && OneIn(10) ? corners.front() : Between(0, points - 1));
+      const bool hub = i == 0 && OneIn(3);
+      corners.push_back(hub ? 0 : !corners.empty() && OneIn(10) ? corners.front() : Between(0, points - 1));
     }
     host::Polygon polygon = Face(corners, kTags[Between(0, 5)]);
     polygon.type = kTypes[Between(0, 6)];
