@@ -214,6 +214,7 @@ void Lwo2Reader::ReadUvMap(IffReader body, bool perPolygon) {
   while (!body.atEnd()) {
     const auto point = static_cast<int>(PointIndex(body));
     const int polygon = perPolygon ? static_cast<int>(PolygonIndex(body)) : -1;
+    if (body.remaining() < std::size_t{4} * dimension) body.Fail("a UV value runs past the end of the chunk");
     std::vector<float> values(dimension);
     for (float& value : values) value = body.F4("a UV value");
     if (perPolygon) {

@@ -27,6 +27,25 @@ int ImageOfClip(Scene& scene, const Lwo2Object& object, const std::optional<std:
   return found ? UseImage(scene, found->stillPath) : -1;
 }
 
+// Layout gives every polygon a surface: an untagged one gets "Default",
+// and a tag without a SURF chunk is a surface with default values.
+const char kDefaultSurface[] = "Default";
+
+std::vector<std::string> SurfacesWithoutChunk(const Lwo2Object& object) {
+  std::vector<std::string> missing;
+  for (const Lwo2Layer& layer : object.layers) {
+    for (const Polygon& polygon : layer.mesh.polygons) {
+      const std::string& name = polygon.surface.empty() ? kDefaultSurface : polygon.surface;
+      const auto known = [&](const auto& surface) { return surface.name == name; };
+      if (std::none_of(object.surfaces.begin(), object.surfaces.end(), known) &&
+          std::find(missing.begin(), missing.end(), name) == missing.end()) {
+        missing.push_back(name);
+      }
+    }
+  }
+  return missing;
+}
+
 int AddColorTexture(Scene& scene, const Lwo2Object& object, const Lwo2Surface& surface) {
   if (surface.colorLayers.empty()) return -1;
   Texture texture;
@@ -54,6 +73,11 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
     surface.reflectionImage = ImageOfClip(scene, object, source.reflectionClip);
     file.surfaces.push_back(std::move(surface));
   }
+  for (const std::string& name : SurfacesWithoutChunk(object)) {
+    Surface surface;
+    surface.name = name;
+    file.surfaces.push_back(std::move(surface));
+  }
   scene.objectFiles.push_back(std::move(file));
   LoadedObject loaded;
   loaded.layerMeshes.assign(object.layers.size(), -1);
@@ -66,7 +90,11 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
 int UseLayerMesh(Scene& scene, LoadedObject& loaded, std::size_t layer) {
   int& mesh = loaded.layerMeshes[layer];
   if (mesh < 0) {
-    scene.meshes.push_back(std::move(loaded.object.layers[layer].mesh));
+    Mesh& source = loaded.object.layers[layer].mesh;
+    for (Polygon& polygon : source.polygons) {
+      if (polygon.surface.empty()) polygon.surface = kDefaultSurface;
+    }
+    scene.meshes.push_back(std::move(source));
     mesh = static_cast<int>(scene.meshes.size() - 1);
   }
   return mesh;

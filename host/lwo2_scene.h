@@ -20,11 +20,14 @@ struct LoadedObject {
 };
 
 // Adds the object's file record with its surfaces, their colour texture
-// layers, and the images of its clips to the scene.  An image file that
+// layers, and the images of its clips to the scene.  Surface names that
+// polygons use without a SURF chunk ("Default" for untagged polygons)
+// follow the file's surfaces with default values, as Layout lists them.  An image file that
 // objects loaded before use too is shared.
 LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& filename);
 
-// The scene's mesh for one layer (index into object.layers), added on first use.
+// The scene's mesh for one layer (index into object.layers), added on
+// first use; untagged polygons are on the surface "Default" there.
 int UseLayerMesh(Scene& scene, LoadedObject& loaded, std::size_t layer);
 
 // The item name Layout shows for a layer: the file's base name, followed

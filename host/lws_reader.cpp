@@ -67,6 +67,7 @@ class LwsParser {
   void ReadHeader();
   void ReadLine(const Line& line);
   void Declare(LwsItemKind kind, const Line& line, std::string_view rest);
+  std::uint32_t DerivedId(LwsItem& item, const Line& line);
   std::optional<std::uint32_t> TakeBakedId(std::string_view& rest) const;
   LwsItem& Current(const Line& line, std::string_view keyword);
   void SetName(const Line& line, std::string_view keyword, LwsItemKind kind, std::string_view name);
@@ -183,7 +184,7 @@ void LwsParser::ReadLine(const Line& line) {
   }
   if (keyword.front() == '}') Fail(line.number, "a '}' that closes no block");
   if (keyword == "Plugin") return SkipPlugin(line);
-  if (keyword == "LoadObjectLayer" || keyword == "LoadObject") return Declare(LwsItemKind::kObject, line, line.text);
+  if (keyword == "LoadObjectLayer" || keyword == "LoadObject") return Declare(LwsItemKind::kObject, line, rest);
   if (keyword == "AddNullObject") return Declare(LwsItemKind::kNull, line, rest);
   if (keyword == "AddLight") return Declare(LwsItemKind::kLight, line, rest);
   if (keyword == "AddCamera") return Declare(LwsItemKind::kCamera, line, rest);
@@ -252,39 +253,43 @@ std::optional<std::uint32_t> LwsParser::TakeBakedId(std::string_view& rest) cons
   return static_cast<std::uint32_t>(std::stoul(std::string(word), nullptr, 16));
 }
 
+// The id Layout derives from an item's place: a type digit, then the
+// item's ordinal among its kind (nulls count as objects); a bone has its
+// ordinal within its object above the object's ordinal.
+std::uint32_t LwsParser::DerivedId(LwsItem& item, const Line& line) {
+  switch (item.kind) {
+    case LwsItemKind::kObject:
+    case LwsItemKind::kNull:
+      lastObject_ = static_cast<int>(document_.items.size());
+      return 0x10000000u | static_cast<std::uint32_t>(objectCount_++);
+    case LwsItemKind::kLight: return 0x20000000u | static_cast<std::uint32_t>(lightCount_++);
+    case LwsItemKind::kCamera: return 0x30000000u | static_cast<std::uint32_t>(cameraCount_++);
+    case LwsItemKind::kBone: break;
+  }
+  if (lastObject_ < 0) Fail(line.number, "a bone comes before any object");
+  item.owner = lastObject_;
+  const auto owner = static_cast<std::size_t>(lastObject_);
+  boneCounts_.resize(document_.items.size(), 0);
+  const auto boneOrdinal = static_cast<std::uint32_t>(boneCounts_[owner]++ & 0xFFF);
+  return 0x40000000u | boneOrdinal << 16 | (document_.items[owner].id & 0xFFFFu);
+}
+
+// Objects: "LoadObjectLayer <layer> [<id>] <path>" or "LoadObject [<id>]
+// <path>"; the others: "<keyword> [<id>] [<name>]".
 void LwsParser::Declare(LwsItemKind kind, const Line& line, std::string_view rest) {
   LwsItem item;
   item.kind = kind;
   item.line = line.number;
-  std::uint32_t derivedId = 0;
-  switch (kind) {
-    case LwsItemKind::kObject: {
-      const auto [keyword, afterKeyword] = SplitFirst(rest);
-      rest = afterKeyword;
-      if (keyword == "LoadObjectLayer") {
-        const auto [layer, afterLayer] = SplitFirst(rest);
-        item.layer = Integer(line, layer, 1, 0x10000, "the layer number") - 1;
-        rest = afterLayer;
-      }
-      [[fallthrough]];
-    }
-    case LwsItemKind::kNull:
-      derivedId = 0x10000000u | static_cast<std::uint32_t>(objectCount_++);
-      lastObject_ = static_cast<int>(document_.items.size());
-      break;
-    case LwsItemKind::kLight: derivedId = 0x20000000u | static_cast<std::uint32_t>(lightCount_++); break;
-    case LwsItemKind::kCamera: derivedId = 0x30000000u | static_cast<std::uint32_t>(cameraCount_++); break;
-    case LwsItemKind::kBone: {
-      if (lastObject_ < 0) Fail(line.number, "a bone comes before any object");
-      item.owner = lastObject_;
-      boneCounts_.resize(document_.items.size(), 0);
-      const int ownerOrdinal = static_cast<int>(document_.items[static_cast<std::size_t>(lastObject_)].id & 0xFFFF);
-      const int boneOrdinal = boneCounts_[static_cast<std::size_t>(lastObject_)]++;
-      derivedId = 0x40000000u | static_cast<std::uint32_t>(boneOrdinal & 0xFFF) << 16 |
-                  static_cast<std::uint32_t>(ownerOrdinal);
-      break;
+  if (kind == LwsItemKind::kObject) {
+    const auto [keyword, afterKeyword] = SplitFirst(line.text);
+    rest = afterKeyword;
+    if (keyword == "LoadObjectLayer") {
+      const auto [layer, afterLayer] = SplitFirst(rest);
+      item.layer = Integer(line, layer, 1, 0x10000, "the layer number") - 1;
+      rest = afterLayer;
     }
   }
+  const std::uint32_t derivedId = DerivedId(item, line);
   item.id = TakeBakedId(rest).value_or(derivedId);
   switch (kind) {
     case LwsItemKind::kObject:

@@ -202,6 +202,19 @@ TEST(LwsScene, BareObjectLoadsItsLayersAtRest) {
   }
 }
 
+TEST(LwsScene, EveryPolygonHasASurfaceOfTheObject) {
+  ScratchFolder folder;
+  Lwo2Object object = lwfiles_test::CubeObject();
+  object.layers[0].mesh.polygons[0].surface.clear();
+  object.layers[0].mesh.polygons[1].surface = "Rust";
+  const Scene scene = LoadSceneFile(folder.Write("cube.lwo", WriteLwo2(object)));
+  std::vector<std::string> names;
+  for (const Surface& surface : scene.objectFiles.at(0).surfaces) names.push_back(surface.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Box", "Default", "Rust"}));
+  EXPECT_EQ(scene.meshes.at(0).polygons[0].surface, "Default");
+  EXPECT_DOUBLE_EQ(scene.objectFiles[0].surfaces[2].glossiness, 0.4);
+}
+
 TEST(LwsScene, InterimVersionAndForeignBlocks) {
   ScratchFolder folder;
   folder.Write("cube.lwo", WriteLwo2(lwfiles_test::CubeObject()));
