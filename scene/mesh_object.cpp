@@ -28,11 +28,16 @@ MeshObject::MeshObject(LWItemID itemId_, const LWObjectInfo* objectInfo_,
       objectFileName(objectFileName_) {}
 
 MaterialEntry* MeshObject::FindSurfaceByName(std::string_view name) {
-  const auto found = surfaceIndex_.find(std::string(name));
-  if (found == surfaceIndex_.end()) return nullptr;
-  MaterialEntry& entry = surfaces[static_cast<std::size_t>(found->second)];
+  const std::int32_t position = SurfacePosition(name);
+  if (position < 0) return nullptr;
+  MaterialEntry& entry = surfaces[static_cast<std::size_t>(position)];
   ++entry.triangleCount;
   return &entry;
+}
+
+std::int32_t MeshObject::SurfacePosition(std::string_view name) const {
+  const auto found = surfaceIndex_.find(std::string(name));
+  return found != surfaceIndex_.end() ? found->second : -1;
 }
 
 std::int32_t MeshObject::AddSurface(MaterialEntry entry) {

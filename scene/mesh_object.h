@@ -101,6 +101,8 @@ class MeshObject {
   MaterialEntry* FindSurfaceByName(std::string_view name);
   // Frees everything the record holds; a record never built holds nothing.
   void ReleaseMeshObject();
+  // The position of the first surface named `name`, or -1.
+  std::int32_t SurfacePosition(std::string_view name) const;
   // Appends an entry to `surfaces`; names already present keep their first
   // entry for FindSurfaceByName.  Returns the entry's position.
   std::int32_t AddSurface(MaterialEntry entry);

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "scene/geometry_steps.h"
-#include "scene/hash_index.h"
 #include "scene/host_codes.h"
+#include "scene/point_finder.h"
 #include "scene/triangulate.h"
 
 namespace scene {
@@ -27,32 +27,6 @@ size_t LWCALL CollectPolygon(void* data, LWPolID polygon) {
 bool IsSurfacePolygon(LWID type) {
   return type == kFacePolygon || type == kPatchPolygon || type == kSubdivisionPolygon;
 }
-
-std::uint64_t PointIdHash(LWPntID id) {
-  return HashCombine(0, static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(id)));
-}
-
-// Points by host identifier; the first point scanned with an identifier
-// wins, as a scan from the start of the list would find it.
-class PointFinder {
- public:
-  explicit PointFinder(const std::vector<MeshPoint>& points) : points_(points) {
-    index_.Reserve(points.size());
-    for (const MeshPoint& point : points) {
-      if (Find(point.pointId) < 0) index_.Insert(PointIdHash(point.pointId), point.index);
-    }
-  }
-
-  std::int32_t Find(LWPntID id) const {
-    return index_.Find(PointIdHash(id), [&](std::int32_t entry) {
-      return points_[static_cast<std::size_t>(entry)].pointId == id;
-    });
-  }
-
- private:
-  const std::vector<MeshPoint>& points_;
-  HashIndex index_;
-};
 
 // The point indices of a polygon's vertices in host order.  False when the
 // polygon is not one to export (curves, bones, metaballs, fewer than three

@@ -1,4 +1,5 @@
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "scene/geometry_steps.h"
@@ -8,16 +9,12 @@
 namespace scene {
 namespace {
 
-// The surface entry of a polygon's tag, counted for one more triangle; a
-// tag that names no surface of the object gets a default entry, after the
-// object's own, which later polygons with that tag share.
+// The position of a polygon's surface entry; a tag that names no surface
+// of the object gets a default entry, after the object's own, which later
+// polygons with that tag share.
 std::int32_t SurfaceOfTag(MeshObject& object, std::string_view tag) {
-  if (const MaterialEntry* entry = object.FindSurfaceByName(tag)) {
-    return static_cast<std::int32_t>(entry - object.surfaces.data());
-  }
-  const std::int32_t added = object.AddSurface(MakeDefaultMaterial(tag));
-  ++object.surfaces[static_cast<std::size_t>(added)].triangleCount;
-  return added;
+  const std::int32_t found = object.SurfacePosition(tag);
+  return found >= 0 ? found : object.AddSurface(MakeDefaultMaterial(tag));
 }
 
 }  // namespace
@@ -32,19 +29,24 @@ void ReadSurfaces(MeshObject& object) {
 }
 
 // The triangles of one polygon follow each other, so the tag is asked once
-// per polygon.
+// per polygon; and as polygons mostly come in runs of one surface, a tag
+// equal to the one before keeps its entry without a lookup.
 void AssignPolygonSurfaces(MeshObject& object, LWMeshInfoID mesh) {
   object.polygonSurfaces.reserve(object.polygons.size());
-  LWPolID previous = nullptr;
+  LWPolID previousPolygon = nullptr;
+  std::string previousTag;
   std::int32_t surface = -1;
   for (const MeshPolygon& triangle : object.polygons) {
-    if (surface >= 0 && triangle.polygonId == previous) {
-      ++object.surfaces[static_cast<std::size_t>(surface)].triangleCount;
-    } else {
-      const char* tag = mesh->polTag(mesh, triangle.polygonId, kSurfaceTag);
-      surface = SurfaceOfTag(object, tag != nullptr ? std::string_view(tag) : std::string_view());
-      previous = triangle.polygonId;
+    if (surface < 0 || triangle.polygonId != previousPolygon) {
+      previousPolygon = triangle.polygonId;
+      const char* text = mesh->polTag(mesh, triangle.polygonId, kSurfaceTag);
+      const std::string_view tag = text != nullptr ? std::string_view(text) : std::string_view();
+      if (surface < 0 || tag != previousTag) {
+        surface = SurfaceOfTag(object, tag);
+        previousTag.assign(tag);
+      }
     }
+    ++object.surfaces[static_cast<std::size_t>(surface)].triangleCount;
     object.polygonSurfaces.push_back(surface);
   }
 }

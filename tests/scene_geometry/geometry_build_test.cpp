@@ -234,6 +234,12 @@ TEST(GeometryBuild, MaterialsAreTheUsedSurfacesInTheObjectsOrder) {
   EXPECT_EQ(o.cornerMaterials,
             (std::vector<std::int32_t>{1, 1, 1, 2, 2, 2, 3, 3, 3, 0, 0, 0, 1, 1, 1, 3, 3, 3}));
   for (std::size_t i = 0; i < o.materials.size(); ++i) EXPECT_EQ(o.materials[i].materialIndex, static_cast<std::int32_t>(i));
+
+  // Looking a name up counts one more triangle on its first surface.
+  MaterialEntry* x = built.object->FindSurfaceByName("X");
+  ASSERT_EQ(x, &built.object->surfaces[3]);
+  EXPECT_EQ(x->triangleCount, 2);
+  EXPECT_EQ(built.object->FindSurfaceByName("x"), nullptr);
 }
 
 TEST(GeometryBuild, ColourAndOpacityAreScaledTruncatedAndClamped) {
