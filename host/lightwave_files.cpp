@@ -25,12 +25,14 @@ bool StartsWith(const std::vector<std::uint8_t>& bytes, const char* magic) {
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) throw LoadError(path + ": no such file");
+  if (status.type() == std::filesystem::file_type::not_found) throw LoadError(path + ": no such file");
+  if (error) throw LoadError(path + ": " + error.message());
   // Devices and pipes could be endless; only plain files are read.
   if (!std::filesystem::is_regular_file(status)) throw LoadError(path + ": not a regular file");
   std::ifstream file(path, std::ios::binary);
+  if (!file) throw LoadError(path + ": the file could not be opened");
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file && !file.eof()) throw LoadError(path + ": the file could not be read");
+  if (file.bad()) throw LoadError(path + ": the file could not be read");
   return bytes;
 }
 

@@ -1,6 +1,8 @@
 #include "host/lwo2_scene.h"
 
 #include <algorithm>
+#include <set>
+#include <string_view>
 #include <utility>
 
 #include "host/lightwave_files.h"
@@ -32,15 +34,13 @@ int ImageOfClip(Scene& scene, const Lwo2Object& object, const std::optional<std:
 const char kDefaultSurface[] = "Default";
 
 std::vector<std::string> SurfacesWithoutChunk(const Lwo2Object& object) {
+  std::set<std::string_view> seen;
+  for (const Lwo2Surface& surface : object.surfaces) seen.insert(surface.name);
   std::vector<std::string> missing;
   for (const Lwo2Layer& layer : object.layers) {
     for (const Polygon& polygon : layer.mesh.polygons) {
-      const std::string& name = polygon.surface.empty() ? kDefaultSurface : polygon.surface;
-      const auto known = [&](const auto& surface) { return surface.name == name; };
-      if (std::none_of(object.surfaces.begin(), object.surfaces.end(), known) &&
-          std::find(missing.begin(), missing.end(), name) == missing.end()) {
-        missing.push_back(name);
-      }
+      const std::string_view name = polygon.surface.empty() ? kDefaultSurface : polygon.surface;
+      if (seen.insert(name).second) missing.emplace_back(name);
     }
   }
   return missing;
