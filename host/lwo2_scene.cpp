@@ -39,7 +39,8 @@ std::vector<std::string> SurfacesWithoutChunk(const Lwo2Object& object) {
   std::vector<std::string> missing;
   for (const Lwo2Layer& layer : object.layers) {
     for (const Polygon& polygon : layer.mesh.polygons) {
-      const std::string_view name = polygon.surface.empty() ? kDefaultSurface : polygon.surface;
+      const std::string_view name =
+          polygon.surface.empty() ? std::string_view(kDefaultSurface) : std::string_view(polygon.surface);
       if (seen.insert(name).second) missing.emplace_back(name);
     }
   }
