@@ -104,15 +104,20 @@ MeshVertex& VertexOf(MeshObject& object, const MeshPolygon& triangle, std::size_
   return point.vertices[static_cast<std::size_t>(triangle.vertices[corner])];
 }
 
-// The vertices in order of first use: triangle by triangle, corners 0, 1, 2.
+// Numbers the vertices in order of first use, triangle by triangle and
+// corners 0, 1, 2, and gives each corner its vertex's number.  Returns the
+// vertices in that order.
 std::vector<const MeshVertex*> NumberVertices(MeshObject& object) {
   std::vector<const MeshVertex*> numbering;
+  object.cornerVertices.reserve(object.polygons.size() * 3);
   for (const MeshPolygon& triangle : object.polygons) {
     for (std::size_t corner = 0; corner < 3; ++corner) {
       MeshVertex& vertex = VertexOf(object, triangle, corner);
-      if (vertex.outputIndex >= 0) continue;
-      vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
-      numbering.push_back(&vertex);
+      if (vertex.outputIndex < 0) {
+        vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
+        numbering.push_back(&vertex);
+      }
+      object.cornerVertices.push_back(vertex.outputIndex);
     }
   }
   return numbering;
@@ -154,13 +159,6 @@ void WriteVertexArrays(MeshObject& object) {
     object.positions.push_back(vertex.position);
     object.normals.push_back(vertex.normal);
     for (std::size_t map = 0; map < maps; ++map) object.uvSets[map][j] = vertex.uv[map];
-  }
-
-  object.cornerVertices.reserve(object.polygons.size() * 3);
-  for (const MeshPolygon& triangle : object.polygons) {
-    for (std::size_t corner = 0; corner < 3; ++corner) {
-      object.cornerVertices.push_back(VertexOf(object, triangle, corner).outputIndex);
-    }
   }
   MoveIntoFrameSpace(object);
 }

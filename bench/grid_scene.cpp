@@ -1,0 +1,83 @@
+#include "bench/grid_scene.h"
+
+namespace bench {
+namespace {
+
+constexpr int kSeamSpacing = 16;
+
+host::Mesh GridMesh(GridSize size) {
+  host::Mesh mesh;
+  const int across = size.columns + 1;
+  const auto at = [across](int column, int row) { return row * across + column; };
+  for (int row = 0; row <= size.rows; ++row) {
+    for (int column = 0; column < across; ++column) {
+      mesh.points.push_back({static_cast<float>(column), 0.0f, static_cast<float>(row)});
+    }
+  }
+
+  host::UvMap map;
+  map.name = "Texture";
+  for (int row = 0; row <= size.rows; ++row) {
+    for (int column = 0; column < across; ++column) {
+      const float u = static_cast<float>(column % kSeamSpacing) / kSeamSpacing;
+      map.pointValues[at(column, row)] = {u, static_cast<float>(row) / static_cast<float>(size.rows)};
+    }
+  }
+
+  for (int row = 0; row < size.rows; ++row) {
+    for (int column = 0; column < size.columns; ++column) {
+      const char* surface = column < size.columns / 2 ? "Body" : "Glass";
+      const int first = static_cast<int>(mesh.polygons.size());
+      host::Polygon lower, upper;
+      lower.points = {at(column, row), at(column + 1, row), at(column + 1, row + 1)};
+      upper.points = {at(column, row), at(column + 1, row + 1), at(column, row + 1)};
+      lower.surface = upper.surface = surface;
+      mesh.polygons.push_back(lower);
+      mesh.polygons.push_back(upper);
+      // The right-hand points of the last cell of a repeat end it at u = 1.
+      if ((column + 1) % kSeamSpacing == 0) {
+        const float v0 = static_cast<float>(row) / static_cast<float>(size.rows);
+        const float v1 = static_cast<float>(row + 1) / static_cast<float>(size.rows);
+        map.polygonValues[{at(column + 1, row), first}] = {1.0f, v0};
+        map.polygonValues[{at(column + 1, row + 1), first}] = {1.0f, v1};
+        map.polygonValues[{at(column + 1, row + 1), first + 1}] = {1.0f, v1};
+      }
+    }
+  }
+  mesh.uvMaps.push_back(std::move(map));
+  return mesh;
+}
+
+}  // namespace
+
+host::Scene GridScene(GridSize size) {
+  host::Scene scene;
+  scene.name = "grid.lws";
+  scene.meshes.push_back(GridMesh(size));
+
+  host::Image image;
+  image.name = "body.tga";
+  scene.images.push_back(image);
+  host::Texture texture;
+  texture.layers.push_back({host::TextureLayerType::kImage, 0});
+  scene.textures.push_back(texture);
+
+  host::ObjectFile file;
+  file.filename = "objects\\grid.lwo";
+  host::Surface body, glass;
+  body.name = "Body";
+  body.colorTexture = 0;
+  glass.name = "Glass";
+  glass.transparency = 0.5;
+  file.surfaces = {body, glass};
+  scene.objectFiles.push_back(file);
+
+  host::Item item;
+  item.name = "grid";
+  item.objectFile = 0;
+  item.mesh = 0;
+  scene.items.push_back(item);
+  return scene;
+}
+
+}  // namespace bench
