@@ -13,7 +13,7 @@ namespace {
 
 using testing::Face;
 using testing::GeometryHost;
-using testing::ObjectSpec;
+using testing::ObjectSetup;
 using testing::PlainSurface;
 using testing::SceneOf;
 using UV = std::array<float, 2>;
@@ -33,7 +33,7 @@ host::UvMap Map(std::string name, int dimension = 2) {
 struct Built {
   explicit Built(const host::Mesh& mesh, std::vector<host::Surface> surfaces = {PlainSurface("Default")},
                  FrameNode* frame = nullptr)
-      : host(SceneOf({ObjectSpec{mesh, std::move(surfaces)}})), object(host.Built(0, frame)) {
+      : host(SceneOf({ObjectSetup{mesh, std::move(surfaces)}})), object(host.Built(0, frame)) {
     EXPECT_TRUE(host.host().faults().empty()) << host.host().faults().front();
   }
   GeometryHost host;
@@ -42,7 +42,7 @@ struct Built {
 
 TEST(GeometryBuild, HostTrianglesAreReversedAndPointsMovedIntoOutputAxes) {
   host::Mesh mesh;
-  mesh.points = {{1, 2, 3}, {4, 5, 6}, {7, 8, 10}, {9, 9, 9}};
+  mesh.points = {{1, 2, 3}, {4, 5, 6}, {7, 8, 10}, {9, 9, 9}, {5, 5, 5}};
   mesh.polygons = {Face({0, 1, 2}), Face({3, 2, 1})};
   const Built built(mesh);
   const MeshObject& o = *built.object;
@@ -55,19 +55,12 @@ TEST(GeometryBuild, HostTrianglesAreReversedAndPointsMovedIntoOutputAxes) {
   EXPECT_EQ(A(o.positions[0]), (V{-7.0f, -10.0f, 8.0f}));
   EXPECT_EQ(A(o.positions[2]), (V{-1.0f, -3.0f, 2.0f}));
   EXPECT_EQ(A(o.positions[3]), (V{-9.0f, -9.0f, 9.0f}));
-  // Without UV maps, one vertex per point that a triangle uses.
+  // Without UV maps, one vertex per point that a triangle uses; point 4 is
+  // used by none.
+  EXPECT_EQ(o.points.size(), 5u);
   EXPECT_EQ(o.uvSetCount, 0);
   EXPECT_TRUE(o.uvSets.empty());
   EXPECT_EQ(built.host.host().liveMeshSnapshots(), 0) << "the mesh snapshot was not destroyed";
-}
-
-TEST(GeometryBuild, PointsUsedByNoTriangleGiveNoVertex) {
-  host::Mesh mesh;
-  mesh.points = {{0, 0, 0}, {5, 5, 5}, {1, 0, 0}, {0, 1, 0}};
-  mesh.polygons = {Face({0, 2, 3})};
-  const Built built(mesh);
-  EXPECT_EQ(built.object->vertexCount, 3);
-  EXPECT_EQ(built.object->points.size(), 4u);
 }
 
 // Two triangles sharing the edge between points 1 and 2.
@@ -132,7 +125,7 @@ TEST(GeometryBuild, EveryVertexHasAValueInEveryMapTheSceneCounts) {
   first.uvMaps = {a, bSeam, c};
   host::Mesh second = TwoTriangles();
   second.uvMaps = {b};
-  GeometryHost host(SceneOf({ObjectSpec{first, {PlainSurface("Default")}}, ObjectSpec{second, {PlainSurface("Default")}}}));
+  GeometryHost host(SceneOf({ObjectSetup{first, {PlainSurface("Default")}}, ObjectSetup{second, {PlainSurface("Default")}}}));
 
   const auto full = host.Built(0);
   ASSERT_EQ(full->uvSetCount, 3);
@@ -262,7 +255,7 @@ TEST(GeometryBuild, ColourAndOpacityAreScaledTruncatedAndClamped) {
 }
 
 TEST(GeometryBuild, TheFirstImageLayerNamesTheTextureWithoutItsExtension) {
-  host::Scene scene = SceneOf({ObjectSpec{OneTrianglePer({"plain", "procedural", "layered", "dotted", "folder"}), {}}});
+  host::Scene scene = SceneOf({ObjectSetup{OneTrianglePer({"plain", "procedural", "layered", "dotted", "folder"}), {}}});
   for (const char* name : {"wheel.tga", "rim.tga", "a.b.tga", "maps\\wheel.tga", "chrome"}) {
     host::Image image;
     image.name = name;
@@ -315,7 +308,7 @@ TEST(GeometryBuild, VerticesMoveIntoTheFrameAndNormalsKeepTheFramesScale) {
 }
 
 TEST(GeometryBuild, ReleaseEmptiesTheRecordWhetherOrNotItWasBuilt) {
-  GeometryHost host(SceneOf({ObjectSpec{TwoTriangles(), {PlainSurface("Default")}}}));
+  GeometryHost host(SceneOf({ObjectSetup{TwoTriangles(), {PlainSurface("Default")}}}));
   const auto fresh = host.Object(0);
   fresh->ReleaseMeshObject();
   EXPECT_TRUE(fresh->points.empty());

@@ -4,7 +4,7 @@
 
 namespace scene::testing {
 
-host::Scene SceneOf(const std::vector<ObjectSpec>& objects) {
+host::Scene SceneOf(const std::vector<ObjectSetup>& objects) {
   host::Scene scene;
   scene.name = "test.lws";
   for (std::size_t i = 0; i < objects.size(); ++i) {

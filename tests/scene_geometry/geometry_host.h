@@ -13,12 +13,12 @@
 namespace scene::testing {
 
 // One object item with its own mesh and object file.
-struct ObjectSpec {
+struct ObjectSetup {
   host::Mesh mesh;
   std::vector<host::Surface> surfaces;
 };
 
-host::Scene SceneOf(const std::vector<ObjectSpec>& objects);
+host::Scene SceneOf(const std::vector<ObjectSetup>& objects);
 
 // The host tables and the object items of a scene, in item order.
 class GeometryHost {

@@ -17,7 +17,7 @@ namespace {
 
 using testing::Face;
 using testing::GeometryHost;
-using testing::ObjectSpec;
+using testing::ObjectSetup;
 using testing::PlainSurface;
 
 class RandomMeshes {
@@ -125,8 +125,8 @@ TEST(LookupEquivalence, IndexedBuildMatchesPlainScansOnRandomMeshes) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     RandomMeshes random(seed);
     // The second mesh lacks "uv2" and has a map of its own.
-    GeometryHost host(testing::SceneOf({ObjectSpec{random.Mesh({"uv1", "uv2"}), surfaces},
-                                        ObjectSpec{random.Mesh({"uv3", "uv1"}), surfaces}}));
+    GeometryHost host(testing::SceneOf({ObjectSetup{random.Mesh({"uv1", "uv2"}), surfaces},
+                                        ObjectSetup{random.Mesh({"uv3", "uv1"}), surfaces}}));
     for (std::size_t item = 0; item < 2; ++item) {
       FrameNode* itemFrame = item == 0 ? &frame : nullptr;
       const testing::ReferenceGeometry reference = testing::BuildWithLinearScans(*host.Object(item, itemFrame));
