@@ -1,0 +1,39 @@
+// How lwhost answers the module's file requests and shows its messages.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/lwhost_options.h"
+#include "host/standin_host.h"
+
+namespace host::lwhost {
+
+// The answers for one input file.
+class RequestAnswers {
+ public:
+  RequestAnswers(const Options& options, std::string inputPath, bool interactive);
+
+  std::optional<std::string> Answer(const FileRequest& request);
+
+  // Whether the save request was answered (a cancel is a failed export).
+  bool saveAnswered() const { return saveAnswered_; }
+
+ private:
+  std::optional<std::string> AnswerSave(const FileRequest& request);
+  std::optional<std::string> AnswerCol(const FileRequest& request);
+
+  const Options& options_;
+  std::string inputPath_;
+  bool interactive_;
+  bool saveAnswered_ = false;
+};
+
+// Prints what the module showed: information on standard output, errors
+// and warnings on standard error.
+void PrintMessage(const Message& message);
+
+// True when standard input is a terminal, where prompts make sense.
+bool StandardInputIsTerminal();
+
+}  // namespace host::lwhost

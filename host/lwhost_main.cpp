@@ -1,0 +1,97 @@
+// lwhost: loads LightWave scene or object files into the stand-in host and
+// runs the velmora plug-in's export command on each, as Layout would.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "host/lightwave_files.h"
+#include "host/lwhost_answers.h"
+#include "host/lwhost_options.h"
+#include "host/module_loader.h"
+#include "host/standin_host.h"
+
+namespace host::lwhost {
+namespace {
+namespace fs = std::filesystem;
+
+constexpr int kExported = 0;
+constexpr int kNotExported = 1;
+constexpr int kCannotLoad = 2;
+
+#if defined(_WIN32)
+constexpr char kModuleFileName[] = "velmora.dll";
+#else
+constexpr char kModuleFileName[] = "velmora.so";
+#endif
+
+fs::path ExecutableDirectory() {
+#if defined(_WIN32)
+  wchar_t buffer[32768];
+  const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+  return fs::path(std::wstring(buffer, length)).parent_path();
+#else
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::current_path() : self.parent_path();
+#endif
+}
+
+bool ExportSucceeded(const StandInHost& host) {
+  bool success = false;
+  for (const Message& message : host.messages()) {
+    if (message.kind == MessageKind::kError) return false;
+    if (message.kind == MessageKind::kInfo && message.line1 == "Export successful") success = true;
+  }
+  return success;
+}
+
+int ExportOne(const PluginModule& module, const Options& options, const std::string& input,
+              bool interactive) {
+  Scene scene;
+  try {
+    scene = LoadSceneFile(input, LoadOptions{options.contentDirectory});
+  } catch (const LoadError& error) {
+    std::fprintf(stderr, "lwhost: %s\n", error.what());
+    return kCannotLoad;
+  }
+  StandInHost host(std::move(scene));
+  RequestAnswers answers(options, input, interactive);
+  host.SetFileResponder([&answers](const FileRequest& request) { return answers.Answer(request); });
+  module.RunGeneric("Export to DFF v0.1", host.global());
+  for (const Message& message : host.messages()) PrintMessage(message);
+  if (ExportSucceeded(host)) return kExported;
+  if (!host.fileRequests().empty() && !answers.saveAnswered() && host.messages().empty()) {
+    std::fprintf(stderr, "lwhost: the export of %s was cancelled.\n", input.c_str());
+  }
+  return kNotExported;
+}
+
+int Run(int argc, char** argv) {
+  Options options;
+  if (const auto status = ParseOptions(argc, argv, options)) return *status;
+  const std::string modulePath =
+      options.module ? *options.module : (ExecutableDirectory() / kModuleFileName).string();
+  try {
+    PluginModule module(modulePath);
+    const bool interactive = StandardInputIsTerminal();
+    int status = kExported;
+    for (const std::string& input : options.inputs) {
+      status = std::max(status, ExportOne(module, options, input, interactive));
+    }
+    return status;
+  } catch (const ModuleError& error) {
+    std::fprintf(stderr, "lwhost: %s\n", error.what());
+    return kCannotLoad;
+  }
+}
+
+}  // namespace
+}  // namespace host::lwhost
+
+int main(int argc, char** argv) { return host::lwhost::Run(argc, argv); }

@@ -1,0 +1,47 @@
+#include "host/lwhost_options.h"
+
+#include <CLI/CLI.hpp>
+
+namespace host::lwhost {
+
+std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
+  CLI::App app{
+      "lwhost: runs the velmora plug-in's \"Export to DFF v0.1\" on LightWave files, as Layout "
+      "would.\n"
+      "Each input, a scene (.lws) or an object (.lwo), is loaded as Layout loads it and "
+      "exported to one DFF file.\n"
+      "The save request is answered with -o; otherwise, when standard input is a terminal, by a "
+      "prompt that offers the proposed name; otherwise with the proposed name in the input's "
+      "folder (or in --out-dir).\n"
+      "The \"Select COL file\" request is answered with --col, cancelled by --no-col, otherwise "
+      "asked at a prompt on a terminal, otherwise cancelled.\n"
+      "Exit status: 0 when every input was exported (\"Export successful\"); 1 after an error "
+      "message or a cancelled save request; 2 when a file or the module could not be loaded or "
+      "the command line is wrong."};
+  app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
+  app.add_option("-o,--output", options.output, "The DFF file to write (one input only)");
+  app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
+  auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
+  app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
+  app.add_option("--module", options.module,
+                 "The plug-in module (default: the one installed beside lwhost)");
+  app.add_option("--content", options.contentDirectory,
+                 "Layout's content directory, where relative object paths are looked up first");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
+  if (options.output && options.inputs.size() > 1) {
+    std::fprintf(stderr, "lwhost: -o names one DFF file but %zu inputs were given; use --out-dir.\n",
+                 options.inputs.size());
+    return 2;
+  }
+  if (options.output && options.outDir) {
+    std::fprintf(stderr, "lwhost: give either -o or --out-dir, not both.\n");
+    return 2;
+  }
+  return std::nullopt;
+}
+
+}  // namespace host::lwhost

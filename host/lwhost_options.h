@@ -1,0 +1,25 @@
+// The command line of lwhost.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host::lwhost {
+
+struct Options {
+  std::vector<std::string> inputs;   // scene or object files, in order
+  std::optional<std::string> output;  // -o: the DFF for a single input
+  std::optional<std::string> outDir;  // --out-dir: where each input's DFF goes
+  std::optional<std::string> col;     // --col: the COL file to embed
+  bool noCol = false;                 // --no-col: cancel the COL request
+  std::optional<std::string> module;  // --module: the plug-in module file
+  std::string contentDirectory;       // --content: Layout's content directory
+};
+
+// Parses the arguments.  Returns the exit status to end with when the
+// program should not go on (help shown: 0; bad usage: 2, with the reason
+// printed), or nothing to go on with `options` filled.
+std::optional<int> ParseOptions(int argc, char** argv, Options& options);
+
+}  // namespace host::lwhost
