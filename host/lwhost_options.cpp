@@ -30,7 +30,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    // Help and version print and succeed; any other parse error is a usage
+    // error, whatever number CLI11 gives it.
+    return app.exit(error) == 0 ? 0 : 2;
   }
   if (options.output && options.inputs.size() > 1) {
     std::fprintf(stderr, "lwhost: -o names one DFF file but %zu inputs were given; use --out-dir.\n",

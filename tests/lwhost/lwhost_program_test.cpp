@@ -1,0 +1,140 @@
+// Runs the built lwhost (and the example generator) as a user would.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tools/dffinfo/inspect.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class LwhostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           (std::string("velmora-lwhost-") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::copy(EXAMPLE_DIR, dir_ / "buggy");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  Result Run(const std::string& program, const std::string& arguments) {
+    const std::string command = "cd '" + dir_.string() + "' && '" + program + "' " + arguments +
+                                " < /dev/null > out.txt 2> err.txt";
+    const int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadText(dir_ / "out.txt");
+    result.err = ReadText(dir_ / "err.txt");
+    return result;
+  }
+  Result Lwhost(const std::string& arguments) { return Run(LWHOST_PATH, arguments); }
+
+  fs::path dir_;
+};
+
+TEST_F(LwhostTest, ExportsTheExampleWithItsColFile) {
+  const Result result = Lwhost("buggy/buggy.lws -o buggy.dff --col buggy/buggy.col");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "Export successful\n");
+  const std::string dff = ReadText(dir_ / "buggy.dff");
+  const std::string col = ReadText(dir_ / "buggy" / "buggy.col");
+  ASSERT_GT(dff.size(), col.size());
+  EXPECT_EQ(dff.substr(dff.size() - col.size()), col);
+
+  const dffinfo::Inspection inspection =
+      dffinfo::Inspect(std::vector<std::uint8_t>(dff.begin(), dff.end()));
+  ASSERT_TRUE(inspection.sound());
+  const dffinfo::ClumpRecord& clump = inspection.clumps.at(0);
+  ASSERT_EQ(clump.frames.size(), 3u);
+  EXPECT_EQ(clump.frames[0].name, "buggy_root");
+  EXPECT_EQ(clump.frames[1].name, "body");
+  EXPECT_EQ(clump.frames[2].name, "wheel");
+  EXPECT_EQ(clump.frames[2].parent, 1);
+  EXPECT_EQ(clump.geometries.size(), 2u);
+}
+
+TEST_F(LwhostTest, WithoutAnAnswerTheDffGoesBesideTheInputUnderItsProposedName) {
+  const Result result = Lwhost("buggy/buggy.lwo");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::exists(dir_ / "buggy" / "buggy.dff"));
+  // Without a terminal the COL request is cancelled.
+  const std::string dff = ReadText(dir_ / "buggy" / "buggy.dff");
+  const auto inspection = dffinfo::Inspect(std::vector<std::uint8_t>(dff.begin(), dff.end()));
+  EXPECT_TRUE(inspection.sound());
+  EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x14u);
+}
+
+TEST_F(LwhostTest, ExportsEachInputIntoTheOutputFolder) {
+  fs::copy(dir_ / "buggy" / "buggy.lwo", dir_ / "second.lwo");
+  const Result result = Lwhost("buggy/buggy.lws second.lwo --out-dir exported --no-col");
+  ASSERT_EQ(result.status, 1) << "the output folder does not exist yet: " << result.out;
+  fs::create_directories(dir_ / "exported");
+  const Result again = Lwhost("buggy/buggy.lws second.lwo --out-dir exported --no-col");
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "Export successful\nExport successful\n");
+  EXPECT_TRUE(fs::exists(dir_ / "exported" / "buggy.dff"));
+  EXPECT_TRUE(fs::exists(dir_ / "exported" / "second.dff"));
+}
+
+TEST_F(LwhostTest, FailuresHaveTheirOwnExitStatusAndSayWhy) {
+  struct Case {
+    const char* arguments;
+    int status;
+    const char* said;
+  };
+  const Case cases[] = {
+      {"missing.lws", 2, "missing.lws"},
+      {"buggy/buggy.col", 2, "buggy.col"},
+      {"buggy/buggy.lws buggy/buggy.lwo -o x.dff", 2, "--out-dir"},
+      {"buggy/buggy.lws --module nothing.so", 2, "nothing.so"},
+      {"buggy/buggy.lws -o nowhere/x.dff --no-col", 1, "nowhere/x.dff"},
+      {"buggy/buggy.lws -o x.dff --col none.col", 1, "none.col"},
+      {"--col a.col --no-col buggy/buggy.lws", 2, "--no-col"},
+  };
+  for (const Case& c : cases) {
+    const Result result = Lwhost(c.arguments);
+    EXPECT_EQ(result.status, c.status) << c.arguments << "\n" << result.err;
+    EXPECT_NE(result.err.find(c.said), std::string::npos) << c.arguments << "\n" << result.err;
+    EXPECT_EQ(result.out.find("Export successful"), std::string::npos) << c.arguments;
+  }
+}
+
+TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
+  const Result result = Lwhost("--help");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("--no-col"), std::string::npos);
+  EXPECT_NE(result.out.find("Exit status"), std::string::npos);
+}
+
+TEST_F(LwhostTest, TheBundledExampleIsWhatItsGeneratorWrites) {
+  const Result result = Run(MAKE_EXAMPLE_PATH, "generated");
+  ASSERT_EQ(result.status, 0) << result.err;
+  for (const char* name : {"buggy.lwo", "buggy.lws", "buggy.col"}) {
+    EXPECT_EQ(ReadText(dir_ / "generated" / name), ReadText(fs::path(EXAMPLE_DIR) / name))
+        << name << " is out of date: run make_example examples/buggy";
+  }
+}
+
+}  // namespace
