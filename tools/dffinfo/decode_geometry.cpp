@@ -31,7 +31,7 @@ bool ReadVertexData(ByteReader& reader, GeometryRecord& g, Findings& findings) {
   const std::uint64_t v = g.vertexCount;
   if (g.format & kPrelit) {
     if (!Need(reader, origin, "prelight colours", v, 4, findings)) return false;
-    g.prelight.resize(v);
+    g.prelight.resize(g.vertexCount);
     for (Rgba& colour : g.prelight) {
       for (std::uint8_t& channel : colour) channel = reader.U8();
     }
@@ -39,7 +39,7 @@ bool ReadVertexData(ByteReader& reader, GeometryRecord& g, Findings& findings) {
   if (!Need(reader, origin, "UV sets", g.uvSetsRead * v, 8, findings)) return false;
   g.uvSets.resize(g.uvSetsRead);
   for (std::vector<Vec2>& set : g.uvSets) {
-    set.resize(v);
+    set.resize(g.vertexCount);
     for (Vec2& uv : set) uv = {reader.F32(), reader.F32()};
   }
   if (!Need(reader, origin, "triangles", g.triangleCount, 8, findings)) return false;
