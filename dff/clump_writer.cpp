@@ -340,14 +340,19 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
     WriteChunk(stream, childType, type, dff::kLibraryVersion);
   };
   auto count = [](const auto& list) { return static_cast<std::int32_t>(list.size()); };
+  // Each element advances the cursor as it starts; on a failed stream it
+  // writes nothing and advances nothing, so the list stops there.
+  auto elements = [&](std::int32_t& cursor, ChunkType elementType, auto elementCount) {
+    cursor = -1;
+    while (!stream.failed() && cursor < elementCount() - 1) child(elementType);
+  };
 
   switch (type) {
     case ChunkType::Clump:
       child(ChunkType::Struct);
       child(ChunkType::FrameList);
       child(ChunkType::GeometryList);
-      atomicCursor = -1;
-      while (atomicCursor < count(meshObjects) - 1) child(ChunkType::Atomic);
+      elements(atomicCursor, ChunkType::Atomic, [&] { return count(meshObjects); });
       if (RequestColFile(*this)) {
         errno = 0;
         std::unique_ptr<std::FILE, FileCloser> file(std::fopen(colFullName, "rb"));
@@ -364,8 +369,7 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::FrameList:
       child(ChunkType::Struct);
-      frameCursor = -1;
-      while (frameCursor < count(frames) - 1) child(ChunkType::Extension);
+      elements(frameCursor, ChunkType::Extension, [&] { return count(frames); });
       break;
 
     case ChunkType::FrameName: {
@@ -376,8 +380,7 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::GeometryList:
       child(ChunkType::Struct);
-      geometryCursor = -1;
-      while (geometryCursor < count(meshObjects) - 1) child(ChunkType::Geometry);
+      elements(geometryCursor, ChunkType::Geometry, [&] { return count(meshObjects); });
       break;
 
     case ChunkType::Geometry:
@@ -391,8 +394,8 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::MaterialList:
       child(ChunkType::Struct);
-      materialCursor = -1;
-      while (materialCursor < count(CurrentMesh().materials) - 1) child(ChunkType::Material);
+      elements(materialCursor, ChunkType::Material,
+               [&] { return count(CurrentMesh().materials); });
       break;
 
     case ChunkType::Material:

@@ -1,11 +1,9 @@
-// An exporter over the tables of a stand-in host that serves a hand-built
-// scene, and the small pieces those scenes are built from.
+// An exporter over the tables of a stand-in host serving a hand-built scene.
 #pragma once
 
 #include <string>
 #include <utility>
 
-#include "host/scene_model.h"
 #include "host/standin_host.h"
 #include "scene/dff_exporter.h"
 
@@ -26,54 +24,32 @@ struct HostExporter {
                  ServiceOf<const LWItemInfo*>(host, LWITEMINFO_GLOBAL),
                  ServiceOf<const LWImageList*>(host, LWIMAGELIST_GLOBAL),
                  ServiceOf<const LWTextureFuncs*>(host, LWTEXTUREFUNCS_GLOBAL),
-                 ServiceOf<LWFileActivateFunc>(host, LWFILEREQFUNC_GLOBAL)) {
-    exporter.sceneName = exporter.sceneInfo->name;
-  }
+                 ServiceOf<LWFileActivateFunc>(host, LWFILEREQFUNC_GLOBAL)) {}
 
   host::StandInHost host;
   DffExporter exporter;
 };
 
-// An object without geometry.
-inline int AddNullObject(host::Scene& scene, const std::string& name, int parent = -1) {
-  host::Item item;
-  item.name = name;
-  item.parent = parent;
-  scene.items.push_back(item);
-  return static_cast<int>(scene.items.size()) - 1;
-}
-
-// An object whose file holds one triangle of the surface "Default".
-inline int AddTriangleObject(host::Scene& scene, const std::string& itemName,
-                             const std::string& fileName, int parent = -1) {
-  host::Mesh mesh;
-  mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-  host::Polygon triangle;
-  triangle.points = {0, 1, 2};
-  triangle.surface = "Default";
-  mesh.polygons.push_back(triangle);
-  scene.meshes.push_back(mesh);
-
-  host::ObjectFile file;
-  file.filename = fileName;
-  host::Surface surface;
-  surface.name = "Default";
-  file.surfaces.push_back(surface);
-  scene.objectFiles.push_back(file);
-
-  host::Item item;
-  item.name = itemName;
-  item.parent = parent;
-  item.objectFile = static_cast<int>(scene.objectFiles.size()) - 1;
-  item.mesh = static_cast<int>(scene.meshes.size()) - 1;
-  scene.items.push_back(item);
-  return static_cast<int>(scene.items.size()) - 1;
-}
-
-inline int AddNonObject(host::Scene& scene, host::ItemType type, const std::string& name) {
+// Appends an item and returns its position.  An object with a file name
+// gets one triangle of the surface "Default"; without one it is a null.
+inline int AddItem(host::Scene& scene, const std::string& name, int parent = -1,
+                   const std::string& objectFile = "",
+                   host::ItemType type = host::ItemType::kObject) {
   host::Item item;
   item.type = type;
   item.name = name;
+  item.parent = parent;
+  if (!objectFile.empty()) {
+    host::Mesh mesh;
+    mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh.polygons = {host::Polygon{0x46414345u, {0, 1, 2}, "Default"}};
+    scene.meshes.push_back(mesh);
+    host::Surface surface;
+    surface.name = "Default";
+    scene.objectFiles.push_back(host::ObjectFile{objectFile, {surface}});
+    item.objectFile = static_cast<int>(scene.objectFiles.size()) - 1;
+    item.mesh = static_cast<int>(scene.meshes.size()) - 1;
+  }
   scene.items.push_back(item);
   return static_cast<int>(scene.items.size()) - 1;
 }
