@@ -116,6 +116,51 @@ void WriteVec3(OutputStream& stream, const platform::Vec3f& v) {
   WriteF32(stream, v.z);
 }
 
+// Little-endian values of the bulk arrays (texture coordinates, triangles,
+// positions, normals, BinMesh indices), handed to the stream in blocks: a
+// model of a million triangles would otherwise cost tens of millions of
+// stream calls.  The bytes are those the word writers would produce.
+class BlockWriter {
+ public:
+  explicit BlockWriter(OutputStream& stream) : stream_(stream) { block_.reserve(kBlockSize); }
+  ~BlockWriter() { Flush(); }
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
+
+  void U16(std::uint16_t value) {
+    Put(static_cast<std::uint8_t>(value & 0xFFu));
+    Put(static_cast<std::uint8_t>(value >> 8));
+  }
+  void U32(std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) Put(static_cast<std::uint8_t>(value >> shift));
+  }
+  void F32(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    U32(bits);
+  }
+  void Vec3(const platform::Vec3f& v) {
+    F32(v.x);
+    F32(v.y);
+    F32(v.z);
+  }
+
+ private:
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+
+  void Put(std::uint8_t byte) {
+    block_.push_back(byte);
+    if (block_.size() == kBlockSize) Flush();
+  }
+  void Flush() {
+    stream_.WriteBytes(block_.data(), block_.size());
+    block_.clear();
+  }
+
+  OutputStream& stream_;
+  std::vector<std::uint8_t> block_;
+};
+
 void WriteString(OutputStream& stream, const std::string& text) {
   const std::uint32_t padded = dff::PaddedStringLength(static_cast<std::uint32_t>(text.size()));
   std::vector<char> buffer(padded, '\0');
@@ -184,32 +229,33 @@ void WriteFrameListStruct(OutputStream& stream, const DffExporter& exporter) {
 }
 
 void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
-  WriteU16(stream, GeometryFlags(mesh.uvSetCount));
-  WriteU16(stream, static_cast<std::uint16_t>(mesh.uvSetCount));
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.triangleCount));
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.vertexCount));
-  WriteU32(stream, 1);  // morph targets
+  BlockWriter out(stream);
+  out.U16(GeometryFlags(mesh.uvSetCount));
+  out.U16(static_cast<std::uint16_t>(mesh.uvSetCount));
+  out.U32(static_cast<std::uint32_t>(mesh.triangleCount));
+  out.U32(static_cast<std::uint32_t>(mesh.vertexCount));
+  out.U32(1);  // morph targets
   for (const auto& uvSet : mesh.uvSets) {
     for (const auto& uv : uvSet) {
-      WriteF32(stream, uv[0]);
-      WriteF32(stream, uv[1]);
+      out.F32(uv[0]);
+      out.F32(uv[1]);
     }
   }
   // Readers take the words as (second corner, first corner, material,
   // third corner).
   for (std::size_t corner = 0; corner < mesh.cornerVertices.size(); corner += 3) {
-    WriteU16(stream, Low16(mesh.cornerVertices[corner + 1]));
-    WriteU16(stream, Low16(mesh.cornerVertices[corner]));
-    WriteU16(stream, Low16(mesh.cornerMaterials[corner]));
-    WriteU16(stream, Low16(mesh.cornerVertices[corner + 2]));
+    out.U16(Low16(mesh.cornerVertices[corner + 1]));
+    out.U16(Low16(mesh.cornerVertices[corner]));
+    out.U16(Low16(mesh.cornerMaterials[corner]));
+    out.U16(Low16(mesh.cornerVertices[corner + 2]));
   }
   const dff::BoundingSphere sphere = dff::ComputeBoundingSphere(mesh.positions);
-  WriteVec3(stream, sphere.centre);
-  WriteF32(stream, sphere.radius);
-  WriteU32(stream, 1);  // positions present
-  WriteU32(stream, 1);  // normals present
-  for (const platform::Vec3f& position : mesh.positions) WriteVec3(stream, position);
-  for (const platform::Vec3f& normal : mesh.normals) WriteVec3(stream, normal);
+  out.Vec3(sphere.centre);
+  out.F32(sphere.radius);
+  out.U32(1);  // positions present
+  out.U32(1);  // normals present
+  for (const platform::Vec3f& position : mesh.positions) out.Vec3(position);
+  for (const platform::Vec3f& normal : mesh.normals) out.Vec3(normal);
 }
 
 void WriteMaterialListStruct(OutputStream& stream, const MeshObject& mesh) {
@@ -258,21 +304,30 @@ void WriteSpecularMaterial(OutputStream& stream, const MaterialEntry& material) 
 // with indices at full width.  A group's length is counted from the
 // corners themselves, so the record always agrees with its own lists.
 void WriteBinMesh(OutputStream& stream, const MeshObject& mesh) {
-  std::vector<std::vector<std::int32_t>> groups(mesh.materials.size());
-  for (std::size_t k = 0; k < groups.size(); ++k) {
-    groups[k].reserve(static_cast<std::size_t>(std::max(mesh.materials[k].triangleCount, 0)) * 3);
+  const std::size_t materials = mesh.materials.size();
+  // groupStart[k] is where material k's corners begin in `grouped`.
+  std::vector<std::size_t> groupStart(materials + 1, 0);
+  for (const std::int32_t material : mesh.cornerMaterials) {
+    ++groupStart[static_cast<std::size_t>(material) + 1];
   }
+  for (std::size_t k = 0; k < materials; ++k) groupStart[k + 1] += groupStart[k];
+  std::vector<std::int32_t> grouped(mesh.cornerVertices.size());
+  std::vector<std::size_t> next(groupStart.begin(), groupStart.end() - 1);
   for (std::size_t corner = 0; corner < mesh.cornerVertices.size(); ++corner) {
-    groups[static_cast<std::size_t>(mesh.cornerMaterials[corner])].push_back(
-        mesh.cornerVertices[corner]);
+    grouped[next[static_cast<std::size_t>(mesh.cornerMaterials[corner])]++] =
+        mesh.cornerVertices[corner];
   }
-  WriteU32(stream, 0);  // triangle lists, not strips
-  WriteU32(stream, static_cast<std::uint32_t>(groups.size()));
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.cornerVertices.size()));
-  for (std::size_t k = 0; k < groups.size(); ++k) {
-    WriteU32(stream, static_cast<std::uint32_t>(groups[k].size()));
-    WriteU32(stream, static_cast<std::uint32_t>(k));
-    for (const std::int32_t vertex : groups[k]) WriteU32(stream, static_cast<std::uint32_t>(vertex));
+
+  BlockWriter out(stream);
+  out.U32(0);  // triangle lists, not strips
+  out.U32(static_cast<std::uint32_t>(materials));
+  out.U32(static_cast<std::uint32_t>(mesh.cornerVertices.size()));
+  for (std::size_t k = 0; k < materials; ++k) {
+    out.U32(static_cast<std::uint32_t>(groupStart[k + 1] - groupStart[k]));
+    out.U32(static_cast<std::uint32_t>(k));
+    for (std::size_t i = groupStart[k]; i < groupStart[k + 1]; ++i) {
+      out.U32(static_cast<std::uint32_t>(grouped[i]));
+    }
   }
 }
 
