@@ -64,7 +64,6 @@ namespace {
 using dff::ChunkType;
 using dff::OutputStream;
 using dff::WriteF32;
-using dff::WriteU16;
 using dff::WriteU32;
 
 // The texture filter word: trilinear filtering, wrapping in u and v, and
