@@ -7,7 +7,7 @@ function(velmora_set_warnings target)
     target_compile_options(${target} PRIVATE
       -Wall -Wextra -Wpedantic -Werror
       -Wshadow -Wconversion -Wsign-conversion -Wcast-align
-      -Wnull-dereference -Wdouble-promotion
+      -Wdouble-promotion
       $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual>)
   endif()
 endfunction()
