@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "dff/chunk_writer.h"
+#include "platform/host_path.h"
 #include "platform/path_rules.h"
 #include "scene/dff_exporter.h"
 
@@ -363,7 +364,7 @@ bool RequestColFile(const DffExporter& exporter) {
   std::memcpy(colBaseName, proposed.c_str(), proposed.size() + 1);
 
   if (exporter.fileRequest == nullptr) return false;
-  const int status = exporter.fileRequest(LWFILEREQ_VERSION, &colRequest);
+  const int status = exporter.fileRequest(exporter.fileRequestVersion, &colRequest);
   // The host writes at most bufLen bytes; a path that filled them all
   // would have no terminator.
   colFullName[sizeof colFullName - 1] = '\0';
@@ -409,7 +410,8 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       elements(atomicCursor, ChunkType::Atomic, [&] { return count(meshObjects); });
       if (RequestColFile(*this)) {
         errno = 0;
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(colFullName, "rb"));
+        std::unique_ptr<std::FILE, FileCloser> file(platform::OpenFile(
+            platform::PathFromHostText(colFullName, fileRequestText), "rb"));
         if (file == nullptr) {
           colError = std::string("The COL file ") + colFullName +
                      " could not be opened: " + std::strerror(errno) + ".";

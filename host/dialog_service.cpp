@@ -95,10 +95,10 @@ void Deliver(const std::string& path, LWFileReqLocal& request) {
   request.fullName[length] = '\0';
 }
 
-int LWCALL RequestFile(int version, LWFileReqLocal* request) {
+int Request(int version, int expectedVersion, LWFileReqLocal* request) {
   HostState* state = ActiveHostState();
   if (state == nullptr) return AFUNC_BADAPP;
-  if (version != LWFILEREQ_VERSION) return AFUNC_BADVERSION;
+  if (version != expectedVersion) return AFUNC_BADVERSION;
   if (request == nullptr) {
     state->Fault("File Request 2: null request");
     return AFUNC_BADLOCAL;
@@ -113,6 +113,14 @@ int LWCALL RequestFile(int version, LWFileReqLocal* request) {
   request->result = chosen ? 1 : 0;
   if (chosen) Deliver(*chosen, *request);
   return AFUNC_OK;
+}
+
+int LWCALL RequestFile(int version, LWFileReqLocal* request) {
+  return Request(version, LWFILEREQ_VERSION, request);
+}
+
+int LWCALL RequestFile3(int version, LWFileReqLocal* request) {
+  return Request(version, LWFILEREQ3_VERSION, request);
 }
 
 LWMessageFuncs MakeMessages() {
@@ -131,5 +139,7 @@ LWMessageFuncs* MessageService() {
 }
 
 LWFileActivateFunc FileRequestService() { return &RequestFile; }
+
+LWFileActivateFunc FileRequest3Service() { return &RequestFile3; }
 
 }  // namespace host

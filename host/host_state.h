@@ -27,6 +27,7 @@ struct HostState {
 
   Scene scene;
   std::set<std::string> withheld;
+  std::map<std::string, std::string> aliases;  // alias -> name served under it
   FileResponder responder;
   std::vector<Message> messages;
   std::vector<std::string> requestedServices;

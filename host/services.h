@@ -15,5 +15,7 @@ LWSurfaceFuncs* SurfaceService();
 LWTextureFuncs* TextureService();
 LWImageList* ImageListService();
 LWFileActivateFunc FileRequestService();
+// The same requester, served as "File Request 3": it takes version 4.
+LWFileActivateFunc FileRequest3Service();
 
 }  // namespace host

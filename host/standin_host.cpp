@@ -47,7 +47,12 @@ void* LookUp(HostState& state, const char* serviceName) {
   const std::string name(serviceName);
   state.requestedServices.push_back(name);
   if (state.withheld.count(name) != 0) return nullptr;
-  return ServiceNamed(state, name);
+  const auto alias = state.aliases.find(name);
+  if (alias == state.aliases.end()) return ServiceNamed(state, name);
+  if (name == LWFILEREQFUNC3_GLOBAL && alias->second == LWFILEREQFUNC_GLOBAL) {
+    return reinterpret_cast<void*>(FileRequest3Service());
+  }
+  return ServiceNamed(state, alias->second);
 }
 
 void* LWCALL GlobalEntry(const char* serviceName, int /*useMode*/) {
@@ -87,6 +92,10 @@ Scene& StandInHost::scene() { return state_->scene; }
 
 void StandInHost::Withhold(const std::string& serviceName) {
   state_->withheld.insert(serviceName);
+}
+
+void StandInHost::ServeAlias(const std::string& alias, const std::string& servedName) {
+  state_->aliases[alias] = servedName;
 }
 
 void StandInHost::SetFileResponder(FileResponder responder) {

@@ -59,6 +59,10 @@ class StandInHost {
 
   // A service the host does not serve: the global function answers null.
   void Withhold(const std::string& serviceName);
+  // Also serves the service named `servedName` under `alias`, as a newer
+  // Layout serves its services under newer names.  The requester served as
+  // "File Request 3" takes version 4, as Layout's does.
+  void ServeAlias(const std::string& alias, const std::string& servedName);
   // Answers every file request; without one, every request is cancelled.
   // A chosen path is cut to fit the module's buffer; a responder that
   // throws counts as a cancel and is noted as a fault.

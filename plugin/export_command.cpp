@@ -39,6 +39,8 @@ void ExportTo(const HostServices& services, const std::string& path) {
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
   exporter.sceneName = services.sceneInfo->name;
+  exporter.fileRequestVersion = services.fileRequestVersion;
+  exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;
   exporter.BuildFrames();
   exporter.BuildAllGeometry();
 
@@ -49,7 +51,7 @@ void ExportTo(const HostServices& services, const std::string& path) {
     return;
   }
 
-  OutputFile file(path);
+  OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
     exporter.ReleaseAll();
     ShowError(services, file.error(), "Choose another folder or file name and export again.");
@@ -94,7 +96,8 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->error("Crazy fool, no objects in the scene!", nullptr);
     return AFUNC_OK;
   }
-  const FileChoice choice = RequestDffFile(services.fileRequest, services.sceneInfo->name);
+  const FileChoice choice = RequestDffFile(services.fileRequest, services.fileRequestVersion,
+                                           services.sceneInfo->name);
   if (choice.chosen) ExportTo(services, choice.path);
   return AFUNC_OK;
 }

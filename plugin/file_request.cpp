@@ -32,7 +32,7 @@ void CopyIntoBuffer(char* buffer, const std::string& text) {
 }
 
 FileChoice Run(RequestRecord& record, int type, const char* title, const char* filter,
-               LWFileActivateFunc fileRequest, const std::string& proposal) {
+               LWFileActivateFunc fileRequest, int version, const std::string& proposal) {
   LWFileReqLocal& local = record.local;
   local.reqType = type;
   local.result = 0;
@@ -47,7 +47,7 @@ FileChoice Run(RequestRecord& record, int type, const char* title, const char* f
   CopyIntoBuffer(record.baseName, proposal);
 
   FileChoice choice;
-  if (fileRequest(LWFILEREQ_VERSION, &local) != AFUNC_OK || local.result <= 0) return choice;
+  if (fileRequest(version, &local) != AFUNC_OK || local.result <= 0) return choice;
   // The host writes a terminated path; the last byte is forced to one in
   // case a host filled the whole buffer.
   record.fullName[kFileRequestBufferSize - 1] = '\0';
@@ -65,13 +65,13 @@ std::string ProposeFileName(const char* sceneName, const std::string& extension)
   return base + extension;
 }
 
-FileChoice RequestDffFile(LWFileActivateFunc fileRequest, const char* sceneName) {
-  return Run(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter, fileRequest,
+FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
+  return Run(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter, fileRequest, version,
              ProposeFileName(sceneName, ".dff"));
 }
 
-FileChoice RequestColFile(LWFileActivateFunc fileRequest, const char* sceneName) {
-  return Run(gColRequest, FREQ_LOAD, "Select COL file", kColFilter, fileRequest,
+FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
+  return Run(gColRequest, FREQ_LOAD, "Select COL file", kColFilter, fileRequest, version,
              ProposeFileName(sceneName, ".col"));
 }
 

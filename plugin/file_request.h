@@ -24,10 +24,11 @@ struct FileChoice {
 // its terminator.  A null scene name counts as empty.
 std::string ProposeFileName(const char* sceneName, const std::string& extension);
 
-// Shows the save request for the DFF file.
-FileChoice RequestDffFile(LWFileActivateFunc fileRequest, const char* sceneName);
+// Shows the save request for the DFF file.  `version` is the one the
+// requester takes under the name the host served it by.
+FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
 
 // Shows the load request for the COL file to embed.
-FileChoice RequestColFile(LWFileActivateFunc fileRequest, const char* sceneName);
+FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
 
 }  // namespace plugin

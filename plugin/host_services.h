@@ -1,12 +1,45 @@
 // The host services the export command works with, obtained once per
 // activation through the host's global function.
+//
+// Each service is asked for first under the name of the Layout generation
+// the command was written for, which every Layout that still serves it
+// serves unchanged.  A host that no longer answers that name is asked for
+// the newer names of the same service: every member the command uses sits
+// at the same offset in all of them.  What does change with the name is
+// recorded: the encoding of the texts (UTF-8 from Layout 2023 on) and the
+// version the file requester takes.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
+#include "platform/host_path.h"
 #include "plugin/lw_host.h"
 
 namespace plugin {
+
+// The ten services, in the order the command asks for them.
+enum class Service {
+  kMessages,
+  kItemInfo,
+  kSceneInfo,
+  kObjectInfo,
+  kSceneObjects,
+  kSurfaceFuncs,
+  kInterfaceInfo,
+  kImageList,
+  kTextureFuncs,
+  kFileRequest,
+};
+constexpr std::size_t kServiceCount = 10;
+
+// The name under which the host served a service, and the encoding of the
+// texts that pass through it in either direction.
+struct ServedName {
+  const char* name = nullptr;  // null when the host served none of its names
+  platform::TextEncoding text = platform::TextEncoding::kNative;
+};
 
 struct HostServices {
   const LWMessageFuncs* messages = nullptr;
@@ -20,14 +53,24 @@ struct HostServices {
   const LWTextureFuncs* textureFuncs = nullptr;
   LWFileActivateFunc fileRequest = nullptr;
 
-  // The name of the first service the host did not serve; empty when all
-  // ten were served.
+  // Indexed by Service.
+  std::array<ServedName, kServiceCount> served{};
+  // The version argument the file requester takes under its served name.
+  int fileRequestVersion = LWFILEREQ_VERSION;
+
+  // The first name of the first service the host served under none of its
+  // names; empty when all ten were served.
   std::string missingService;
+
+  const ServedName& ServedAs(Service service) const {
+    return served[static_cast<std::size_t>(service)];
+  }
 };
 
-// Asks for the ten services in the order Layout expects to be asked, each
-// for transient use.  A service the host does not serve is left null and
-// named in missingService; the others are still asked for.
+// Asks for the ten services in order, each for transient use, each under
+// its names in turn until the host serves one.  A service the host serves
+// under none of them is left null and named in missingService; the others
+// are still asked for.
 HostServices AcquireHostServices(GlobalFunc global);
 
 }  // namespace plugin

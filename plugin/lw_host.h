@@ -396,6 +396,11 @@ typedef struct st_LWTextureFuncs {
 #define LWFILEREQFUNC_GLOBAL "File Request 2"
 #define LWFILEREQ_VERSION 3
 
+/* Layout 2023 and later also serve the requester as "File Request 3": the
+ * same function and record, with UTF-8 texts, called with version 4. */
+#define LWFILEREQFUNC3_GLOBAL "File Request 3"
+#define LWFILEREQ3_VERSION 4
+
 #define FREQ_LOAD 1
 #define FREQ_SAVE 2
 #define FREQ_DIRECTORY 3

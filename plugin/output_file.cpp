@@ -13,20 +13,22 @@ namespace {
 
 // A device such as /dev/null, or a pipe, cannot be replaced by renaming a
 // regular file over it; such targets are written in place.
-bool IsReplaceable(const std::string& path) {
+bool IsReplaceable(const fs::path& path) {
   std::error_code ec;
-  const fs::file_status status = fs::status(fs::path(path), ec);
+  const fs::file_status status = fs::status(path, ec);
   return ec || !fs::exists(status) || fs::is_regular_file(status);
 }
 
 // A name beside the target that no file has yet.
-std::string TemporaryNameBeside(const std::string& path) {
+fs::path TemporaryNameBeside(const fs::path& path) {
   std::random_device random;
   for (;;) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
+    fs::path candidate = path;
+    candidate += suffix;
     std::error_code ec;
-    if (!fs::exists(fs::path(path + suffix), ec)) return path + suffix;
+    if (!fs::exists(candidate, ec)) return candidate;
   }
 }
 
@@ -36,11 +38,17 @@ std::string ErrnoText(int errorNumber) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
-  inPlace_ = !IsReplaceable(path_);
-  writePath_ = inPlace_ ? path_ : TemporaryNameBeside(path_);
+OutputFile::OutputFile(std::string path, platform::TextEncoding encoding)
+    : path_(std::move(path)), target_(platform::PathFromHostText(path_, encoding)) {
+  // An empty path would put the temporary file in the working folder.
+  if (target_.empty()) {
+    Fail("cannot be created", "its name is not valid text in the host's encoding");
+    return;
+  }
+  inPlace_ = !IsReplaceable(target_);
+  writePath_ = inPlace_ ? target_ : TemporaryNameBeside(target_);
   errno = 0;
-  stream_ = std::fopen(writePath_.c_str(), "wb");
+  stream_ = platform::OpenFile(writePath_, "wb");
   if (stream_ == nullptr) {
     const int reason = errno;
     writePath_.clear();
@@ -74,7 +82,7 @@ bool OutputFile::Commit(const std::vector<std::uint8_t>& bytes) {
   }
   if (inPlace_) return true;
   std::error_code ec;
-  fs::rename(fs::path(writePath_), fs::path(path_), ec);
+  fs::rename(writePath_, target_, ec);
   if (ec) {
     Discard();
     return Fail("could not be replaced", ec.message());
@@ -90,7 +98,7 @@ void OutputFile::Discard() {
   }
   if (!inPlace_ && !writePath_.empty()) {
     std::error_code ignored;
-    fs::remove(fs::path(writePath_), ignored);
+    fs::remove(writePath_, ignored);
     writePath_.clear();
   }
 }

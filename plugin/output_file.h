@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/host_path.h"
 
 namespace plugin {
 
@@ -14,8 +17,10 @@ class OutputFile {
  public:
   // Creates the temporary file beside `path` (or, for a path that names a
   // device or another non-regular file, opens the path itself, which is
-  // then written in place).  Check error() before use.
-  explicit OutputFile(std::string path);
+  // then written in place).  `encoding` is that of the host text `path`
+  // came in.  Check error() before use.
+  explicit OutputFile(std::string path,
+                      platform::TextEncoding encoding = platform::TextEncoding::kNative);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -34,8 +39,9 @@ class OutputFile {
  private:
   bool Fail(const std::string& what, const std::string& reason);
 
-  std::string path_;
-  std::string writePath_;  // the temporary file, or path_ when written in place
+  std::string path_;            // as the host gave it, for messages
+  std::filesystem::path target_;  // path_ as the file system names it
+  std::filesystem::path writePath_;  // the temporary file, or target_ when written in place
   std::FILE* stream_ = nullptr;
   bool inPlace_ = false;
   std::string error_;

@@ -14,6 +14,7 @@
 
 #include "dff/chunk_type.h"
 #include "dff/output_stream.h"
+#include "platform/host_path.h"
 #include "plugin/lw_host.h"
 #include "scene/frame_node.h"
 #include "scene/mesh_object.h"
@@ -74,6 +75,11 @@ class DffExporter {
   const LWImageList* imageList;
   const LWTextureFuncs* textureFuncs;
   LWFileActivateFunc fileRequest;
+  // What the requester takes under the name the host served it by: its
+  // version argument and the encoding of the paths it returns.  The export
+  // command sets them.
+  int fileRequestVersion = LWFILEREQ_VERSION;
+  platform::TextEncoding fileRequestText = platform::TextEncoding::kNative;
 
   // The frames whose parent item has no frame of its own, in item order.
   std::vector<FrameNode*> rootFrames;

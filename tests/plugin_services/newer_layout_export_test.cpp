@@ -1,0 +1,72 @@
+// The real module, run by hosts that serve the services under newer names.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/plugin/export_fixture.h"
+#include "tests/plugin_services/service_hosts.h"
+
+namespace plugin::testing {
+namespace {
+
+class NewerLayoutExportTest : public ExportTest {
+ protected:
+  // Exports the one-triangle scene with a COL file to embed, and returns
+  // the COL file's bytes.
+  std::string ExportWithCol(host::StandInHost& host) {
+    const std::string col = std::string("COLL", 4) + std::string(28, '\x11');
+    WriteBytes(dir_ / "city.col", col);
+    Answer(dir_ / "city.dff", dir_ / "city.col");
+    EXPECT_EQ(Run(host), AFUNC_OK);
+    return col;
+  }
+
+  void ExpectExportedWith(const host::StandInHost& host, const std::string& col) {
+    EXPECT_TRUE(Texts(host, host::MessageKind::kError).empty())
+        << Texts(host, host::MessageKind::kError).front();
+    EXPECT_EQ(Texts(host, host::MessageKind::kInfo),
+              std::vector<std::string>{"Export successful"});
+    // The stand-in requester answers only the version it expects, so both
+    // requests arriving shows that each was made with the right version.
+    ASSERT_EQ(host.fileRequests().size(), 2u);
+    const std::vector<std::uint8_t> dff = ReadBytes(dir_ / "city.dff");
+    ASSERT_GT(dff.size(), col.size());
+    EXPECT_EQ(std::string(dff.end() - static_cast<std::ptrdiff_t>(col.size()), dff.end()), col);
+  }
+};
+
+TEST_F(NewerLayoutExportTest, ExportsThroughTheNewestNamesWithTheNewerRequesterVersion) {
+  host::StandInHost host(OneTriangleScene());
+  ServeNewestNamesOnly(host);
+  const std::string col = ExportWithCol(host);
+  ExpectExportedWith(host, col);
+}
+
+TEST_F(NewerLayoutExportTest, ExportsThroughAMixOfOldAndNewNames) {
+  host::StandInHost host(OneTriangleScene());
+  for (const char* old : {"LW Scene Info 4", "Scene Objects 4", "Texture Functions 3"}) {
+    host.Withhold(old);
+  }
+  host.ServeAlias("LW Scene Info 10", "LW Scene Info 4");
+  host.ServeAlias("Scene Objects 9", "Scene Objects 4");
+  host.ServeAlias("Texture Functions 4", "Texture Functions 3");
+  const std::string col = ExportWithCol(host);
+  ExpectExportedWith(host, col);
+}
+
+TEST_F(NewerLayoutExportTest, RefusesOnlyWhenNoNameOfAServiceIsServed) {
+  host::StandInHost host(OneTriangleScene());
+  ServeNewestNamesOnly(host);
+  host.Withhold("LW Object Info 14");
+  Answer(dir_ / "city.dff");
+  EXPECT_EQ(Run(host), AFUNC_OK);
+  const std::vector<std::string> errors = Texts(host, host::MessageKind::kError);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("LW Object Info 5"), std::string::npos) << errors[0];
+  EXPECT_TRUE(host.fileRequests().empty());
+  EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+}  // namespace
+}  // namespace plugin::testing
