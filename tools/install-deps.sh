@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   assimp-utils assimp-testmodels
+  # The Windows builds, their checks under Wine and the release archive.
+  mingw-w64 wine wine32 wine64 xvfb xdotool zip unzip
 )
 
 missing=()
@@ -18,6 +20,10 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   SUDO=""
   [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  # wine32, Wine's 32-bit half, is a package of the i386 architecture.
+  if [[ " ${missing[*]} " == *" wine32 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -q
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

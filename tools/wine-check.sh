@@ -1,0 +1,267 @@
+#!/usr/bin/env bash
+# Runs the cross-built Windows deliverables under Wine, in a Wine prefix
+# made fresh under /tmp and an X server of its own (Xvfb):
+#  - lwhost.exe of each target loads that target's velmora.dll, exports the
+#    example scene with a COL file embedded, and writes exactly the bytes the
+#    Linux build writes;
+#  - the module's file handling opens the paths the host hands over, in the
+#    ANSI code page or UTF-8, under exactly their names;
+#  - brasko.exe of each target, its dialogs answered by typed paths
+#    (xdotool), extracts that COL file byte for byte and shows "Success!";
+#    cancelling its first dialog shows "Wheres my file, fool?!", cancelling
+#    its second shows "I can't read shit, you fool!".
+#
+#   tools/wine-check.sh
+#
+# VELMORA_LINUX_BUILD names the Linux build that writes the reference DFF
+# (default build/release, configured when missing); VELMORA_JOBS sets the
+# build's parallelism (default 2).  Every step is bounded in time.
+set -Eeuo pipefail
+trap 'echo "wine-check.sh: line $LINENO: \"$BASH_COMMAND\" failed" >&2' ERR
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+jobs=${VELMORA_JOBS:-2}
+linux_build=${VELMORA_LINUX_BUILD:-build/release}
+step_timeout=60   # seconds for one program run or one window to appear
+boot_timeout=300  # seconds for creating the Wine prefix
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# --- builds -----------------------------------------------------------------
+
+tools/cross-build.sh win32 win64
+for target in win32 win64; do
+  cmake --build "build/$target" -j"$jobs" --target host_path_check >/dev/null
+done
+if [[ ! -f $linux_build/CMakeCache.txt ]]; then
+  cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$linux_build" -j"$jobs" --target lwhost velmora >/dev/null
+
+# --- the sandbox: files, Wine prefix, X server --------------------------------
+
+work=$(mktemp -d /tmp/velmora-wine-check.XXXXXX)
+xvfb_pid=""
+cleanup() {
+  # Only what this script started: the prefix's own wineserver and its
+  # programs, and this Xvfb.
+  if [[ -d $work/prefix ]]; then WINEPREFIX=$work/prefix timeout 30 wineserver -k 2>/dev/null || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# No Mono or Gecko installer prompts while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+files=$work/files
+mkdir -p "$files"
+
+echo "== creating a Wine prefix in $WINEPREFIX"
+timeout "$boot_timeout" wineboot --init >/dev/null 2>&1
+timeout "$boot_timeout" wineserver -w
+# The files the programs see as drive V:, so that no path goes through Z:
+# (the whole file system).
+ln -s "$files" "$WINEPREFIX/dosdevices/v:"
+
+start_x_server() {
+  local display_file=$work/display waited=0
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  until [[ -s $display_file ]]; do
+    ((waited++ < step_timeout * 10)) || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+  done
+  export DISPLAY=:$(head -n1 "$display_file")
+}
+
+# --- the example and its reference DFF ----------------------------------------
+
+# The bundled example: the first scene under examples/, exported with the
+# COL file beside it.
+example_scene() {
+  local scene
+  scene=$(find "$root/examples" -name '*.lws' | sort | head -n1)
+  [[ -n $scene ]] || { echo "no example scene (*.lws) under examples/" >&2; exit 1; }
+  echo "$scene"
+}
+
+example_col() {
+  local col
+  col=$(find "$(dirname "$1")" -maxdepth 1 -name '*.col' | sort | head -n1)
+  [[ -n $col ]] || { echo "no COL file beside $1" >&2; exit 1; }
+  echo "$col"
+}
+
+# --- lwhost ---------------------------------------------------------------------
+
+# A Unix path under $files as the Windows programs see it.
+windows_path() {
+  local relative=${1#"$files"/}
+  echo "V:\\${relative//\//\\}"
+}
+
+check_lwhost() {
+  local target=$1 scene=$2 col=$3 reference=$4 dff=$files/$target.dff
+  echo "== $target: lwhost.exe exports $(basename "$scene")"
+  if ! timeout "$step_timeout" wine "$root/build/$target/bin/lwhost.exe" \
+      "$(windows_path "$scene")" -o "$(windows_path "$dff")" --col "$(windows_path "$col")"; then
+    fail "$target lwhost.exe did not export the example"
+    return
+  fi
+  cmp "$reference" "$dff" || fail "$target wrote a DFF that differs from the Linux build's"
+}
+
+# Paths from the host in the ANSI code page and in UTF-8 reach the file
+# of that name (tests/windows/host_path_check.cpp).
+check_host_paths() {
+  local target=$1 folder=$files/$target-paths
+  echo "== $target: host paths in both encodings"
+  mkdir -p "$folder"
+  timeout "$step_timeout" wine "$root/build/$target/bin/host_path_check.exe" \
+    "$(windows_path "$folder")" || fail "$target host paths"
+}
+
+# --- brasko -------------------------------------------------------------------
+
+# The id of the first visible window whose title matches, once it has
+# appeared and stayed: a dialog that is still being set up may be replaced
+# by another window of the same title, or miss keys typed too early.
+wait_for_window() {
+  local title=$1 window="" settled="" waited=0
+  while [[ -z $window || $window != "$settled" ]]; do
+    ((waited++ < step_timeout * 4)) || { echo ""; return 0; }
+    settled=$window
+    sleep 0.25
+    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
+  done
+  echo "$window"
+}
+
+wait_until_gone() {
+  local window=$1 waited=0
+  while xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$window"; do
+    ((waited++ < step_timeout * 10)) || return 1
+    sleep 0.1
+  done
+}
+
+# The titles of the windows on screen, for failure messages.
+visible_windows() {
+  local window titles=()
+  for window in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    titles+=("'$(xdotool getwindowname "$window" 2>/dev/null)'")
+  done
+  echo "${titles[*]:-none}"
+}
+
+# Types `text` into the dialog titled `title` (the common dialogs' own
+# title, "Open", as brasko sets none), then presses a key.
+answer_dialog() {
+  local title=$1 text=$2 key=$3 window
+  window=$(wait_for_window "^$title\$")
+  [[ -n $window ]] || { fail "no '$title' dialog appeared (on screen: $(visible_windows))"; return 1; }
+  xdotool windowfocus --sync "$window"
+  [[ -z $text ]] || xdotool type --delay 5 "$text"
+  xdotool key "$key"
+  wait_until_gone "$window" || { fail "the '$title' dialog did not close"; return 1; }
+}
+
+# Dismisses the message box captioned `caption`, and checks that it showed
+# `text` (Wine traces each box's text on its msgbox channel).
+expect_message_box() {
+  local caption=$1 text=$2 log=$3 window
+  window=$(wait_for_window "^$caption\$")
+  if [[ -z $window ]]; then
+    fail "no message box captioned '$caption' appeared (on screen: $(visible_windows); Wine said: $(tail -c 300 "$log"))"
+    return 1
+  fi
+  xdotool windowfocus --sync "$window"
+  xdotool key Return
+  wait_until_gone "$window" || { fail "the '$caption' box did not close"; return 1; }
+  grep -qF "MSGBOX_OnInit L\"$text\"" "$log" || { fail "the '$caption' box did not say '$text'"; return 1; }
+}
+
+# Starts brasko.exe in the background; its msgbox trace goes to `log`.
+start_brasko() {
+  local target=$1 log=$2
+  WINEDEBUG=-all,+msgbox timeout "$step_timeout" wine "$root/build/$target/bin/brasko.exe" \
+    >/dev/null 2>"$log" &
+  brasko_pid=$!
+}
+
+expect_exit_status() {
+  local expected=$1 what=$2 status=0
+  wait "$brasko_pid" || status=$?
+  ((status == expected)) || { fail "$what: brasko.exe ended with $status, not $expected"; return 1; }
+}
+
+# Ends a brasko.exe that a failed step left waiting on a window.
+stop_brasko() {
+  kill "$brasko_pid" 2>/dev/null || true
+  wait "$brasko_pid" 2>/dev/null || true
+}
+
+check_brasko_extracts() {
+  local target=$1 dff=$2 embedded=$3 col=$files/$target.col log=$work/$target-extract.log
+  echo "== $target: brasko.exe extracts the COL file of $(basename "$dff")"
+  start_brasko "$target" "$log"
+  answer_dialog Open "$(windows_path "$dff")" Return &&
+    answer_dialog Open "$(windows_path "$col")" Return &&
+    expect_message_box "Success!" "COL file written" "$log" &&
+    expect_exit_status 0 "$target extraction" || { stop_brasko; return 0; }
+  cmp "$embedded" "$col" || fail "$target brasko.exe wrote a COL file that differs from the embedded one"
+}
+
+check_brasko_cancels() {
+  local target=$1 dff=$2 log
+  echo "== $target: brasko.exe after a cancelled input dialog"
+  log=$work/$target-cancel-input.log
+  start_brasko "$target" "$log"
+  answer_dialog Open "" Escape &&
+    expect_message_box "Error, fool!" "Wheres my file, fool?!" "$log" &&
+    expect_exit_status 1 "$target cancelled input" || stop_brasko
+
+  echo "== $target: brasko.exe after a cancelled output dialog"
+  log=$work/$target-cancel-output.log
+  start_brasko "$target" "$log"
+  answer_dialog Open "$(windows_path "$dff")" Return &&
+    answer_dialog Open "" Escape &&
+    expect_message_box "Error, fool!" "I can't read shit, you fool!" "$log" &&
+    expect_exit_status 1 "$target cancelled output" || stop_brasko
+}
+
+# --- run ------------------------------------------------------------------------
+
+started=$SECONDS
+source_scene=$(example_scene)
+source_col=$(example_col "$source_scene")
+# The example's folder as the programs see it, so that the scene finds its
+# objects the same way on both systems.
+cp -r "$(dirname "$source_scene")" "$files/example"
+scene=$files/example/$(basename "$source_scene")
+col=$files/example/$(basename "$source_col")
+reference=$files/linux.dff
+"$linux_build/bin/lwhost" "$scene" -o "$reference" --col "$col" >/dev/null
+
+start_x_server
+for target in win32 win64; do
+  check_lwhost "$target" "$scene" "$col" "$reference"
+  check_host_paths "$target"
+  if [[ -f $files/$target.dff ]]; then
+    check_brasko_extracts "$target" "$files/$target.dff" "$col"
+  fi
+  check_brasko_cancels "$target" "$reference"
+done
+
+echo "== wine checks took $((SECONDS - started)) s after the builds"
+if ((failures)); then
+  echo "$failures wine check(s) failed" >&2
+  exit 1
+fi
+echo "all wine checks passed"
