@@ -42,6 +42,7 @@ if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$linux_build" -j"$jobs" --target lwhost velmora >/dev/null
+started=$SECONDS
 
 # --- the sandbox: files, Wine prefix, X server --------------------------------
 
@@ -238,7 +239,6 @@ check_brasko_cancels() {
 
 # --- run ------------------------------------------------------------------------
 
-started=$SECONDS
 source_scene=$(example_scene)
 source_col=$(example_col "$source_scene")
 # The example's folder as the programs see it, so that the scene finds its
