@@ -22,11 +22,7 @@
 namespace dff {
 
 std::string ProposeColName(const char* sceneName) {
-  static constexpr char kExtension[] = ".col";
-  constexpr std::size_t kLongestBase = kFileRequestBufferLength - 1 - (sizeof kExtension - 1);
-  std::string base = platform::RemoveExtension(sceneName != nullptr ? sceneName : "");
-  if (base.size() > kLongestBase) base.resize(kLongestBase);
-  return base + kExtension;
+  return platform::ProposedFileName(sceneName, ".col", kFileRequestBufferLength);
 }
 
 BoundingSphere ComputeBoundingSphere(const std::vector<platform::Vec3f>& positions) {

@@ -31,4 +31,12 @@ std::string RemoveExtension(std::string_view path) {
   return std::string(path);
 }
 
+std::string ProposedFileName(const char* sceneName, std::string_view extension,
+                             std::size_t bufferSize) {
+  std::string base = RemoveExtension(sceneName != nullptr ? sceneName : "");
+  const std::size_t room = bufferSize - 1 - extension.size();
+  if (base.size() > room) base.resize(room);
+  return base.append(extension);
+}
+
 }  // namespace platform

@@ -2,6 +2,7 @@
 // the Windows shell functions they stand for, on every platform.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,12 @@ std::string RemoveExtension(std::string_view path);
 // The directory part: everything up to and including the last backslash,
 // slash or colon; empty when there is none.
 std::string DirectoryPart(std::string_view path);
+
+// The file name a request proposes for a scene: the scene's name without
+// its extension, plus `extension`, with the end of the base cut so that the
+// whole fits a buffer of `bufferSize` bytes with its terminator.  A null
+// scene name counts as empty.
+std::string ProposedFileName(const char* sceneName, std::string_view extension,
+                             std::size_t bufferSize);
 
 }  // namespace platform

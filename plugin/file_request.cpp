@@ -16,14 +16,11 @@ struct RequestRecord {
 };
 
 RequestRecord gSaveRequest;
-RequestRecord gColRequest;
 
-// Filter lists: label, pattern, label, pattern, each ended by a NUL byte,
-// the list by a further one.
+// The filter list: label, pattern, label, pattern, each ended by a NUL
+// byte, the list by a further one.
 constexpr char kDffFilter[] = "DFF Files (*.dff)\0*.dff\0All Files\0*.*\0";
-constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
-static_assert(sizeof kDffFilter == 39 && sizeof kColFilter == 39,
-              "each filter list is 38 characters and the closing NUL");
+static_assert(sizeof kDffFilter == 39, "the filter list is 38 characters and the closing NUL");
 
 void CopyIntoBuffer(char* buffer, const std::string& text) {
   const std::size_t length = std::min(text.size(), std::size_t{kFileRequestBufferSize - 1});
@@ -58,21 +55,9 @@ FileChoice Run(RequestRecord& record, int type, const char* title, const char* f
 
 }  // namespace
 
-std::string ProposeFileName(const char* sceneName, const std::string& extension) {
-  std::string base = platform::RemoveExtension(sceneName != nullptr ? sceneName : "");
-  const std::size_t room = kFileRequestBufferSize - 1 - extension.size();
-  if (base.size() > room) base.resize(room);
-  return base + extension;
-}
-
 FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
   return Run(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter, fileRequest, version,
-             ProposeFileName(sceneName, ".dff"));
-}
-
-FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
-  return Run(gColRequest, FREQ_LOAD, "Select COL file", kColFilter, fileRequest, version,
-             ProposeFileName(sceneName, ".col"));
+             platform::ProposedFileName(sceneName, ".dff", kFileRequestBufferSize));
 }
 
 }  // namespace plugin

@@ -1,7 +1,9 @@
 /*
  * The byte offsets at which 32-bit and 64-bit Layout read and write the
  * host structures, written out as plain numbers for each target and checked
- * against lw_host.h when a Windows build compiles this file.  A declaration
+ * against lw_host.h whenever this file is compiled: in the Windows builds
+ * of the module and, with the 64-bit numbers that 64-bit Linux shares, in
+ * the stand-in host's tests.  A declaration
  * that drifts (a member dropped, a type widened, a packing pragma, a double
  * aligned to 4 as 32-bit Linux would) stops the build of the very module
  * that would have misread Layout's tables.
@@ -12,18 +14,16 @@
 
 #include "plugin/lw_host.h"
 
-#if !defined(_WIN32)
-#error "the offsets below are those of Windows; this file belongs to Windows builds only"
-#endif
-
-#if defined(_WIN64)
+#if defined(_WIN64) || (defined(__x86_64__) && !defined(_WIN32))
 #define AT(type, member, win32, win64) \
   _Static_assert(offsetof(type, member) == (win64), #type "." #member " at " #win64)
 #define SIZE(type, win32, win64) _Static_assert(sizeof(type) == (win64), "sizeof " #type)
-#else
+#elif defined(_WIN32)
 #define AT(type, member, win32, win64) \
   _Static_assert(offsetof(type, member) == (win32), #type "." #member " at " #win32)
 #define SIZE(type, win32, win64) _Static_assert(sizeof(type) == (win32), "sizeof " #type)
+#else
+#error "the offsets below are those of Windows and 64-bit Linux; other targets lay doubles out otherwise"
 #endif
 
 /* Found by Layout in the export table and read field by field. */

@@ -26,5 +26,14 @@ TEST(PathRules, StripPathKeepsWhatFollowsTheLastSeparator) {
   EXPECT_EQ(DirectoryPart("car.lwo"), "");
 }
 
+TEST(PathRules, ProposedFileNamesKeepTheirExtensionAndFitTheBuffer) {
+  EXPECT_EQ(ProposedFileName("city.lws", ".dff", 512), "city.dff");
+  EXPECT_EQ(ProposedFileName(nullptr, ".col", 512), ".col");
+  const std::string longName = std::string(600, 'n') + ".lws";
+  const std::string proposal = ProposedFileName(longName.c_str(), ".col", 512);
+  EXPECT_EQ(proposal, std::string(507, 'n') + ".col");
+  EXPECT_EQ(ProposedFileName((std::string(507, 'n') + ".lws").c_str(), ".dff", 512).size(), 511u);
+}
+
 }  // namespace
 }  // namespace platform
