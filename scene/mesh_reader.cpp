@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "plugin/lw_host.h"
 #include "scene/geometry_steps.h"
-#include "scene/host_codes.h"
 #include "scene/point_finder.h"
 #include "scene/triangulate.h"
 
@@ -25,7 +25,7 @@ size_t LWCALL CollectPolygon(void* data, LWPolID polygon) {
 }
 
 bool IsSurfacePolygon(LWID type) {
-  return type == kFacePolygon || type == kPatchPolygon || type == kSubdivisionPolygon;
+  return type == LWPOLTYPE_FACE || type == LWPOLTYPE_PTCH || type == LWPOLTYPE_SUBD;
 }
 
 // The point indices of a polygon's vertices in host order.  False when the

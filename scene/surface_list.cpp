@@ -2,8 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "plugin/lw_host.h"
 #include "scene/geometry_steps.h"
-#include "scene/host_codes.h"
 #include "scene/material_builder.h"
 
 namespace scene {
@@ -39,7 +39,7 @@ void AssignPolygonSurfaces(MeshObject& object, LWMeshInfoID mesh) {
   for (const MeshPolygon& triangle : object.polygons) {
     if (surface < 0 || triangle.polygonId != previousPolygon) {
       previousPolygon = triangle.polygonId;
-      const char* text = mesh->polTag(mesh, triangle.polygonId, kSurfaceTag);
+      const char* text = mesh->polTag(mesh, triangle.polygonId, LWPTAG_SURF);
       const std::string_view tag = text != nullptr ? std::string_view(text) : std::string_view();
       if (surface < 0 || tag != previousTag) {
         surface = SurfaceOfTag(object, tag);

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "plugin/lw_host.h"
 #include "scene/geometry_steps.h"
 #include "scene/hash_index.h"
-#include "scene/host_codes.h"
 
 namespace scene {
 namespace {
@@ -153,8 +153,8 @@ void ReadCornerValue(LWMeshInfoID mesh, const MeshPoint& point, LWPolID polygon,
 }
 
 void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
-  const char* name = object.sceneObjects->vmapName(kUvMapType, map);
-  void* handle = name != nullptr ? mesh->pntVLookup(mesh, kUvMapType, name) : nullptr;
+  const char* name = object.sceneObjects->vmapName(LWVMAP_TXUV, map);
+  void* handle = name != nullptr ? mesh->pntVLookup(mesh, LWVMAP_TXUV, name) : nullptr;
   if (handle == nullptr) {
     AddMissingMap(object, map);
     return;
@@ -177,7 +177,7 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
 }  // namespace
 
 void ReadUvSamples(MeshObject& object, LWMeshInfoID mesh) {
-  object.uvSetCount = std::max(object.sceneObjects->numVMaps(kUvMapType), 0);
+  object.uvSetCount = std::max(object.sceneObjects->numVMaps(LWVMAP_TXUV), 0);
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   for (MeshPoint& point : object.points) {
     point.uvSetCount = object.uvSetCount;
