@@ -23,30 +23,14 @@
 #include "host/lightwave_files.h"
 #include "host/lwo2_reader.h"
 #include "plugin/lw_host.h"
+#include "tests/support/assimp_samples.h"
 
 namespace host {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kModels = "/usr/share/assimp/models";
-
-std::vector<std::string> SampleFiles() {
-  std::vector<std::string> files;
-  std::error_code error;
-  for (const char* folder : {"LWO", "LWS"}) {
-    for (fs::recursive_directory_iterator it(kModels / folder, error), end; !error && it != end; it.increment(error)) {
-      const fs::path& path = it->path();
-      const std::string extension = path.extension().string();
-      if (it->is_regular_file() && (extension == ".lwo" || extension == ".lws" || path.filename() == "formatDetection")) {
-        files.push_back(fs::relative(path, kModels).generic_string());
-      }
-    }
-  }
-  std::sort(files.begin(), files.end());
-  if (files.empty()) files.push_back("");  // the package is absent: one skipped case says so
-  return files;
-}
+const fs::path& kModels = testsupport::kAssimpModels;
 
 std::string RunCommand(const std::string& command) {
   std::string output;
@@ -218,7 +202,7 @@ std::string CaseName(const testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, AssimpSample, testing::ValuesIn(SampleFiles()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, AssimpSample, testing::ValuesIn(testsupport::AssimpLightWaveFiles({"LWO", "LWS"})), CaseName);
 
 TEST(AssimpSamples, EmptyFileIsRefused) {
   const fs::path empty = kModels / "invalid/empty.lwo";

@@ -13,29 +13,13 @@
 #include "host/lightwave_files.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "tests/support/assimp_samples.h"
 #include "tools/dffinfo/inspect.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-const fs::path kModels = "/usr/share/assimp/models";
-
-std::vector<std::string> SampleFiles() {
-  std::vector<std::string> files;
-  std::error_code error;
-  for (const char* folder : {"LWO/LWO2", "LWS"}) {
-    for (fs::recursive_directory_iterator it(kModels / folder, error), end; !error && it != end;
-         it.increment(error)) {
-      const std::string extension = it->path().extension().string();
-      if (it->is_regular_file() && (extension == ".lwo" || extension == ".lws")) {
-        files.push_back(fs::relative(it->path(), kModels).generic_string());
-      }
-    }
-  }
-  std::sort(files.begin(), files.end());
-  if (files.empty()) files.push_back("");  // the package is absent: one skipped case says so
-  return files;
-}
+const fs::path& kModels = testsupport::kAssimpModels;
 
 std::size_t ObjectsWithPolygons(const host::Scene& scene) {
   return static_cast<std::size_t>(
@@ -82,6 +66,6 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, AssimpSampleExport, ::testing::ValuesIn(SampleFiles()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, AssimpSampleExport, ::testing::ValuesIn(testsupport::AssimpLightWaveFiles({"LWO/LWO2", "LWS"})), CaseName);
 
 }  // namespace
