@@ -25,5 +25,7 @@ if ((${#missing[@]})); then
     $SUDO dpkg --add-architecture i386
   fi
   $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # With their recommendations: Wine draws its fonts and helpers from them,
+  # and the message boxes of the checks under Wine need those.
+  $SUDO apt-get install -y -q "${missing[@]}"
 fi
