@@ -159,8 +159,11 @@ class ColFile : public ClumpWriter {
     return path;
   }
 
+  // One folder per test: CTest runs the tests of this suite side by side.
   const std::filesystem::path directory_ =
-      std::filesystem::temp_directory_path() / "velmora-col-test";
+      std::filesystem::temp_directory_path() /
+      (std::string("velmora-col-test-") +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(ColFile, ACancelledRequestEndsTheClumpWithItsLastAtomic) {
