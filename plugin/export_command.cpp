@@ -1,5 +1,6 @@
 #include "plugin/export_command.h"
 
+#include <optional>
 #include <string>
 
 #include "dff/output_stream.h"
@@ -32,9 +33,15 @@ std::string DescribeOversizedGeometry(const HostServices& services,
   return {};
 }
 
-// Builds the model, writes it and reports; the exporter lives exactly as
-// long as this call.
-void ExportTo(const HostServices& services, const std::string& path) {
+// What went wrong with an export, in the two lines of an error message.
+struct ExportError {
+  std::string line1;
+  std::string line2;
+};
+
+// Builds the model and writes it.  The exporter lives exactly as long as
+// this call, so whatever the caller then shows comes after it is freed.
+std::optional<ExportError> ExportTo(const HostServices& services, const std::string& path) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
@@ -47,15 +54,13 @@ void ExportTo(const HostServices& services, const std::string& path) {
   const std::string oversized = DescribeOversizedGeometry(services, exporter);
   if (!oversized.empty()) {
     exporter.ReleaseAll();
-    ShowError(services, oversized, "Split the object into smaller layers and export again.");
-    return;
+    return ExportError{oversized, "Split the object into smaller layers and export again."};
   }
 
   OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
     exporter.ReleaseAll();
-    ShowError(services, file.error(), "Choose another folder or file name and export again.");
-    return;
+    return ExportError{file.error(), "Choose another folder or file name and export again."};
   }
   dff::OutputStream stream;
   exporter.WriteClump(stream);
@@ -64,19 +69,14 @@ void ExportTo(const HostServices& services, const std::string& path) {
 
   if (stream.failed()) {
     file.Discard();
-    ShowError(services, "The DFF file " + path + " was not written: " + stream.error() + ".",
-              "Nothing was changed on disk.");
-    return;
+    return ExportError{"The DFF file " + path + " was not written: " + stream.error() + ".",
+                       "Nothing was changed on disk."};
   }
-  if (!file.Commit(stream.bytes())) {
-    ShowError(services, file.error(), "Nothing was changed on disk.");
-    return;
-  }
+  if (!file.Commit(stream.bytes())) return ExportError{file.error(), "Nothing was changed on disk."};
   if (!colError.empty()) {
-    ShowError(services, colError, "The DFF file was written without collision data.");
-    return;
+    return ExportError{colError, "The DFF file was written without collision data."};
   }
-  services.messages->info("Export successful", nullptr);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -98,7 +98,12 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
   }
   const FileChoice choice = RequestDffFile(services.fileRequest, services.fileRequestVersion,
                                            services.sceneInfo->name);
-  if (choice.chosen) ExportTo(services, choice.path);
+  if (!choice.chosen) return AFUNC_OK;
+  if (const auto error = ExportTo(services, choice.path)) {
+    ShowError(services, error->line1, error->line2);
+  } else {
+    services.messages->info("Export successful", nullptr);
+  }
   return AFUNC_OK;
 }
 
