@@ -17,12 +17,13 @@
 #include "dff/chunk_writer.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
+#include "plugin/file_request.h"
 #include "scene/dff_exporter.h"
 
 namespace dff {
 
 std::string ProposeColName(const char* sceneName) {
-  return platform::ProposedFileName(sceneName, ".col", kFileRequestBufferLength);
+  return platform::ProposedFileName(sceneName, ".col", plugin::kFileRequestBufferSize);
 }
 
 BoundingSphere ComputeBoundingSphere(const std::vector<platform::Vec3f>& positions) {
@@ -84,15 +85,11 @@ constexpr std::uint16_t kGeometryOneUvSet = 0x04;
 constexpr std::uint16_t kGeometryManyUvSets = 0x80;
 constexpr std::int32_t kMostUvSets = 0xFF;
 
-// The COL file request and its buffers.  The host keeps pointers into them
-// only while the request runs; they are static because the host's request
-// record is, and two exports never run at the same time.
+// The COL file request.  Its record is static like the host's, and two
+// exports never run at the same time.
 constexpr char kColRequestTitle[] = "Select COL file";
 constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
-char colPath[dff::kFileRequestBufferLength];
-char colBaseName[dff::kFileRequestBufferLength];
-char colFullName[dff::kFileRequestBufferLength];
-LWFileReqLocal colRequest;
+plugin::FileRequestRecord colRequest;
 
 std::uint16_t GeometryFlags(std::int32_t uvSetCount) {
   if (uvSetCount == 1) return kGeometryBaseFlags | kGeometryOneUvSet;
@@ -329,7 +326,7 @@ void WriteBinMesh(OutputStream& stream, const MeshObject& mesh) {
 
 // Copies the open COL file to the stream unchanged.  A read error fails the
 // stream: a collision record cut short would be taken for a whole one.
-void WriteCollision(OutputStream& stream, std::FILE* colFile) {
+void WriteCollision(OutputStream& stream, std::FILE* colFile, const char* colPath) {
   std::vector<char> buffer(64 * 1024);
   for (;;) {
     const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), colFile);
@@ -337,34 +334,17 @@ void WriteCollision(OutputStream& stream, std::FILE* colFile) {
     if (count < buffer.size()) break;
   }
   if (std::ferror(colFile) != 0) {
-    stream.Fail(std::string("reading the COL file ") + colFullName + " failed: " +
+    stream.Fail(std::string("reading the COL file ") + colPath + " failed: " +
                 std::strerror(errno));
   }
 }
 
-// Fills the request record, asks the host, and tells whether the user
-// chose a file, whose path is then in colFullName.
-bool RequestColFile(const DffExporter& exporter) {
-  colRequest.reqType = FREQ_LOAD;
-  colRequest.result = 0;
-  colRequest.title = kColRequestTitle;
-  colRequest.fileType = kColFilter;
-  colRequest.path = colPath;
-  colRequest.baseName = colBaseName;
-  colRequest.fullName = colFullName;
-  colRequest.bufLen = static_cast<int>(dff::kFileRequestBufferLength);
-  colRequest.pickName = nullptr;
-  colPath[0] = '\0';
+// Asks the user for the COL file to embed.
+plugin::FileChoice RequestColFile(const DffExporter& exporter) {
   const char* sceneName = exporter.sceneInfo != nullptr ? exporter.sceneInfo->name : nullptr;
-  const std::string proposed = dff::ProposeColName(sceneName);
-  std::memcpy(colBaseName, proposed.c_str(), proposed.size() + 1);
-
-  if (exporter.fileRequest == nullptr) return false;
-  const int status = exporter.fileRequest(exporter.fileRequestVersion, &colRequest);
-  // The host writes at most bufLen bytes; a path that filled them all
-  // would have no terminator.
-  colFullName[sizeof colFullName - 1] = '\0';
-  return status == 0 && colRequest.result > 0;
+  return plugin::RunFileRequest(colRequest, FREQ_LOAD, kColRequestTitle, kColFilter,
+                                exporter.fileRequest, exporter.fileRequestVersion,
+                                dff::ProposeColName(sceneName));
 }
 
 struct FileCloser {
@@ -404,12 +384,12 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       child(ChunkType::FrameList);
       child(ChunkType::GeometryList);
       elements(atomicCursor, ChunkType::Atomic, [&] { return count(meshObjects); });
-      if (RequestColFile(*this)) {
+      if (const plugin::FileChoice col = RequestColFile(*this); col.chosen) {
         errno = 0;
         std::unique_ptr<std::FILE, FileCloser> file(platform::OpenFile(
-            platform::PathFromHostText(colFullName, fileRequestText), "rb"));
+            platform::PathFromHostText(col.path, fileRequestText), "rb"));
         if (file == nullptr) {
-          colError = std::string("The COL file ") + colFullName +
+          colError = "The COL file " + col.path +
                      " could not be opened: " + std::strerror(errno) + ".";
         } else {
           colFile = file.get();
@@ -521,7 +501,7 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       break;
 
     case ChunkType::Collision:
-      WriteCollision(stream, colFile);
+      WriteCollision(stream, colFile, colRequest.fullName);
       break;
 
     default:

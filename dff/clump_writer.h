@@ -10,10 +10,6 @@
 
 namespace dff {
 
-// The length of each text buffer of the COL file request, terminator
-// included.
-constexpr std::size_t kFileRequestBufferLength = 512;
-
 // The COL file name proposed to the user: the scene's name without its
 // extension, plus ".col".  A null name counts as empty.  A name too long
 // for the request's buffer loses the end of its base, never the ".col".

@@ -7,15 +7,7 @@
 namespace plugin {
 namespace {
 
-// One record with its three buffers.
-struct RequestRecord {
-  LWFileReqLocal local{};
-  char path[kFileRequestBufferSize]{};
-  char baseName[kFileRequestBufferSize]{};
-  char fullName[kFileRequestBufferSize]{};
-};
-
-RequestRecord gSaveRequest;
+FileRequestRecord gSaveRequest;
 
 // The filter list: label, pattern, label, pattern, each ended by a NUL
 // byte, the list by a further one.
@@ -28,10 +20,13 @@ void CopyIntoBuffer(char* buffer, const std::string& text) {
   buffer[length] = '\0';
 }
 
-FileChoice Run(RequestRecord& record, int type, const char* title, const char* filter,
-               LWFileActivateFunc fileRequest, int version, const std::string& proposal) {
+}  // namespace
+
+FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* title,
+                          const char* filter, LWFileActivateFunc fileRequest, int version,
+                          const std::string& proposal) {
   LWFileReqLocal& local = record.local;
-  local.reqType = type;
+  local.reqType = reqType;
   local.result = 0;
   local.title = title;
   local.fileType = filter;
@@ -44,6 +39,7 @@ FileChoice Run(RequestRecord& record, int type, const char* title, const char* f
   CopyIntoBuffer(record.baseName, proposal);
 
   FileChoice choice;
+  if (fileRequest == nullptr) return choice;
   if (fileRequest(version, &local) != AFUNC_OK || local.result <= 0) return choice;
   // The host writes a terminated path; the last byte is forced to one in
   // case a host filled the whole buffer.
@@ -53,11 +49,10 @@ FileChoice Run(RequestRecord& record, int type, const char* title, const char* f
   return choice;
 }
 
-}  // namespace
-
 FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
-  return Run(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter, fileRequest, version,
-             platform::ProposedFileName(sceneName, ".dff", kFileRequestBufferSize));
+  return RunFileRequest(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter,
+                        fileRequest, version,
+                        platform::ProposedFileName(sceneName, ".dff", kFileRequestBufferSize));
 }
 
 }  // namespace plugin

@@ -1,8 +1,8 @@
-// The static save-request record the module hands to the host's file
-// requester.  It lives as long as the module: the host writes the chosen
-// path into its buffers, and fullName keeps the last choice between
-// requests as Layout users are used to.  (The COL request belongs to the
-// clump writer, which asks for the file while it writes.)
+// The file requests the module makes through the host's file requester:
+// the save request of the export command and the COL request of the clump
+// writer.  Each keeps its record and buffers in static storage, as long as
+// the module: the host writes the chosen path into them, and fullName keeps
+// the last choice between requests as Layout users are used to.
 #pragma once
 
 #include <string>
@@ -19,6 +19,20 @@ struct FileChoice {
   bool chosen = false;
   std::string path;
 };
+
+// One request record with its three buffers.
+struct FileRequestRecord {
+  LWFileReqLocal local{};
+  char path[kFileRequestBufferSize]{};
+  char baseName[kFileRequestBufferSize]{};
+  char fullName[kFileRequestBufferSize]{};
+};
+
+// Fills `record` afresh (an empty path, `proposal` as the base name, cut to
+// fit) and shows the request.  A null requester counts as a cancel.
+FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* title,
+                          const char* filter, LWFileActivateFunc fileRequest, int version,
+                          const std::string& proposal);
 
 // Shows the save request for the DFF file.  `version` is the one the
 // requester takes under the name the host served it by.
