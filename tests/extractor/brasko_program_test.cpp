@@ -1,19 +1,16 @@
 // The built brasko program run as a user runs it: its answers on the
 // command line and standard input not a terminal, so that a question with
 // no answer counts as cancelled.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/extractor/test_chunks.h"
+#include "tests/support/files_and_programs.h"
 
 namespace extractor {
 namespace {
@@ -22,15 +19,8 @@ namespace fs = std::filesystem;
 using dff::ChunkType;
 using namespace test_chunks;
 
-Bytes ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
 
 int Count(const std::string& text, const std::string& part) {
   int count = 0;
@@ -42,11 +32,7 @@ const std::string kWritten = "[Success!] COL file written\n";
 
 class BraskoProgram : public ::testing::Test {
  protected:
-  struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
+  using Result = testsupport::ProgramResult;
 
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
@@ -56,7 +42,7 @@ class BraskoProgram : public ::testing::Test {
     fs::create_directories(dir_);
     dff_ = dir_ / "model.dff";
     // A clump with two collision records and data after it.
-    WriteFile(dff_, Concat({Chunk(ChunkType::Clump,
+    WriteFileBytes(dff_, Concat({Chunk(ChunkType::Clump,
                                   Chunk(ChunkType::Extension,
                                         Concat({Chunk(ChunkType::Collision, first_),
                                                 Chunk(ChunkType::CollisionAlternative, second_)}))),
@@ -64,16 +50,10 @@ class BraskoProgram : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Paths here hold no single quotes, so quoting them for the shell is safe.
   Result Run(const std::vector<std::string>& answers) {
     std::string command = std::string("'") + BRASKO_PATH + "'";
     for (const std::string& answer : answers) command += " '" + answer + "'";
-    command += " </dev/null >'" + (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
-    const int status = std::system(command.c_str());
-    const Bytes out = ReadFile(dir_ / "stdout");
-    const Bytes err = ReadFile(dir_ / "stderr");
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(out.begin(), out.end()),
-            std::string(err.begin(), err.end())};
+    return testsupport::RunInFolder(dir_, command);
   }
 
   fs::path dir_;
@@ -96,14 +76,14 @@ TEST_F(BraskoProgram, EachRecordGoesWholeToExactlyTheChosenPath) {
   fs::create_directories(deep);
   const fs::path longOutput = deep / "collision";
   const fs::path existing = dir_ / "old.col";
-  WriteFile(existing, Pattern(1000, 0));
+  WriteFileBytes(existing, Pattern(1000, 0));
 
   const Result run = Run({dff_.string(), longOutput.string(), existing.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, kWritten + kWritten);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(ReadFile(longOutput), first_);
-  EXPECT_EQ(ReadFile(existing), second_);
+  EXPECT_EQ(ReadFileBytes(longOutput), first_);
+  EXPECT_EQ(ReadFileBytes(existing), second_);
 }
 
 TEST_F(BraskoProgram, ACancelledOutputSkipsOnlyItsOwnRecord) {
@@ -112,7 +92,7 @@ TEST_F(BraskoProgram, ACancelledOutputSkipsOnlyItsOwnRecord) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, kWritten);
   EXPECT_EQ(run.err, "[Error, fool!] I can't read shit, you fool!\n");
-  EXPECT_EQ(ReadFile(output), first_);
+  EXPECT_EQ(ReadFileBytes(output), first_);
 }
 
 // Each failure is one error naming its file, fails the run, and is never
@@ -122,7 +102,7 @@ TEST_F(BraskoProgram, FailuresNameTheirFileAndAreNeverReportedAsWritten) {
   const std::string missing = (dir_ / "missing.dff").string();
   const std::string inMissingFolder = (dir_ / "no-such-folder" / "out.col").string();
   const fs::path cut = dir_ / "cut.dff";
-  WriteFile(cut, Prefix(ReadFile(dff_), 12 * 4 + first_.size() + 10));
+  WriteFileBytes(cut, Prefix(ReadFileBytes(dff_), 12 * 4 + first_.size() + 10));
   const struct {
     std::vector<std::string> answers;
     std::string error;
@@ -144,7 +124,7 @@ TEST_F(BraskoProgram, FailuresNameTheirFileAndAreNeverReportedAsWritten) {
     EXPECT_EQ(Count(run.out, kWritten), c.written) << run.out;
   }
   EXPECT_FALSE(fs::exists(inMissingFolder));
-  EXPECT_EQ(ReadFile(dir_ / "cut.col"), Prefix(second_, 10));
+  EXPECT_EQ(ReadFileBytes(dir_ / "cut.col"), Prefix(second_, 10));
 }
 
 }  // namespace

@@ -1,31 +1,18 @@
 // Runs the built lwhost (and the example generator) as a user would.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/support/files_and_programs.h"
 #include "tools/dffinfo/inspect.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using testsupport::ReadFileText;
+using Result = testsupport::ProgramResult;
 
 class LwhostTest : public ::testing::Test {
  protected:
@@ -40,14 +27,7 @@ class LwhostTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   Result Run(const std::string& program, const std::string& arguments) {
-    const std::string command = "cd '" + dir_.string() + "' && '" + program + "' " + arguments +
-                                " < /dev/null > out.txt 2> err.txt";
-    const int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadText(dir_ / "out.txt");
-    result.err = ReadText(dir_ / "err.txt");
-    return result;
+    return testsupport::RunInFolder(dir_, "'" + program + "' " + arguments);
   }
   Result Lwhost(const std::string& arguments) { return Run(LWHOST_PATH, arguments); }
 
@@ -58,8 +38,8 @@ TEST_F(LwhostTest, ExportsTheExampleWithItsColFile) {
   const Result result = Lwhost("buggy/buggy.lws -o buggy.dff --col buggy/buggy.col");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "Export successful\n");
-  const std::string dff = ReadText(dir_ / "buggy.dff");
-  const std::string col = ReadText(dir_ / "buggy" / "buggy.col");
+  const std::string dff = ReadFileText(dir_ / "buggy.dff");
+  const std::string col = ReadFileText(dir_ / "buggy" / "buggy.col");
   ASSERT_GT(dff.size(), col.size());
   EXPECT_EQ(dff.substr(dff.size() - col.size()), col);
 
@@ -80,7 +60,7 @@ TEST_F(LwhostTest, WithoutAnAnswerTheDffGoesBesideTheInputUnderItsProposedName) 
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(fs::exists(dir_ / "buggy" / "buggy.dff"));
   // Without a terminal the COL request is cancelled.
-  const std::string dff = ReadText(dir_ / "buggy" / "buggy.dff");
+  const std::string dff = ReadFileText(dir_ / "buggy" / "buggy.dff");
   const auto inspection = dffinfo::Inspect(std::vector<std::uint8_t>(dff.begin(), dff.end()));
   EXPECT_TRUE(inspection.sound());
   EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x14u);
@@ -132,7 +112,7 @@ TEST_F(LwhostTest, TheBundledExampleIsWhatItsGeneratorWrites) {
   const Result result = Run(MAKE_EXAMPLE_PATH, "generated");
   ASSERT_EQ(result.status, 0) << result.err;
   for (const char* name : {"buggy.lwo", "buggy.lws", "buggy.col"}) {
-    EXPECT_EQ(ReadText(dir_ / "generated" / name), ReadText(fs::path(EXAMPLE_DIR) / name))
+    EXPECT_EQ(ReadFileText(dir_ / "generated" / name), ReadFileText(fs::path(EXAMPLE_DIR) / name))
         << name << " is out of date: run make_example examples/buggy";
   }
 }

@@ -95,7 +95,7 @@ TEST_F(ExportTest, ASuccessfulExportWritesOneSoundClumpAndSaysSoLast) {
   EXPECT_EQ(host.messages()[0].line1, "Export successful");
   EXPECT_EQ(host.liveMeshSnapshots(), 0);
 
-  const dffinfo::Inspection inspection = dffinfo::Inspect(ReadBytes(dir_ / "city.dff"));
+  const dffinfo::Inspection inspection = dffinfo::Inspect(ReadFileBytes(dir_ / "city.dff"));
   EXPECT_TRUE(inspection.sound());
   ASSERT_EQ(inspection.clumps.size(), 1u);
   ASSERT_EQ(inspection.chunks.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(ExportTest, TheChosenColFileIsTheLastBytesOfTheDff) {
   Answer(dir_ / "city.dff", dir_ / "city.col");
   Run(host);
   EXPECT_EQ(Texts(host, MessageKind::kInfo), std::vector<std::string>{"Export successful"});
-  const std::vector<std::uint8_t> dff = ReadBytes(dir_ / "city.dff");
+  const std::vector<std::uint8_t> dff = ReadFileBytes(dir_ / "city.dff");
   ASSERT_GE(dff.size(), col.size());
   EXPECT_EQ(std::string(dff.end() - static_cast<std::ptrdiff_t>(col.size()), dff.end()), col);
   EXPECT_TRUE(dffinfo::Inspect(dff).sound());
@@ -145,7 +145,7 @@ TEST_F(ExportTest, AnUnreadableColFileIsReportedInsteadOfSuccess) {
   EXPECT_NE(errors[0].find("missing.col"), std::string::npos) << errors[0];
   EXPECT_TRUE(Texts(host, MessageKind::kInfo).empty());
   // The model itself was still written, without collision data.
-  const dffinfo::Inspection inspection = dffinfo::Inspect(ReadBytes(dir_ / "city.dff"));
+  const dffinfo::Inspection inspection = dffinfo::Inspect(ReadFileBytes(dir_ / "city.dff"));
   EXPECT_TRUE(inspection.sound());
   EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x14u);
 }
@@ -183,7 +183,7 @@ TEST_F(ExportTest, AFailedExportLeavesTheExistingFileAsItWas) {
   Run(host);
   EXPECT_EQ(Texts(host, MessageKind::kError).size(), 1u);
   EXPECT_TRUE(Texts(host, MessageKind::kInfo).empty());
-  const std::vector<std::uint8_t> bytes = ReadBytes(target);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(target);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "the user's earlier export");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
 }
@@ -221,7 +221,7 @@ TEST_F(ExportTest, AGeometryTooLargeToAddressIsRefusedBeforeTheFileIsTouched) {
   EXPECT_NE(errors[0].find("\"box\""), std::string::npos) << errors[0];
   EXPECT_NE(errors[0].find("65538"), std::string::npos) << errors[0];
   EXPECT_EQ(host.fileRequests().size(), 1u);
-  const std::vector<std::uint8_t> bytes = ReadBytes(target);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(target);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "keep me");
 }
 

@@ -16,15 +16,13 @@
 #include "host/scene_model.h"
 #include "host/standin_host.h"
 #include "plugin/lw_host.h"
+#include "tests/support/files_and_programs.h"
 
 namespace plugin::testing {
 
 namespace fs = std::filesystem;
 
-inline std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFileBytes;
 
 inline void WriteBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/files_and_programs.h"
+
 namespace plugin {
 namespace {
 namespace fs = std::filesystem;
@@ -22,10 +24,6 @@ class OutputFileTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   std::size_t EntriesInDir() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
@@ -38,9 +36,9 @@ TEST_F(OutputFileTest, CommitReplacesTheFileWholeAndLeavesNothingElse) {
   std::ofstream(target) << "old contents that are longer";
   OutputFile file(target.string());
   ASSERT_TRUE(file.ok()) << file.error();
-  EXPECT_EQ(Read(target), "old contents that are longer");  // untouched until the commit
+  EXPECT_EQ(testsupport::ReadFileText(target), "old contents that are longer");  // untouched until the commit
   ASSERT_TRUE(file.Commit({'n', 'e', 'w'}));
-  EXPECT_EQ(Read(target), "new");
+  EXPECT_EQ(testsupport::ReadFileText(target), "new");
   EXPECT_EQ(EntriesInDir(), 1u);
 }
 
@@ -52,7 +50,7 @@ TEST_F(OutputFileTest, DiscardKeepsTheExistingFile) {
     ASSERT_TRUE(file.ok());
     file.Discard();
   }
-  EXPECT_EQ(Read(target), "precious");
+  EXPECT_EQ(testsupport::ReadFileText(target), "precious");
   EXPECT_EQ(EntriesInDir(), 1u);
 }
 

@@ -30,7 +30,7 @@ class NewerLayoutExportTest : public ExportTest {
     // The stand-in requester answers only the version it expects, so both
     // requests arriving shows that each was made with the right version.
     ASSERT_EQ(host.fileRequests().size(), 2u);
-    const std::vector<std::uint8_t> dff = ReadBytes(dir_ / "city.dff");
+    const std::vector<std::uint8_t> dff = ReadFileBytes(dir_ / "city.dff");
     ASSERT_GT(dff.size(), col.size());
     EXPECT_EQ(std::string(dff.end() - static_cast<std::ptrdiff_t>(col.size()), dff.end()), col);
   }
