@@ -51,8 +51,6 @@ struct Lwo2Object {
   std::vector<Lwo2Surface> surfaces;
   std::vector<Lwo2Clip> clips;
 
-  // The first layer with this LAYR number, or null.
-  const Lwo2Layer* FindLayer(int number) const;
   // The still image of the clip with this index, or null.
   const Lwo2Clip* FindClip(std::uint32_t index) const;
 };

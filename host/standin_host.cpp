@@ -103,7 +103,6 @@ void StandInHost::SetFileResponder(FileResponder responder) {
 }
 
 const std::vector<Message>& StandInHost::messages() const { return state_->messages; }
-void StandInHost::ClearMessages() { state_->messages.clear(); }
 
 const std::vector<std::string>& StandInHost::requestedServices() const {
   return state_->requestedServices;

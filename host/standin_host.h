@@ -70,7 +70,6 @@ class StandInHost {
 
   // Everything the module showed, in order.
   const std::vector<Message>& messages() const;
-  void ClearMessages();
   // Service names in the order the module asked for them.
   const std::vector<std::string>& requestedServices() const;
   // Every file request the module made at the supported version, as it

@@ -18,10 +18,6 @@ std::string StripPath(std::string_view path) {
   return std::string(path.substr(AfterLastSeparator(path)));
 }
 
-std::string DirectoryPart(std::string_view path) {
-  return std::string(path.substr(0, AfterLastSeparator(path)));
-}
-
 std::string RemoveExtension(std::string_view path) {
   for (std::size_t i = path.size(); i > 0; --i) {
     const char c = path[i - 1];

@@ -17,10 +17,6 @@ std::string StripPath(std::string_view path);
 // kept whole.
 std::string RemoveExtension(std::string_view path);
 
-// The directory part: everything up to and including the last backslash,
-// slash or colon; empty when there is none.
-std::string DirectoryPart(std::string_view path);
-
 // The file name a request proposes for a scene: the scene's name without
 // its extension, plus `extension`, with the end of the base cut so that the
 // whole fits a buffer of `bufferSize` bytes with its terminator.  A null

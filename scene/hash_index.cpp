@@ -17,12 +17,6 @@ void HashIndex::Reserve(std::size_t entries) {
   if (capacity > slots_.size()) Grow(capacity);
 }
 
-void HashIndex::Clear() {
-  std::vector<Slot>().swap(slots_);
-  mask_ = 0;
-  count_ = 0;
-}
-
 void HashIndex::Place(Slot slot) {
   std::size_t i = slot.tag & mask_;
   while (slots_[i].entry >= 0) i = (i + 1) & mask_;

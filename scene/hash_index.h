@@ -48,7 +48,6 @@ class HashIndex {
   void Insert(std::uint64_t hash, std::int32_t entry);
 
   void Reserve(std::size_t entries);
-  void Clear();
 
  private:
   struct Slot {

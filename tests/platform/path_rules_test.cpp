@@ -22,8 +22,6 @@ TEST(PathRules, StripPathKeepsWhatFollowsTheLastSeparator) {
   EXPECT_EQ(StripPath("C:car.lwo"), "car.lwo");
   EXPECT_EQ(StripPath("car.lwo"), "car.lwo");
   EXPECT_EQ(StripPath("dir/"), "");
-  EXPECT_EQ(DirectoryPart("C:\\models\\car.lwo"), "C:\\models\\");
-  EXPECT_EQ(DirectoryPart("car.lwo"), "");
 }
 
 TEST(PathRules, ProposedFileNamesKeepTheirExtensionAndFitTheBuffer) {
