@@ -8,7 +8,7 @@
 #include <exception>
 
 #include "bench/grid_scene.h"
-#include "host/lwo2_writer.h"
+#include "lightwave/lwo2_writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/dffinfo/byte_reader.h"
+#include "dff_inspect/byte_reader.h"
 
 #include <algorithm>
 #include <cstring>

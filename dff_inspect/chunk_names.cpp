@@ -1,4 +1,4 @@
-#include "tools/dffinfo/chunk_names.h"
+#include "dff_inspect/chunk_names.h"
 
 #include <cstdio>
 

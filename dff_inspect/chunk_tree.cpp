@@ -1,8 +1,8 @@
-#include "tools/dffinfo/chunk_tree.h"
+#include "dff_inspect/chunk_tree.h"
 
 #include <map>
 
-#include "tools/dffinfo/chunk_names.h"
+#include "dff_inspect/chunk_names.h"
 
 namespace dffinfo {
 namespace {

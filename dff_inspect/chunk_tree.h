@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dff/chunk_type.h"
-#include "tools/dffinfo/byte_reader.h"
-#include "tools/dffinfo/findings.h"
+#include "dff_inspect/byte_reader.h"
+#include "dff_inspect/findings.h"
 
 namespace dffinfo {
 

@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "tools/dffinfo/decoders.h"
+#include "dff_inspect/decoders.h"
 
 namespace dffinfo {
 namespace {

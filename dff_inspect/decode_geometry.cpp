@@ -1,5 +1,5 @@
-#include "tools/dffinfo/chunk_names.h"
-#include "tools/dffinfo/decoders.h"
+#include "dff_inspect/chunk_names.h"
+#include "dff_inspect/decoders.h"
 
 namespace dffinfo {
 namespace {

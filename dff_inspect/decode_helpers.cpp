@@ -1,4 +1,4 @@
-#include "tools/dffinfo/decoders.h"
+#include "dff_inspect/decoders.h"
 
 namespace dffinfo {
 

@@ -1,4 +1,4 @@
-#include "tools/dffinfo/findings.h"
+#include "dff_inspect/findings.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,12 +1,12 @@
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "tools/dffinfo/decoders.h"
-#include "tools/dffinfo/validate.h"
+#include "dff_inspect/decoders.h"
+#include "dff_inspect/validate.h"
 
 namespace dffinfo {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/dffinfo/byte_reader.h"
-#include "tools/dffinfo/chunk_tree.h"
-#include "tools/dffinfo/findings.h"
-#include "tools/dffinfo/records.h"
+#include "dff_inspect/byte_reader.h"
+#include "dff_inspect/chunk_tree.h"
+#include "dff_inspect/findings.h"
+#include "dff_inspect/records.h"
 
 namespace dffinfo {
 

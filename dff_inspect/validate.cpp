@@ -1,4 +1,4 @@
-#include "tools/dffinfo/validate.h"
+#include "dff_inspect/validate.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // something, totals that must agree, and the limits of the game.
 #pragma once
 
-#include "tools/dffinfo/findings.h"
-#include "tools/dffinfo/records.h"
+#include "dff_inspect/findings.h"
+#include "dff_inspect/records.h"
 
 namespace dffinfo {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "host/lwo2_writer.h"
-#include "host/lws_writer.h"
+#include "lightwave/lwo2_writer.h"
+#include "lightwave/lws_writer.h"
 
 namespace {
 namespace fs = std::filesystem;

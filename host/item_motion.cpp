@@ -1,4 +1,4 @@
-#include "host/lws_motion.h"
+#include "host/item_motion.h"
 
 #include <array>
 #include <cmath>

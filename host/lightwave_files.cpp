@@ -7,10 +7,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "host/lwo2_reader.h"
 #include "host/lwo2_scene.h"
-#include "host/lws_reader.h"
 #include "host/lws_scene_builder.h"
+#include "lightwave/lwo2_reader.h"
+#include "lightwave/lws_reader.h"
 
 namespace host {
 namespace {

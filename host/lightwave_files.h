@@ -5,20 +5,13 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "host/scene_model.h"
+#include "lightwave/load_error.h"
 
 namespace host {
-
-// Why a file could not be loaded: the message names the file, the chunk or
-// line, the byte offset or line number where that helps, and what was wrong.
-class LoadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct LoadOptions {
   // Layout's content directory: relative object paths in a scene are looked

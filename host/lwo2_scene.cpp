@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "host/item_motion.h"
 #include "host/lightwave_files.h"
-#include "host/lws_motion.h"
 #include "platform/path_rules.h"
 
 namespace host {

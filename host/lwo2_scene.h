@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/lwo2_object.h"
 #include "host/scene_model.h"
+#include "lightwave/lwo2_object.h"
 
 namespace host {
 

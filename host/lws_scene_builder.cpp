@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "host/lwo2_reader.h"
+#include "host/item_motion.h"
 #include "host/lwo2_scene.h"
-#include "host/lws_motion.h"
-#include "host/lws_object_paths.h"
+#include "lightwave/lwo2_reader.h"
+#include "lightwave/lws_object_paths.h"
 #include "platform/path_rules.h"
 
 namespace host {

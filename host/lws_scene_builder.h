@@ -6,8 +6,8 @@
 #include <string>
 
 #include "host/lightwave_files.h"
-#include "host/lws_document.h"
 #include "host/scene_model.h"
+#include "lightwave/lws_document.h"
 
 namespace host {
 

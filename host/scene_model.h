@@ -6,17 +6,14 @@
 // services hand values out unchanged.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-namespace host {
+#include "lightwave/records.h"
 
-using Vec3 = std::array<double, 3>;
+namespace host {
 
 enum class ItemType { kObject = 0, kLight = 1, kCamera = 2, kBone = 3 };
 
@@ -30,8 +27,6 @@ struct Motion {
   Vec3 Get(int code) const;
 };
 
-enum class TextureLayerType { kImage = 0, kProcedural = 1, kGradient = 2 };
-
 struct TextureLayer {
   TextureLayerType type = TextureLayerType::kImage;
   int image = -1;  // index into Scene::images, -1 for none
@@ -43,10 +38,10 @@ struct Texture {
 
 struct Surface {
   std::string name;
-  Vec3 color{0.78431, 0.78431, 0.78431};
-  double transparency = 0.0;
-  double reflectivity = 0.0;
-  double glossiness = 0.4;
+  Vec3 color = kDefaultSurfaceColor;
+  double transparency = kDefaultSurfaceTransparency;
+  double reflectivity = kDefaultSurfaceReflectivity;
+  double glossiness = kDefaultSurfaceGlossiness;
   int colorTexture = -1;     // index into Scene::textures, -1 for none
   int reflectionImage = -1;  // index into Scene::images, -1 for none
 };
@@ -54,27 +49,6 @@ struct Surface {
 struct Image {
   std::string name;
   std::string filename;  // the image file; empty when only the name is known
-};
-
-// One UV map of a mesh: per-point values, and per-(point, polygon) values
-// that override them (LWO2 VMAD).
-struct UvMap {
-  std::string name;
-  int dimension = 2;
-  std::map<int, std::vector<float>> pointValues;
-  std::map<std::pair<int, int>, std::vector<float>> polygonValues;
-};
-
-struct Polygon {
-  std::uint32_t type = 0x46414345u;  // FACE
-  std::vector<int> points;           // indices into Mesh::points
-  std::string surface;               // the SURF tag
-};
-
-struct Mesh {
-  std::vector<std::array<float, 3>> points;
-  std::vector<Polygon> polygons;
-  std::vector<UvMap> uvMaps;
 };
 
 // An object file: its surfaces in file order.  Several items may share one.

@@ -1,4 +1,4 @@
-#include "host/iff_reader.h"
+#include "lightwave/iff_reader.h"
 
 #include <cmath>
 #include <cstdio>

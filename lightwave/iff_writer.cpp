@@ -1,4 +1,4 @@
-#include "host/iff_writer.h"
+#include "lightwave/iff_writer.h"
 
 #include <cstring>
 #include <limits>

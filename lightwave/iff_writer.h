@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/iff_reader.h"
+#include "lightwave/iff_reader.h"
 
 namespace host {
 

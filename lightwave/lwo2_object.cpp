@@ -1,4 +1,4 @@
-#include "host/lwo2_object.h"
+#include "lightwave/lwo2_object.h"
 
 namespace host {
 

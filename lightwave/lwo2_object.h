@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/scene_model.h"
+#include "lightwave/records.h"
 
 namespace host {
 
@@ -31,10 +31,10 @@ struct Lwo2TextureLayer {
 struct Lwo2Surface {
   std::string name;
   std::string source;  // the surface this one was derived from, or empty
-  Vec3 color = Surface{}.color;
-  double transparency = Surface{}.transparency;
-  double reflectivity = Surface{}.reflectivity;
-  double glossiness = Surface{}.glossiness;
+  Vec3 color = kDefaultSurfaceColor;
+  double transparency = kDefaultSurfaceTransparency;
+  double reflectivity = kDefaultSurfaceReflectivity;
+  double glossiness = kDefaultSurfaceGlossiness;
   std::optional<std::uint32_t> reflectionClip;  // RIMG
   // The texture layers of the colour channel, in ordinal order.
   std::vector<Lwo2TextureLayer> colorLayers;

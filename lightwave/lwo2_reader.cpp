@@ -1,13 +1,13 @@
-#include "host/lwo2_reader.h"
+#include "lightwave/lwo2_reader.h"
 
 #include <cstddef>
 #include <limits>
 #include <string>
 #include <utility>
 
-#include "host/iff_reader.h"
-#include "host/lightwave_files.h"
-#include "host/lwo2_surface_reader.h"
+#include "lightwave/iff_reader.h"
+#include "lightwave/load_error.h"
+#include "lightwave/lwo2_surface_reader.h"
 
 namespace host {
 namespace {

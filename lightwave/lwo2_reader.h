@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/lwo2_object.h"
+#include "lightwave/lwo2_object.h"
 
 namespace host {
 

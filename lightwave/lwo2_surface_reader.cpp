@@ -1,4 +1,4 @@
-#include "host/lwo2_surface_reader.h"
+#include "lightwave/lwo2_surface_reader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "host/iff_reader.h"
-#include "host/lwo2_object.h"
+#include "lightwave/iff_reader.h"
+#include "lightwave/lwo2_object.h"
 
 namespace host {
 

@@ -1,11 +1,11 @@
-#include "host/lwo2_writer.h"
+#include "lightwave/lwo2_writer.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <fstream>
 #include <stdexcept>
 
-#include "host/iff_writer.h"
+#include "lightwave/iff_writer.h"
 
 namespace host {
 namespace {

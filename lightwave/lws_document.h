@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/lws_envelope.h"
-#include "host/scene_model.h"
+#include "lightwave/lws_envelope.h"
+#include "lightwave/records.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "host/lws_envelope.h"
+#include "lightwave/lws_envelope.h"
 
 #include <cmath>
 #include <cstddef>

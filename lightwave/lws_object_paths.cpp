@@ -1,4 +1,4 @@
-#include "host/lws_object_paths.h"
+#include "lightwave/lws_object_paths.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "host/lws_reader.h"
+#include "lightwave/lws_reader.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/lightwave_files.h"
+#include "lightwave/load_error.h"
 
 namespace host {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/lws_document.h"
+#include "lightwave/lws_document.h"
 
 namespace host {
 

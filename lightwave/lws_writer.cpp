@@ -1,4 +1,4 @@
-#include "host/lws_writer.h"
+#include "lightwave/lws_writer.h"
 
 #include <cstdint>
 #include <cstdio>

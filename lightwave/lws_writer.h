@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/lws_document.h"
-#include "host/scene_model.h"
+#include "lightwave/lws_document.h"
+#include "lightwave/records.h"
 
 namespace host {
 

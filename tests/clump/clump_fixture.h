@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "dff/clump_writer.h"
+#include "dff_inspect/inspect.h"
 #include "tests/scene_frames/host_exporter.h"
-#include "tools/dffinfo/inspect.h"
 
 namespace scene::testing {
 

@@ -1,4 +1,4 @@
-#include "tests/dffinfo/dff_builder.h"
+#include "tests/dff_inspect/dff_builder.h"
 
 #include <utility>
 

@@ -3,8 +3,8 @@
 // tools and library versions.
 #include <gtest/gtest.h>
 
-#include "tests/dffinfo/dff_builder.h"
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
+#include "tests/dff_inspect/dff_builder.h"
 
 namespace dffinfo {
 namespace {

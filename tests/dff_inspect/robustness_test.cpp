@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "tests/dffinfo/dff_builder.h"
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
+#include "tests/dff_inspect/dff_builder.h"
 
 namespace dffinfo {
 namespace {

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "tests/dffinfo/dff_builder.h"
+#include "tests/dff_inspect/dff_builder.h"
 
 namespace dffinfo {
 namespace {

@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "host/lightwave_files.h"
-#include "host/lwo2_reader.h"
+#include "lightwave/lwo2_reader.h"
 #include "plugin/lw_host.h"
 #include "tests/support/assimp_samples.h"
 

@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "host/iff_writer.h"
 #include "host/lightwave_files.h"
-#include "host/lwo2_reader.h"
-#include "host/lwo2_writer.h"
-#include "host/lws_reader.h"
 #include "host/lws_scene_builder.h"
+#include "lightwave/iff_writer.h"
+#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo2_writer.h"
+#include "lightwave/lws_reader.h"
 #include "sample_files.h"
 
 namespace host {

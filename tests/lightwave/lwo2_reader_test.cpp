@@ -1,10 +1,10 @@
-#include "host/lwo2_reader.h"
+#include "lightwave/lwo2_reader.h"
 
 #include <gtest/gtest.h>
 
-#include "host/iff_writer.h"
 #include "host/lightwave_files.h"
-#include "host/lwo2_writer.h"
+#include "lightwave/iff_writer.h"
+#include "lightwave/lwo2_writer.h"
 #include "sample_files.h"
 
 namespace host {

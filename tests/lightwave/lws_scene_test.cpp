@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "host/lightwave_files.h"
-#include "host/lwo2_writer.h"
-#include "host/lws_writer.h"
+#include "lightwave/lwo2_writer.h"
+#include "lightwave/lws_writer.h"
 #include "plugin/lw_host.h"
 #include "sample_files.h"
 

@@ -10,11 +10,11 @@
 
 #include <unistd.h>
 
+#include "dff_inspect/inspect.h"
 #include "host/lightwave_files.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "tests/support/assimp_samples.h"
-#include "tools/dffinfo/inspect.h"
 
 namespace {
 namespace fs = std::filesystem;

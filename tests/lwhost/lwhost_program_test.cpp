@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "dff_inspect/inspect.h"
 #include "tests/support/files_and_programs.h"
-#include "tools/dffinfo/inspect.h"
 
 namespace {
 namespace fs = std::filesystem;

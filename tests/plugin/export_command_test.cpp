@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "dff_inspect/inspect.h"
 #include "tests/plugin/export_fixture.h"
-#include "tools/dffinfo/inspect.h"
 
 namespace plugin::testing {
 namespace {

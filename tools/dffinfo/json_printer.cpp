@@ -1,6 +1,6 @@
 #include "tools/dffinfo/json_printer.h"
 
-#include "tools/dffinfo/chunk_names.h"
+#include "dff_inspect/chunk_names.h"
 
 namespace dffinfo {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 
 namespace dffinfo {
 

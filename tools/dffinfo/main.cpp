@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 #include "tools/dffinfo/json_printer.h"
 #include "tools/dffinfo/text_printer.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/dffinfo/chunk_names.h"
+#include "dff_inspect/chunk_names.h"
 
 namespace dffinfo {
 namespace {

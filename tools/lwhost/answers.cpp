@@ -1,4 +1,4 @@
-#include "host/lwhost_answers.h"
+#include "tools/lwhost/answers.h"
 
 #include <cstdio>
 #include <filesystem>

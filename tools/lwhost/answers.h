@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "host/lwhost_options.h"
 #include "host/standin_host.h"
+#include "tools/lwhost/options.h"
 
 namespace host::lwhost {
 

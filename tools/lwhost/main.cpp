@@ -11,10 +11,10 @@
 #endif
 
 #include "host/lightwave_files.h"
-#include "host/lwhost_answers.h"
-#include "host/lwhost_options.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "tools/lwhost/answers.h"
+#include "tools/lwhost/options.h"
 
 namespace host::lwhost {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/lwhost_options.h"
+#include "tools/lwhost/options.h"
 
 #include <CLI/CLI.hpp>
 
