@@ -1,0 +1,1 @@
+// Stands for the module folder, so that the include above counts.
