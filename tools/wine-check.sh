@@ -233,7 +233,10 @@ visible_windows() {
 answer_dialog() {
   local title=$1 text=$2 key=$3 window
   window=$(wait_for_window "^$title\$")
-  [[ -n $window ]] || { fail "no '$title' dialog appeared (on screen: $(visible_windows))"; return 1; }
+  if [[ -z $window ]]; then
+    fail "no '$title' dialog appeared (on screen: $(visible_windows); $(brasko_state))"
+    return 1
+  fi
   xdotool windowfocus --sync "$window"
   [[ -z $text ]] || xdotool type --delay 5 "$text"
   xdotool key "$key"
@@ -246,7 +249,7 @@ expect_message_box() {
   local caption=$1 text=$2 log=$3 window
   window=$(wait_for_window "^$caption\$")
   if [[ -z $window ]]; then
-    fail "no message box captioned '$caption' appeared (on screen: $(visible_windows); Wine said: $(tail -c 300 "$log"))"
+    fail "no message box captioned '$caption' appeared (on screen: $(visible_windows); $(brasko_state))"
     return 1
   fi
   xdotool windowfocus --sync "$window"
@@ -260,7 +263,15 @@ start_brasko() {
   local target=$1 log=$2
   WINEDEBUG=-all,+msgbox timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/brasko.exe" \
     >/dev/null 2>"$log" &
-  brasko_pid=$!
+  brasko_pid=$! brasko_log=$log
+}
+
+# Whether the brasko.exe started last still runs, and what Wine printed,
+# for the message of a window that did not appear.
+brasko_state() {
+  local state="brasko.exe has ended"
+  kill -0 "$brasko_pid" 2>/dev/null && state="brasko.exe still runs"
+  echo "$state; Wine said: $(tail -c 300 "$brasko_log")"
 }
 
 expect_exit_status() {
