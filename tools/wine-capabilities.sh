@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What this machine can run, found out by running a tiny program and looking
 # at how it ended, never guessed from architecture or package names: Debian
 # installs the 32-bit Wine loader even where the kernel cannot execute it,
