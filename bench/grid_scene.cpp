@@ -5,6 +5,8 @@ namespace {
 
 constexpr int kSeamSpacing = 16;
 
+}  // namespace
+
 host::Mesh GridMesh(GridSize size) {
   host::Mesh mesh;
   const int across = size.columns + 1;
@@ -28,27 +30,27 @@ host::Mesh GridMesh(GridSize size) {
     for (int column = 0; column < size.columns; ++column) {
       const char* surface = column < size.columns / 2 ? "Body" : "Glass";
       const int first = static_cast<int>(mesh.polygons.size());
-      host::Polygon lower, upper;
-      lower.points = {at(column, row), at(column + 1, row), at(column + 1, row + 1)};
-      upper.points = {at(column, row), at(column + 1, row + 1), at(column, row + 1)};
-      lower.surface = upper.surface = surface;
-      mesh.polygons.push_back(lower);
-      mesh.polygons.push_back(upper);
+      const int lowerLeft = at(column, row), lowerRight = at(column + 1, row);
+      const int upperRight = at(column + 1, row + 1), upperLeft = at(column, row + 1);
+      if (size.cells == Cells::kQuads) {
+        mesh.polygons.push_back({host::Polygon{}.type, {lowerLeft, lowerRight, upperRight, upperLeft}, surface});
+      } else {
+        mesh.polygons.push_back({host::Polygon{}.type, {lowerLeft, lowerRight, upperRight}, surface});
+        mesh.polygons.push_back({host::Polygon{}.type, {lowerLeft, upperRight, upperLeft}, surface});
+      }
       // The right-hand points of the last cell of a repeat end it at u = 1.
       if ((column + 1) % kSeamSpacing == 0) {
         const float v0 = static_cast<float>(row) / static_cast<float>(size.rows);
         const float v1 = static_cast<float>(row + 1) / static_cast<float>(size.rows);
-        map.polygonValues[{at(column + 1, row), first}] = {1.0f, v0};
-        map.polygonValues[{at(column + 1, row + 1), first}] = {1.0f, v1};
-        map.polygonValues[{at(column + 1, row + 1), first + 1}] = {1.0f, v1};
+        map.polygonValues[{lowerRight, first}] = {1.0f, v0};
+        map.polygonValues[{upperRight, first}] = {1.0f, v1};
+        if (size.cells == Cells::kTrianglePairs) map.polygonValues[{upperRight, first + 1}] = {1.0f, v1};
       }
     }
   }
   mesh.uvMaps.push_back(std::move(map));
   return mesh;
 }
-
-}  // namespace
 
 host::Scene GridScene(GridSize size) {
   host::Scene scene;

@@ -1,33 +1,51 @@
-// Writes the LWO2 object of the end-to-end benchmark: 1,003,500 triangles
-// with a seamed UV map, two surfaces and one texture, in nine layers so
-// that every layer's geometry stays within what one DFF geometry can
-// address.
+// Writes the LWO2 object of the end-to-end benchmarks: layers of square
+// grids of quads with a seamed UV map, two surfaces and one texture, shaped
+// like a game model whose every layer stays within what one DFF geometry
+// can address.  The quads are spread evenly over the layers, so the object
+// has the requested triangle count rounded down to whole grids.
 //
-// Usage: make_grid_object OUTPUT.lwo
+// Usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]
+//        (defaults: 1000000 triangles in 20 layers, which gives 20 grids of
+//        158 x 158 quads, 998,560 triangles)
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <string>
 
 #include "bench/grid_scene.h"
 #include "lightwave/lwo2_writer.h"
 
 namespace {
 
-constexpr int kLayers = 9;
-constexpr bench::GridSize kLayerGrid{250, 223};  // 111,500 triangles a layer
+constexpr long kDefaultTriangles = 1000000;
+constexpr long kDefaultLayers = 20;
+// A gap of empty columns between neighbouring layers, so they do not touch.
+constexpr int kLayerGap = 10;
 
-host::Lwo2Object GridObject() {
-  const host::Scene grid = bench::GridScene(kLayerGrid);
+// The square grid nearest to `quads` cells that does not exceed it.
+bench::GridSize LayerGrid(long quads) {
+  const int columns = std::max(1, static_cast<int>(std::lround(std::sqrt(static_cast<double>(quads)))));
+  const int rows = std::max(1, static_cast<int>(quads / columns));
+  return {columns, rows, bench::Cells::kQuads};
+}
+
+host::Lwo2Object GridObject(long triangles, long layers) {
+  const bench::GridSize grid = LayerGrid(triangles / (2 * layers));
+  const host::Scene scene = bench::GridScene(grid);
   host::Lwo2Object object;
-  for (int number = 0; number < kLayers; ++number) {
+  for (long number = 0; number < layers; ++number) {
     host::Lwo2Layer layer;
-    layer.number = number;
+    layer.number = static_cast<int>(number);
     layer.name = "part" + std::to_string(number + 1);
-    layer.mesh = grid.meshes[0];
-    // Side by side, so the layers do not overlap.
-    for (auto& point : layer.mesh.points) point[0] += static_cast<float>(number * 260);
+    layer.mesh = scene.meshes[0];
+    const auto offset = static_cast<float>(number * (grid.columns + kLayerGap));
+    for (auto& point : layer.mesh.points) point[0] += offset;
     object.layers.push_back(std::move(layer));
   }
-  for (const host::Surface& surface : grid.objectFiles[0].surfaces) {
+  for (const host::Surface& surface : scene.objectFiles[0].surfaces) {
     host::Lwo2Surface lwo2;
     lwo2.name = surface.name;
     lwo2.transparency = surface.transparency;
@@ -36,19 +54,37 @@ host::Lwo2Object GridObject() {
     }
     object.surfaces.push_back(lwo2);
   }
-  object.clips = {{1u, "images/" + grid.images[0].name}};
+  object.clips = {{1u, "images/" + scene.images[0].name}};
   return object;
+}
+
+// A whole positive number, or 0 for anything else.
+long PositiveNumber(const char* text) {
+  errno = 0;
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || value <= 0) return 0;
+  return value;
+}
+
+int Usage(const char* problem) {
+  std::fprintf(stderr,
+               "make_grid_object: %s\n"
+               "usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]  (default 1000000 20)\n",
+               problem);
+  return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_grid_object OUTPUT.lwo\n");
-    return 2;
-  }
+  if (argc < 2 || argc > 4) return Usage("expected an output file and up to two counts");
+  const long triangles = argc > 2 ? PositiveNumber(argv[2]) : kDefaultTriangles;
+  const long layers = argc > 3 ? PositiveNumber(argv[3]) : kDefaultLayers;
+  if (triangles == 0 || layers == 0) return Usage("the counts must be whole numbers above 0");
+  if (triangles < 2 * layers) return Usage("each layer needs at least two triangles (one quad)");
   try {
-    host::WriteLwo2File(GridObject(), argv[1]);
+    host::WriteLwo2File(GridObject(triangles, layers), argv[1]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "make_grid_object: %s\n", error.what());
     return 1;
