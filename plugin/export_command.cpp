@@ -62,7 +62,7 @@ std::optional<ExportError> ExportTo(const HostServices& services, const std::str
     exporter.ReleaseAll();
     return ExportError{file.error(), "Choose another folder or file name and export again."};
   }
-  dff::OutputStream stream;
+  dff::OutputStream& stream = file.stream();
   exporter.WriteClump(stream);
   const std::string colError = exporter.colError.value_or("");
   exporter.ReleaseAll();
@@ -72,7 +72,7 @@ std::optional<ExportError> ExportTo(const HostServices& services, const std::str
     return ExportError{"The DFF file " + path + " was not written: " + stream.error() + ".",
                        "Nothing was changed on disk."};
   }
-  if (!file.Commit(stream.bytes())) return ExportError{file.error(), "Nothing was changed on disk."};
+  if (!file.Commit()) return ExportError{file.error(), "Nothing was changed on disk."};
   if (!colError.empty()) {
     return ExportError{colError, "The DFF file was written without collision data."};
   }

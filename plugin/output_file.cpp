@@ -48,12 +48,14 @@ OutputFile::OutputFile(std::string path, platform::TextEncoding encoding)
   inPlace_ = !IsReplaceable(target_);
   writePath_ = inPlace_ ? target_ : TemporaryNameBeside(target_);
   errno = 0;
-  stream_ = platform::OpenFile(writePath_, "wb");
-  if (stream_ == nullptr) {
+  file_ = platform::OpenFile(writePath_, "wb");
+  if (file_ == nullptr) {
     const int reason = errno;
     writePath_.clear();
     Fail("cannot be created", ErrnoText(reason));
+    return;
   }
+  if (!inPlace_) stream_.StreamTo(file_);
 }
 
 OutputFile::~OutputFile() { Discard(); }
@@ -63,17 +65,22 @@ bool OutputFile::Fail(const std::string& what, const std::string& reason) {
   return false;
 }
 
-bool OutputFile::Commit(const std::vector<std::uint8_t>& bytes) {
-  if (stream_ == nullptr) return false;
+bool OutputFile::Commit() {
+  if (file_ == nullptr) return false;
+  if (!stream_.Finish()) {
+    Discard();
+    return Fail("could not be written", stream_.error());
+  }
   errno = 0;
-  const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream_);
-  if (written != bytes.size() || std::fflush(stream_) != 0) {
+  const std::vector<std::uint8_t>& held = stream_.bytes();
+  const bool written = !inPlace_ || std::fwrite(held.data(), 1, held.size(), file_) == held.size();
+  if (!written || std::fflush(file_) != 0) {
     const int reason = errno;
     Discard();
     return Fail("could not be written", ErrnoText(reason));
   }
-  std::FILE* stream = stream_;
-  stream_ = nullptr;
+  std::FILE* stream = file_;
+  file_ = nullptr;
   errno = 0;
   if (std::fclose(stream) != 0) {
     const int reason = errno;
@@ -92,9 +99,9 @@ bool OutputFile::Commit(const std::vector<std::uint8_t>& bytes) {
 }
 
 void OutputFile::Discard() {
-  if (stream_ != nullptr) {
-    std::fclose(stream_);
-    stream_ = nullptr;
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
   }
   if (!inPlace_ && !writePath_.empty()) {
     std::error_code ignored;

@@ -1,14 +1,15 @@
-// Puts a finished DFF on disk without ever destroying the file the user
-// chose to replace: the bytes go to a temporary file beside it, which takes
-// the chosen name only after a complete write and close.
+// Puts a DFF on disk without ever destroying the file the user chose to
+// replace: the bytes stream into a temporary file beside it as they are
+// written, and that file takes the chosen name only after a complete write
+// and close.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <vector>
 
+#include "dff/output_stream.h"
 #include "platform/host_path.h"
 
 namespace plugin {
@@ -25,10 +26,15 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Writes the bytes, closes, and moves the file into place.  False on any
-  // failure, with error() saying what and why; the temporary file is then
-  // removed and the chosen path is left as it was.
-  bool Commit(const std::vector<std::uint8_t>& bytes);
+  // Where the file's bytes are written.  A device or other non-regular
+  // file may not seek, so its bytes are held in memory until the commit.
+  dff::OutputStream& stream() { return stream_; }
+
+  // Finishes the stream, closes, and moves the file into place.  False on
+  // any failure, the stream's own included, with error() saying what and
+  // why; the temporary file is then removed and the chosen path is left as
+  // it was.
+  bool Commit();
 
   // Gives up: removes the temporary file.
   void Discard();
@@ -42,7 +48,8 @@ class OutputFile {
   std::string path_;            // as the host gave it, for messages
   std::filesystem::path target_;  // path_ as the file system names it
   std::filesystem::path writePath_;  // the temporary file, or target_ when written in place
-  std::FILE* stream_ = nullptr;
+  std::FILE* file_ = nullptr;
+  dff::OutputStream stream_;
   bool inPlace_ = false;
   std::string error_;
 };

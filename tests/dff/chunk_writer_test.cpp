@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <vector>
+
+#include "tests/support/files_and_programs.h"
 
 namespace dff {
 namespace {
@@ -96,6 +101,63 @@ TEST(OutputStream, AChunkEndedWithoutABeginningFails) {
   OutputStream stream;
   EndChunk(stream, 8);
   EXPECT_TRUE(stream.failed());
+}
+
+// A tree of several MiB in pieces of many sizes, nested so that chunk sizes
+// are patched after their headers went to the file, some of them across
+// the edge of the bytes still held.
+void WriteLargeTree(OutputStream& stream) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  std::vector<std::uint8_t> piece(70000);
+  std::function<void(int)> chunk = [&](int depth) {
+    const std::int32_t start = BeginChunk(stream, ChunkType::Struct, kLibraryVersion);
+    for (int i = 0; i < 12; ++i) {
+      if (depth < 3 && next() % 3 == 0) {
+        chunk(depth + 1);
+      } else {
+        const std::size_t length = next() % (i % 2 == 0 ? 7u : piece.size());
+        for (std::size_t b = 0; b < length; ++b) piece[b] = static_cast<std::uint8_t>(next() >> 24);
+        stream.WriteBytes(piece.data(), length);
+      }
+    }
+    EndChunk(stream, start);
+  };
+  chunk(0);
+}
+
+TEST(OutputStream, AStreamedFileHoldsTheBytesOfTheStreamKeptInMemory) {
+  OutputStream kept;
+  WriteLargeTree(kept);
+  ASSERT_FALSE(kept.failed());
+  ASSERT_GT(kept.size(), 3u << 20);
+
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("velmora-stream-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".dff");
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  OutputStream streamed;
+  streamed.StreamTo(file);
+  WriteLargeTree(streamed);
+  EXPECT_TRUE(streamed.Finish()) << streamed.error();
+  EXPECT_EQ(streamed.size(), kept.size());
+  EXPECT_LT(streamed.bytes().size(), 2u << 20);  // the rest went to the file as it came
+  std::fclose(file);
+  const std::string onDisk = testsupport::ReadFileText(path);
+  std::filesystem::remove(path);
+  EXPECT_TRUE(onDisk == std::string(kept.bytes().begin(), kept.bytes().end()));
+}
+
+TEST(OutputStream, AFileThatCannotBeWrittenFailsTheStreamWithTheReason) {
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  if (full == nullptr) GTEST_SKIP() << "no /dev/full here";
+  OutputStream stream;
+  stream.StreamTo(full);
+  WriteLargeTree(stream);
+  EXPECT_FALSE(stream.Finish());
+  EXPECT_TRUE(stream.failed());
+  EXPECT_NE(stream.error().find("writing the file failed"), std::string::npos) << stream.error();
+  std::fclose(full);
 }
 
 }  // namespace

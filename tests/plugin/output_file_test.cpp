@@ -37,7 +37,8 @@ TEST_F(OutputFileTest, CommitReplacesTheFileWholeAndLeavesNothingElse) {
   OutputFile file(target.string());
   ASSERT_TRUE(file.ok()) << file.error();
   EXPECT_EQ(testsupport::ReadFileText(target), "old contents that are longer");  // untouched until the commit
-  ASSERT_TRUE(file.Commit({'n', 'e', 'w'}));
+  file.stream().WriteBytes("new", 3);
+  ASSERT_TRUE(file.Commit());
   EXPECT_EQ(testsupport::ReadFileText(target), "new");
   EXPECT_EQ(EntriesInDir(), 1u);
 }
@@ -59,14 +60,17 @@ TEST_F(OutputFileTest, AMissingFolderIsAnErrorNamingTheFile) {
   OutputFile file(target.string());
   EXPECT_FALSE(file.ok());
   EXPECT_NE(file.error().find(target.string()), std::string::npos) << file.error();
-  EXPECT_FALSE(file.Commit({1, 2, 3}));
+  file.stream().WriteBytes("\1\2\3", 3);
+  EXPECT_FALSE(file.Commit());
 }
 
 TEST_F(OutputFileTest, AFullDeviceIsWrittenInPlaceAndItsFailureReported) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   OutputFile file("/dev/full");
   ASSERT_TRUE(file.ok()) << file.error();
-  EXPECT_FALSE(file.Commit(std::vector<std::uint8_t>(1 << 16, 0xAB)));
+  const std::vector<std::uint8_t> bytes(1 << 16, 0xAB);
+  file.stream().WriteBytes(bytes.data(), bytes.size());
+  EXPECT_FALSE(file.Commit());
   EXPECT_NE(file.error().find("/dev/full"), std::string::npos) << file.error();
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }

@@ -56,7 +56,9 @@ std::string ReadAll(const fs::path& path) {
 
 bool Write(const std::string& hostText, TextEncoding encoding, const std::string& bytes) {
   plugin::OutputFile file(hostText, encoding);
-  return file.ok() && file.Commit(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  if (!file.ok()) return false;
+  file.stream().WriteBytes(bytes.data(), bytes.size());
+  return file.Commit();
 }
 
 // Writes a DFF and then a COL-style read through the host text of
