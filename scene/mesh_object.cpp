@@ -58,18 +58,16 @@ void MeshObject::ReleaseMeshObject() {
   FreeStorage(cornerMaterials);
   FreeStorage(polygonSurfaces);
 
-  for (MeshPoint& point : points) {
-    for (MeshVertex& vertex : point.vertices) {
-      FreeStorage(vertex.uv);
-      FreeStorage(vertex.sampleIndices);
-    }
-    FreeStorage(point.vertices);
-    for (auto& samples : point.uvSamples) {
-      for (UvSample& sample : samples) FreeStorage(sample.values);
-      FreeStorage(samples);
-    }
-    FreeStorage(point.uvSamples);
+  FreeStorage(vertices);
+  FreeStorage(vertexSamples);
+  for (UvSampleList& list : uvSamples) {
+    FreeStorage(list.values);
+    FreeStorage(list.nextOfPoint);
+    FreeStorage(list.firstOfPoint);
+    FreeStorage(list.lastOfPoint);
+    FreeStorage(list.countOfPoint);
   }
+  FreeStorage(uvSamples);
   FreeStorage(cornerSamples);
   for (MaterialEntry& entry : surfaces) {
     std::string().swap(entry.textureName);

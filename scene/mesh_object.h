@@ -39,23 +39,32 @@ struct MaterialEntry {
   std::int32_t triangleCount = 0;
 };
 
-// One (u, v, ...) value of a point in one UV map.  Two samples are the same
-// when their dimensions agree and every component compares equal as a float
-// (0.0 equals -0.0, a NaN equals nothing).
-struct UvSample {
+// The distinct (u, v, ...) values that the points take in one UV map, all
+// in one table: sample s has the components values[s * dimension ...].
+// Each point's samples, first seen first, are chained from
+// firstOfPoint[point] through nextOfPoint.  Two samples are the same when
+// every component compares equal as a float (0.0 equals -0.0, a NaN equals
+// nothing); every sample of a map has the map's dimension.
+struct UvSampleList {
   std::int32_t dimension = 0;
   std::vector<float> values;
+  std::vector<std::int32_t> nextOfPoint;   // per sample; -1 ends a chain
+  std::vector<std::int32_t> firstOfPoint;  // per point; -1 for none yet
+  std::vector<std::int32_t> lastOfPoint;   // per point
+  std::vector<std::int32_t> countOfPoint;  // per point
+
+  std::int32_t size() const { return static_cast<std::int32_t>(nextOfPoint.size()); }
+  const float* Values(std::int32_t sample) const {
+    return values.data() + static_cast<std::size_t>(sample) * static_cast<std::size_t>(dimension);
+  }
 };
 
-// One output vertex: a point together with one combination of UV samples.
+// One output vertex: a point together with one combination of UV samples,
+// whose sample numbers (one per map) are the vertex's entries of
+// MeshObject::vertexSamples.  Its position and normal are its point's.
 struct MeshVertex {
-  platform::Vec3f position;
-  platform::Vec3f normal;
-  std::int32_t uvCount = 0;
-  // First two components of each map's sample; (0, 0) where it has none.
-  std::vector<std::array<float, 2>> uv;
-  // Per UV map, the index into the point's samples of that map.
-  std::vector<std::int32_t> sampleIndices;
+  std::int32_t point = 0;
+  std::int32_t nextOfPoint = -1;  // the point's next vertex; -1 for none
   // Position in the output arrays; -1 until numbered.
   std::int32_t outputIndex = -1;
 };
@@ -64,10 +73,12 @@ struct MeshVertex {
 struct MeshPoint {
   platform::Vec3f position;  // converted to output axes
   platform::Vec3f normal;    // normalised sum of its triangles' face normals
-  std::vector<MeshVertex> vertices;  // in creation order
+  // The vertices made from this point, in creation order: a chain through
+  // MeshObject::vertices.
+  std::int32_t firstVertex = -1;
+  std::int32_t lastVertex = -1;
+  std::int32_t vertexCount = 0;
   std::int32_t uvSetCount = 0;
-  // Per UV map, the distinct samples this point takes, first seen first.
-  std::vector<std::vector<UvSample>> uvSamples;
   std::int32_t index = 0;  // position in `points`
   LWPntID pointId = nullptr;
 };
@@ -79,7 +90,7 @@ struct MeshPolygon {
   // triangle faces the same way after the change of handedness.
   std::array<std::int32_t, 3> corners{};
   platform::Vec3f faceNormal;
-  // Each corner's vertex, by its position in the corner point's vertices.
+  // Each corner's vertex, by its position in MeshObject::vertices.
   std::array<std::int32_t, 3> vertices{};
   LWPolID polygonId = nullptr;
 };
@@ -122,10 +133,16 @@ class MeshObject {
   std::vector<MeshPoint> points;      // host scan order
   std::vector<MeshPolygon> polygons;  // triangles, in host polygon order
   std::vector<MaterialEntry> surfaces;  // object surfaces, then defaults
-  // Per triangle, corner and UV map, the index of the corner's sample in its
-  // point's samples of that map: entry (3 * triangle + corner) * uvSetCount
-  // + map.  One flat list rather than one per corner, for large meshes.
+  // Flat tables rather than records of their own per point and vertex, so
+  // that a large mesh costs a few allocations instead of millions.
+  std::vector<UvSampleList> uvSamples;  // one per UV map
+  // Per triangle, corner and UV map, the corner's sample in that map's
+  // list: entry (3 * triangle + corner) * uvSetCount + map.
   std::vector<std::int32_t> cornerSamples;
+  std::vector<MeshVertex> vertices;  // every point's vertices, in creation order
+  // Per vertex and UV map, the sample it stands for: entry vertex *
+  // uvSetCount + map.
+  std::vector<std::int32_t> vertexSamples;
 
   // Output, read by the clump writer.  Triangle k is polygons[k].
   std::vector<MaterialEntry> materials;  // used surfaces, in surface order

@@ -15,10 +15,9 @@ bool HasNaN(const float* values, std::int32_t dimension) {
   return std::any_of(values, values + dimension, [](float v) { return std::isnan(v); });
 }
 
-bool SameValues(const UvSample& sample, const float* values, std::int32_t dimension) {
-  if (sample.dimension != dimension) return false;
+bool SameValues(const float* a, const float* b, std::int32_t dimension) {
   for (std::int32_t i = 0; i < dimension; ++i) {
-    if (!(sample.values[static_cast<std::size_t>(i)] == values[i])) return false;
+    if (!(a[i] == b[i])) return false;
   }
   return true;
 }
@@ -29,70 +28,80 @@ std::uint64_t SampleHash(std::int32_t point, const float* values, std::int32_t d
   return hash;
 }
 
-// The samples of every point in one UV map.  A value already among the
-// point's samples gives that sample's position, otherwise it is appended.
-// Most points take one or two values, and their short lists are scanned;
-// a point whose list grows long (the hub of many seams) has its samples
-// indexed, so that no point costs more than a few comparisons per corner.
-// A value with a NaN component equals nothing: it is always a new sample
-// and never enters the index.
+// Fills one map's sample list.  A value already among the point's samples
+// gives that sample, otherwise it is appended.  Most points take one or two
+// values, and their short chains are scanned; a point whose chain grows
+// long (the hub of many seams) has its samples indexed, so that no point
+// costs more than a few comparisons per corner.  A value with a NaN
+// component equals nothing: it is always a new sample and never enters
+// the index.
 class SampleFinder {
  public:
-  SampleFinder(std::vector<MeshPoint>& points, std::size_t map) : points_(points), map_(map) {}
+  SampleFinder(UvSampleList& list, std::size_t points, std::int32_t dimension) : list_(list) {
+    list_.dimension = dimension;
+    list_.firstOfPoint.assign(points, -1);
+    list_.lastOfPoint.assign(points, -1);
+    list_.countOfPoint.assign(points, 0);
+  }
 
-  std::int32_t FindOrAdd(std::int32_t point, const float* values, std::int32_t dimension) {
-    std::vector<UvSample>& samples = Samples(point);
-    if (HasNaN(values, dimension)) return Append(point, values, dimension, false);
-    if (samples.size() < kScanLimit) {
-      for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (SameValues(samples[i], values, dimension)) return static_cast<std::int32_t>(i);
+  std::int32_t FindOrAdd(std::int32_t point, const float* values) {
+    const std::int32_t dimension = list_.dimension;
+    if (HasNaN(values, dimension)) return Append(point, values);
+    if (CountOf(point) < kScanLimit) {
+      for (std::int32_t s = FirstOf(point); s >= 0; s = list_.nextOfPoint[static_cast<std::size_t>(s)]) {
+        if (SameValues(list_.Values(s), values, dimension)) return s;
       }
-      return Append(point, values, dimension, false);
+      return Append(point, values);
     }
     const std::int32_t found = index_.Find(SampleHash(point, values, dimension), [&](std::int32_t entry) {
       const Entry& e = entries_[static_cast<std::size_t>(entry)];
-      return e.point == point && SameValues(samples[static_cast<std::size_t>(e.sample)], values, dimension);
+      return e.point == point && SameValues(list_.Values(e.sample), values, dimension);
     });
     if (found >= 0) return entries_[static_cast<std::size_t>(found)].sample;
-    return Append(point, values, dimension, true);
+    return Append(point, values);
   }
 
  private:
-  static constexpr std::size_t kScanLimit = 8;
+  static constexpr std::int32_t kScanLimit = 8;
 
   struct Entry {
     std::int32_t point;
     std::int32_t sample;
   };
 
-  std::vector<UvSample>& Samples(std::int32_t point) {
-    return points_[static_cast<std::size_t>(point)].uvSamples[map_];
-  }
+  std::int32_t CountOf(std::int32_t point) const { return list_.countOfPoint[static_cast<std::size_t>(point)]; }
+  std::int32_t FirstOf(std::int32_t point) const { return list_.firstOfPoint[static_cast<std::size_t>(point)]; }
 
-  std::int32_t Append(std::int32_t point, const float* values, std::int32_t dimension, bool indexed) {
-    std::vector<UvSample>& samples = Samples(point);
-    samples.push_back(UvSample{dimension, std::vector<float>(values, values + dimension)});
-    const auto sample = static_cast<std::int32_t>(samples.size() - 1);
-    if (indexed) {
+  std::int32_t Append(std::int32_t point, const float* values) {
+    const std::int32_t sample = list_.size();
+    list_.values.insert(list_.values.end(), values, values + list_.dimension);
+    list_.nextOfPoint.push_back(-1);
+    const auto at = static_cast<std::size_t>(point);
+    std::int32_t& last = list_.lastOfPoint[at];
+    if (last >= 0) {
+      list_.nextOfPoint[static_cast<std::size_t>(last)] = sample;
+    } else {
+      list_.firstOfPoint[at] = sample;
+    }
+    last = sample;
+    const std::int32_t count = ++list_.countOfPoint[at];
+    if (count > kScanLimit) {
       Index(point, sample);
-    } else if (samples.size() == kScanLimit) {
+    } else if (count == kScanLimit) {
       // From now on this point's samples are looked up in the index.
-      for (std::int32_t i = 0; i <= sample; ++i) {
-        const UvSample& s = samples[static_cast<std::size_t>(i)];
-        if (!HasNaN(s.values.data(), s.dimension)) Index(point, i);
-      }
+      for (std::int32_t s = FirstOf(point); s >= 0; s = list_.nextOfPoint[static_cast<std::size_t>(s)]) Index(point, s);
     }
     return sample;
   }
 
   void Index(std::int32_t point, std::int32_t sample) {
-    const UvSample& s = Samples(point)[static_cast<std::size_t>(sample)];
-    index_.Insert(SampleHash(point, s.values.data(), s.dimension), static_cast<std::int32_t>(entries_.size()));
+    const float* values = list_.Values(sample);
+    if (HasNaN(values, list_.dimension)) return;
+    index_.Insert(SampleHash(point, values, list_.dimension), static_cast<std::int32_t>(entries_.size()));
     entries_.push_back({point, sample});
   }
 
-  std::vector<MeshPoint>& points_;
-  std::size_t map_;
+  UvSampleList& list_;
   std::vector<Entry> entries_;
   HashIndex index_;
 };
@@ -133,12 +142,12 @@ class PointValues {
 
 // A map the scene counts but this mesh lacks gives every corner (0, 0).
 void AddMissingMap(MeshObject& object, std::int32_t map) {
-  SampleFinder finder(object.points, static_cast<std::size_t>(map));
+  SampleFinder finder(object.uvSamples[static_cast<std::size_t>(map)], object.points.size(), 2);
   const float zero[2] = {0.0f, 0.0f};
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
     const std::int32_t point = object.polygons[corner / 3].corners[corner % 3];
-    object.cornerSamples[corner * maps + static_cast<std::size_t>(map)] = finder.FindOrAdd(point, zero, 2);
+    object.cornerSamples[corner * maps + static_cast<std::size_t>(map)] = finder.FindOrAdd(point, zero);
   }
 }
 
@@ -160,7 +169,7 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
     return;
   }
   const std::int32_t dimension = std::max(mesh->pntVSelect(mesh, handle), 0);
-  SampleFinder finder(object.points, static_cast<std::size_t>(map));
+  SampleFinder finder(object.uvSamples[static_cast<std::size_t>(map)], object.points.size(), dimension);
   PointValues own(object.points.size(), dimension);
   // Never an empty buffer: the host gets a valid address even for no values.
   std::vector<float> buffer(static_cast<std::size_t>(std::max(dimension, 1)));
@@ -170,7 +179,7 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
     const std::int32_t point = triangle.corners[corner % 3];
     ReadCornerValue(mesh, object.points[static_cast<std::size_t>(point)], triangle.polygonId, own, buffer);
     object.cornerSamples[corner * maps + static_cast<std::size_t>(map)] =
-        finder.FindOrAdd(point, buffer.data(), dimension);
+        finder.FindOrAdd(point, buffer.data());
   }
 }
 
@@ -179,10 +188,8 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
 void ReadUvSamples(MeshObject& object, LWMeshInfoID mesh) {
   object.uvSetCount = std::max(object.sceneObjects->numVMaps(LWVMAP_TXUV), 0);
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
-  for (MeshPoint& point : object.points) {
-    point.uvSetCount = object.uvSetCount;
-    point.uvSamples.resize(maps);
-  }
+  for (MeshPoint& point : object.points) point.uvSetCount = object.uvSetCount;
+  object.uvSamples.resize(maps);
   object.cornerSamples.assign(object.polygons.size() * 3 * maps, 0);
   for (std::int32_t map = 0; map < object.uvSetCount; ++map) ReadMap(object, mesh, map);
 }

@@ -12,60 +12,45 @@ namespace scene {
 namespace {
 
 // The first two components of a sample; components it lacks count as 0.
-std::array<float, 2> TexCoord(const UvSample& sample) {
+std::array<float, 2> TexCoord(const UvSampleList& list, std::int32_t sample) {
   std::array<float, 2> uv{0.0f, 0.0f};
-  for (std::size_t i = 0; i < 2 && i < sample.values.size(); ++i) uv[i] = sample.values[i];
+  const float* values = list.Values(sample);
+  for (std::size_t i = 0; i < 2 && i < static_cast<std::size_t>(list.dimension); ++i) uv[i] = values[i];
   return uv;
-}
-
-MeshVertex MakeVertex(const MeshPoint& point, const std::int32_t* samples, std::size_t maps) {
-  MeshVertex vertex;
-  vertex.position = point.position;
-  vertex.normal = point.normal;
-  vertex.uvCount = point.uvSetCount;
-  vertex.uv.reserve(maps);
-  for (std::size_t map = 0; map < maps; ++map) {
-    vertex.uv.push_back(TexCoord(point.uvSamples[map][static_cast<std::size_t>(samples[map])]));
-  }
-  vertex.sampleIndices.assign(samples, samples + maps);
-  return vertex;
 }
 
 // The vertices of every point, one per distinct combination of samples
 // over all maps, found again by that combination.  As with samples, a
-// point's short list is scanned and a long one indexed.
+// point's short chain is scanned and a long one indexed.
 class VertexFinder {
  public:
-  VertexFinder(std::vector<MeshPoint>& points, std::size_t maps) : points_(points), maps_(maps) {}
+  VertexFinder(MeshObject& object, std::size_t maps) : object_(object), maps_(maps) {}
 
   std::int32_t FindOrAdd(std::int32_t point, const std::int32_t* samples) {
-    std::vector<MeshVertex>& vertices = Vertices(point);
-    if (vertices.size() < kScanLimit) {
-      for (std::size_t i = 0; i < vertices.size(); ++i) {
-        if (Matches(vertices[i], samples)) return static_cast<std::int32_t>(i);
+    const MeshPoint& owner = Point(point);
+    if (owner.vertexCount < kScanLimit) {
+      for (std::int32_t v = owner.firstVertex; v >= 0; v = object_.vertices[static_cast<std::size_t>(v)].nextOfPoint) {
+        if (Matches(v, samples)) return v;
       }
       return Append(point, samples);
     }
-    const std::int32_t found = index_.Find(Hash(point, samples), [&](std::int32_t entry) {
-      const Entry& e = entries_[static_cast<std::size_t>(entry)];
-      return e.point == point && Matches(vertices[static_cast<std::size_t>(e.vertex)], samples);
+    const std::int32_t found = index_.Find(Hash(point, samples), [&](std::int32_t vertex) {
+      return object_.vertices[static_cast<std::size_t>(vertex)].point == point && Matches(vertex, samples);
     });
-    if (found >= 0) return entries_[static_cast<std::size_t>(found)].vertex;
-    return Append(point, samples);
+    return found >= 0 ? found : Append(point, samples);
   }
 
  private:
-  static constexpr std::size_t kScanLimit = 8;
+  static constexpr std::int32_t kScanLimit = 8;
 
-  struct Entry {
-    std::int32_t point;
-    std::int32_t vertex;
-  };
+  MeshPoint& Point(std::int32_t point) { return object_.points[static_cast<std::size_t>(point)]; }
 
-  std::vector<MeshVertex>& Vertices(std::int32_t point) { return points_[static_cast<std::size_t>(point)].vertices; }
+  const std::int32_t* SamplesOf(std::int32_t vertex) const {
+    return object_.vertexSamples.data() + static_cast<std::size_t>(vertex) * maps_;
+  }
 
-  bool Matches(const MeshVertex& vertex, const std::int32_t* samples) const {
-    return std::equal(vertex.sampleIndices.begin(), vertex.sampleIndices.end(), samples);
+  bool Matches(std::int32_t vertex, const std::int32_t* samples) const {
+    return std::equal(samples, samples + maps_, SamplesOf(vertex));
   }
 
   std::uint64_t Hash(std::int32_t point, const std::int32_t* samples) const {
@@ -75,47 +60,51 @@ class VertexFinder {
   }
 
   std::int32_t Append(std::int32_t point, const std::int32_t* samples) {
-    MeshPoint& owner = points_[static_cast<std::size_t>(point)];
-    owner.vertices.push_back(MakeVertex(owner, samples, maps_));
-    const auto vertex = static_cast<std::int32_t>(owner.vertices.size() - 1);
-    if (owner.vertices.size() > kScanLimit) {
-      Index(point, vertex);
-    } else if (owner.vertices.size() == kScanLimit) {
+    const auto vertex = static_cast<std::int32_t>(object_.vertices.size());
+    MeshVertex made;
+    made.point = point;
+    object_.vertices.push_back(made);
+    object_.vertexSamples.insert(object_.vertexSamples.end(), samples, samples + maps_);
+    MeshPoint& owner = Point(point);
+    if (owner.lastVertex >= 0) {
+      object_.vertices[static_cast<std::size_t>(owner.lastVertex)].nextOfPoint = vertex;
+    } else {
+      owner.firstVertex = vertex;
+    }
+    owner.lastVertex = vertex;
+    if (++owner.vertexCount > kScanLimit) {
+      Index(vertex);
+    } else if (owner.vertexCount == kScanLimit) {
       // From now on this point's vertices are looked up in the index.
-      for (std::int32_t i = 0; i <= vertex; ++i) Index(point, i);
+      for (std::int32_t v = owner.firstVertex; v >= 0; v = object_.vertices[static_cast<std::size_t>(v)].nextOfPoint) Index(v);
     }
     return vertex;
   }
 
-  void Index(std::int32_t point, std::int32_t vertex) {
-    const MeshVertex& v = Vertices(point)[static_cast<std::size_t>(vertex)];
-    index_.Insert(Hash(point, v.sampleIndices.data()), static_cast<std::int32_t>(entries_.size()));
-    entries_.push_back({point, vertex});
+  void Index(std::int32_t vertex) {
+    const std::int32_t point = object_.vertices[static_cast<std::size_t>(vertex)].point;
+    index_.Insert(Hash(point, SamplesOf(vertex)), vertex);
   }
 
-  std::vector<MeshPoint>& points_;
+  MeshObject& object_;
   std::size_t maps_;
-  std::vector<Entry> entries_;
   HashIndex index_;
 };
-
-MeshVertex& VertexOf(MeshObject& object, const MeshPolygon& triangle, std::size_t corner) {
-  MeshPoint& point = object.points[static_cast<std::size_t>(triangle.corners[corner])];
-  return point.vertices[static_cast<std::size_t>(triangle.vertices[corner])];
-}
 
 // Numbers the vertices in order of first use, triangle by triangle and
 // corners 0, 1, 2, and gives each corner its vertex's number.  Returns the
 // vertices in that order.
-std::vector<const MeshVertex*> NumberVertices(MeshObject& object) {
-  std::vector<const MeshVertex*> numbering;
+std::vector<std::int32_t> NumberVertices(MeshObject& object) {
+  std::vector<std::int32_t> numbering;
+  numbering.reserve(object.vertices.size());
   object.cornerVertices.reserve(object.polygons.size() * 3);
   for (const MeshPolygon& triangle : object.polygons) {
     for (std::size_t corner = 0; corner < 3; ++corner) {
-      MeshVertex& vertex = VertexOf(object, triangle, corner);
+      const std::int32_t v = triangle.vertices[corner];
+      MeshVertex& vertex = object.vertices[static_cast<std::size_t>(v)];
       if (vertex.outputIndex < 0) {
         vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
-        numbering.push_back(&vertex);
+        numbering.push_back(v);
       }
       object.cornerVertices.push_back(vertex.outputIndex);
     }
@@ -138,7 +127,7 @@ void MoveIntoFrameSpace(MeshObject& object) {
 
 void MakeVertices(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
-  VertexFinder finder(object.points, maps);
+  VertexFinder finder(object, maps);
   for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
     MeshPolygon& triangle = object.polygons[corner / 3];
     triangle.vertices[corner % 3] =
@@ -147,7 +136,7 @@ void MakeVertices(MeshObject& object) {
 }
 
 void WriteVertexArrays(MeshObject& object) {
-  const std::vector<const MeshVertex*> numbering = NumberVertices(object);
+  const std::vector<std::int32_t> numbering = NumberVertices(object);
   object.vertexCount = static_cast<std::int32_t>(numbering.size());
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
 
@@ -155,10 +144,13 @@ void WriteVertexArrays(MeshObject& object) {
   object.normals.reserve(numbering.size());
   object.uvSets.assign(maps, std::vector<std::array<float, 2>>(numbering.size()));
   for (std::size_t j = 0; j < numbering.size(); ++j) {
-    const MeshVertex& vertex = *numbering[j];
-    object.positions.push_back(vertex.position);
-    object.normals.push_back(vertex.normal);
-    for (std::size_t map = 0; map < maps; ++map) object.uvSets[map][j] = vertex.uv[map];
+    const auto v = static_cast<std::size_t>(numbering[j]);
+    const MeshPoint& point = object.points[static_cast<std::size_t>(object.vertices[v].point)];
+    object.positions.push_back(point.position);
+    object.normals.push_back(point.normal);
+    for (std::size_t map = 0; map < maps; ++map) {
+      object.uvSets[map][j] = TexCoord(object.uvSamples[map], object.vertexSamples[v * maps + map]);
+    }
   }
   MoveIntoFrameSpace(object);
 }

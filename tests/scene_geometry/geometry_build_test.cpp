@@ -103,8 +103,8 @@ TEST(GeometryBuild, UvValuesCompareAsFloats) {
   mesh.uvMaps = {map};
   const Built built(mesh);
   const MeshObject& o = *built.object;
-  EXPECT_EQ(o.points[1].vertices.size(), 1u);
-  EXPECT_EQ(o.points[2].vertices.size(), 2u);
+  EXPECT_EQ(o.points[1].vertexCount, 1);
+  EXPECT_EQ(o.points[2].vertexCount, 2);
   EXPECT_EQ(o.vertexCount, 5);
 }
 

@@ -12,6 +12,12 @@ namespace {
 constexpr LWID kTxuv = 0x54585556u, kSurf = 0x53555246u;
 constexpr LWID kFace = 0x46414345u, kPatch = 0x50544348u, kSubd = 0x53554244u;
 
+// One value of a point in one map, as a record of its own.
+struct UvSample {
+  std::int32_t dimension = 0;
+  std::vector<float> values;
+};
+
 struct Vertex {
   std::vector<std::int32_t> samples;
   std::vector<std::array<float, 2>> uv;
