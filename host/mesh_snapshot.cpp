@@ -158,8 +158,7 @@ void LWCALL PntOtherPos(LWMeshInfoID mesh, LWPntID point, LWFVector pos) {
 void* LWCALL PntVLookup(LWMeshInfoID mesh, LWID type, const char* name) {
   MeshSnapshot* snapshot = Find(mesh, "pntVLookup");
   if (snapshot == nullptr || type != LWVMAP_TXUV || name == nullptr) return nullptr;
-  // The handle is only ever compared and read back through this snapshot.
-  return const_cast<UvMap*>(snapshot->FindUvMap(name));
+  return snapshot->UvMapHandle(name);
 }
 
 int LWCALL PntVSelect(LWMeshInfoID mesh, void* vmap) {
@@ -256,11 +255,12 @@ unsigned int LWCALL PolFlags(LWMeshInfoID mesh, LWPolID polygon) {
 
 }  // namespace
 
-MeshSnapshot::MeshSnapshot(Mesh mesh)
+MeshSnapshot::MeshSnapshot(const Mesh& mesh)
     : info_{},
-      mesh_(std::move(mesh)),
-      pointIds_(mesh_.points.size()),
-      polygonIds_(mesh_.polygons.size()) {
+      mesh_(&mesh),
+      pointIds_(mesh.points.size()),
+      polygonIds_(mesh.polygons.size()),
+      mapIds_(mesh.uvMaps.size()) {
   info_.priv = this;
   info_.destroy = &Destroy;
   info_.numPoints = &NumPoints;
@@ -298,18 +298,32 @@ std::optional<std::size_t> MeshSnapshot::PolygonIndex(LWPolID polygon) const {
   return OffsetIn(polygonIds_, polygon);
 }
 
-const UvMap* MeshSnapshot::FindUvMap(const char* name) const {
-  for (const UvMap& map : mesh_.uvMaps) {
-    if (map.name == name) return &map;
+void MeshSnapshot::Detach() {
+  if (own_) return;
+  own_ = *mesh_;
+  mesh_ = &*own_;
+}
+
+const UvMap* MeshSnapshot::MapAt(std::optional<std::size_t> index) const {
+  return index ? &mesh_->uvMaps[*index] : nullptr;
+}
+
+void* MeshSnapshot::UvMapHandle(const char* name) {
+  for (std::size_t i = 0; i < mesh_->uvMaps.size(); ++i) {
+    if (mesh_->uvMaps[i].name == name) return &mapIds_[i];
   }
   return nullptr;
 }
 
 const UvMap* MeshSnapshot::OwnUvMap(const void* vmap) const {
-  for (const UvMap& map : mesh_.uvMaps) {
-    if (&map == vmap) return &map;
+  return MapAt(OffsetIn(mapIds_, vmap));
+}
+
+void MeshSnapshot::Select(const UvMap* map) {
+  selected_.reset();
+  for (std::size_t i = 0; i < mesh_->uvMaps.size(); ++i) {
+    if (&mesh_->uvMaps[i] == map) selected_ = i;
   }
-  return nullptr;
 }
 
 }  // namespace host

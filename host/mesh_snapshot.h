@@ -1,10 +1,12 @@
-// A mesh snapshot as "LW Object Info 5" meshInfo hands it out: a private
-// copy of one object's mesh behind the 19 members of LWMeshInfo.
+// A mesh snapshot as "LW Object Info 5" meshInfo hands it out: one
+// object's mesh behind the 19 members of LWMeshInfo.
 //
-// The copy keeps the snapshot unchanged while a test edits the scene, as a
-// Layout snapshot is unaffected by later edits.  Point and polygon
-// identifiers are addresses inside the snapshot, so they are valid exactly
-// as long as the snapshot and belong to it alone.
+// The snapshot reads the scene's own mesh, so that a large mesh is not held
+// twice, until the scene is opened for editing: then it takes a private
+// copy first (Detach), so that it stays unchanged, as a Layout snapshot is
+// unaffected by later edits.  Point, polygon and vertex map identifiers are
+// addresses inside the snapshot, so they are valid exactly as long as the
+// snapshot, belong to it alone, and survive the copy.
 #pragma once
 
 #include <cstddef>
@@ -18,33 +20,42 @@ namespace host {
 
 class MeshSnapshot {
  public:
-  explicit MeshSnapshot(Mesh mesh);
+  // `mesh` must outlive the snapshot or be followed by Detach() before it
+  // changes.
+  explicit MeshSnapshot(const Mesh& mesh);
   MeshSnapshot(const MeshSnapshot&) = delete;
   MeshSnapshot& operator=(const MeshSnapshot&) = delete;
 
   // The identifier handed to the module: the address of the table.
   LWMeshInfo* info() { return &info_; }
-  const Mesh& mesh() const { return mesh_; }
+  const Mesh& mesh() const { return *mesh_; }
+  // From now on reads a copy of its own instead of the scene's mesh.
+  void Detach();
 
   LWPntID PointId(std::size_t index);
   std::optional<std::size_t> PointIndex(LWPntID point) const;
   LWPolID PolygonId(std::size_t index);
   std::optional<std::size_t> PolygonIndex(LWPolID polygon) const;
 
-  // Vertex map handles are the addresses of this snapshot's own maps.
-  const UvMap* FindUvMap(const char* name) const;
+  // Vertex map handles are identifiers of this snapshot's, one per map.
+  void* UvMapHandle(const char* name);
+  // The map behind a handle of this snapshot, or null.
   const UvMap* OwnUvMap(const void* vmap) const;
 
-  const UvMap* selected() const { return selected_; }
-  void Select(const UvMap* map) { selected_ = map; }
+  const UvMap* selected() const { return MapAt(selected_); }
+  void Select(const UvMap* map);
 
  private:
+  const UvMap* MapAt(std::optional<std::size_t> index) const;
+
   LWMeshInfo info_;
-  Mesh mesh_;
+  const Mesh* mesh_;
+  std::optional<Mesh> own_;  // the copy, once detached
   // One byte per element: only their addresses are used, as identifiers.
   std::vector<unsigned char> pointIds_;
   std::vector<unsigned char> polygonIds_;
-  const UvMap* selected_ = nullptr;
+  std::vector<unsigned char> mapIds_;
+  std::optional<std::size_t> selected_;
 };
 
 }  // namespace host

@@ -88,7 +88,11 @@ void* StandInHost::Global(const char* serviceName, int /*useMode*/) {
 }
 
 const Scene& StandInHost::scene() const { return state_->scene; }
-Scene& StandInHost::scene() { return state_->scene; }
+// Whoever may edit the scene must not change the snapshots handed out.
+Scene& StandInHost::scene() {
+  for (auto& entry : state_->snapshots) entry.second->Detach();
+  return state_->scene;
+}
 
 void StandInHost::Withhold(const std::string& serviceName) {
   state_->withheld.insert(serviceName);

@@ -54,6 +54,8 @@ class StandInHost {
 
   // Edits show in every later answer.  Handles are positions in the scene,
   // so inserting or removing elements moves the handles of those after them.
+  // Mesh snapshots already handed out keep what they showed: the editable
+  // scene makes them take copies of their meshes.
   const Scene& scene() const;
   Scene& scene();
 

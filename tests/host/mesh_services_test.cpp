@@ -122,9 +122,15 @@ TEST_F(StandInHostMesh, SnapshotsAreCountedUntilDestroyedAndIndependent) {
   other->pntBasePos(other, scan_.points[0], position);
   EXPECT_EQ(host_.faults().size(), 1u);
 
-  // Editing the scene does not change a snapshot already handed out.
+  // Editing the scene does not change a snapshot already handed out, and
+  // the map it selected before the edit keeps its handle and its values.
+  void* map = mesh()->pntVLookup(mesh(), LWVMAP_TXUV, "uv_main");
+  mesh()->pntVSelect(mesh(), map);
   host_.scene().meshes[0].points.clear();
+  host_.scene().meshes[0].uvMaps.clear();
   EXPECT_EQ(mesh()->numPoints(mesh()), 4);
+  EXPECT_EQ(Uv(scan_.points[2], scan_.polygons[1]), (std::vector<float>{0.5f, 0.25f}));
+  EXPECT_EQ(mesh()->pntVLookup(mesh(), LWVMAP_TXUV, "uv_main"), map);
 
   // The table lives in the snapshot: keep its functions to call them late.
   const auto destroy = mesh()->destroy;
