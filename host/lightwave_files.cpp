@@ -3,7 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string_view>
 #include <system_error>
 
@@ -31,7 +31,17 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   if (!std::filesystem::is_regular_file(status)) throw LoadError(path + ": not a regular file");
   std::ifstream file(path, std::ios::binary);
   if (!file) throw LoadError(path + ": the file could not be opened");
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // Read in one piece into a buffer of the file's size: an object file can
+  // be tens of MiB, and growing the buffer as it fills would hold up to
+  // twice that.  A file that changes meanwhile is read as far as it goes.
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  std::vector<std::uint8_t> bytes(error ? 0 : static_cast<std::size_t>(size));
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  char more[4096];
+  while (file.read(more, sizeof more) || file.gcount() > 0) {
+    bytes.insert(bytes.end(), more, more + file.gcount());
+  }
   if (file.bad()) throw LoadError(path + ": the file could not be read");
   return bytes;
 }
