@@ -33,8 +33,15 @@ DffExporter::DffExporter(const LWSceneInfo* sceneInfoTable, const LWObjectInfo* 
 // it is destroyed, so the order is safe whether or not ReleaseAll ran.
 DffExporter::~DffExporter() = default;
 
+// Each object's working lists go as soon as its geometry is built: the
+// writer reads only the output arrays and materials, and a scene of many
+// large objects would otherwise hold the lists of all of them at once,
+// several times the size of what is written.
 void DffExporter::BuildAllGeometry() {
-  for (const auto& meshObject : meshObjects) meshObject->BuildGeometry();
+  for (const auto& meshObject : meshObjects) {
+    meshObject->BuildGeometry();
+    meshObject->ReleaseWorkingLists();
+  }
 }
 
 // Frames first, then mesh objects, which hold pointers to their frames but

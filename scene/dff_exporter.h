@@ -36,7 +36,8 @@ class DffExporter {
   // mesh object per object with polygons, linked and ordered, with every
   // matrix final.  Called once.
   void BuildFrames();
-  // Builds each mesh object's geometry, first to last.  After BuildFrames.
+  // Builds each mesh object's geometry, first to last, keeping only what
+  // the writer reads.  After BuildFrames.
   void BuildAllGeometry();
   // Writes the one Clump of the file, asking the user for the COL file to
   // embed after the last Atomic.  Returns the clump's length.  A COL file

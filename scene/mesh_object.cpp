@@ -47,6 +47,15 @@ std::int32_t MeshObject::AddSurface(MaterialEntry entry) {
   return position;
 }
 
+void MeshObject::ReleaseWorkingLists() {
+  FreeStorage(vertices);
+  FreeStorage(vertexSamples);
+  FreeStorage(uvSamples);
+  FreeStorage(cornerSamples);
+  FreeStorage(points);
+  FreeStorage(polygons);
+}
+
 // Output first, then the working records from the inside out, then the
 // lists' own storage.
 void MeshObject::ReleaseMeshObject() {

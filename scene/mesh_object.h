@@ -112,6 +112,10 @@ class MeshObject {
   MaterialEntry* FindSurfaceByName(std::string_view name);
   // Frees everything the record holds; a record never built holds nothing.
   void ReleaseMeshObject();
+  // Frees the per-point and per-triangle working lists (points, polygons
+  // and the sample, corner and vertex tables), which only the build reads;
+  // the output arrays, surfaces and materials stay.
+  void ReleaseWorkingLists();
   // The position of the first surface named `name`, or -1.
   std::int32_t SurfacePosition(std::string_view name) const;
   // Appends an entry to `surfaces`; names already present keep their first
