@@ -115,7 +115,7 @@ void WriteVec3(OutputStream& stream, const platform::Vec3f& v) {
 // stream calls.  The bytes are those the word writers would produce.
 class BlockWriter {
  public:
-  explicit BlockWriter(OutputStream& stream) : stream_(stream) { block_.reserve(kBlockSize); }
+  explicit BlockWriter(OutputStream& stream) : stream_(stream), block_(kBlockSize) {}
   ~BlockWriter() { Flush(); }
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
@@ -125,7 +125,8 @@ class BlockWriter {
     Put(static_cast<std::uint8_t>(value >> 8));
   }
   void U32(std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) Put(static_cast<std::uint8_t>(value >> shift));
+    if (used_ + 4 > kBlockSize) Flush();
+    for (int shift = 0; shift < 32; shift += 8) block_[used_++] = static_cast<std::uint8_t>(value >> shift);
   }
   void F32(float value) {
     std::uint32_t bits = 0;
@@ -142,16 +143,17 @@ class BlockWriter {
   static constexpr std::size_t kBlockSize = 64 * 1024;
 
   void Put(std::uint8_t byte) {
-    block_.push_back(byte);
-    if (block_.size() == kBlockSize) Flush();
+    if (used_ == kBlockSize) Flush();
+    block_[used_++] = byte;
   }
   void Flush() {
-    stream_.WriteBytes(block_.data(), block_.size());
-    block_.clear();
+    stream_.WriteBytes(block_.data(), used_);
+    used_ = 0;
   }
 
   OutputStream& stream_;
   std::vector<std::uint8_t> block_;
+  std::size_t used_ = 0;
 };
 
 void WriteString(OutputStream& stream, const std::string& text) {

@@ -52,6 +52,11 @@ struct LayerState {
   std::vector<std::uint32_t> surfaceTags;  // per polygon, kNoTag for none
 };
 
+// A layer's polygons are appended one by one, as their count is not known
+// beforehand; once the layer is complete its list gives back the room it
+// grew into, which would otherwise stay unused for the whole export.
+void FitLayer(Lwo2Layer& layer) { layer.mesh.polygons.shrink_to_fit(); }
+
 class Lwo2Reader {
  public:
   explicit Lwo2Reader(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -94,6 +99,7 @@ Lwo2Object Lwo2Reader::Read(const std::vector<std::uint8_t>& bytes) {
            " (byte " + std::to_string(error.offset()) + ")");
     }
   }
+  if (!object_.layers.empty()) FitLayer(object_.layers.back());
   ResolveSurfaceTags();
   return std::move(object_);
 }
@@ -136,6 +142,7 @@ void Lwo2Reader::ReadChunk(const IffChunk& chunk) {
 }
 
 void Lwo2Reader::ReadLayer(IffReader body) {
+  if (!object_.layers.empty()) FitLayer(object_.layers.back());
   Lwo2Layer layer;
   layer.number = body.U2();
   layer.flags = body.U2();

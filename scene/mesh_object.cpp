@@ -54,6 +54,7 @@ void MeshObject::ReleaseWorkingLists() {
   FreeStorage(cornerSamples);
   FreeStorage(points);
   FreeStorage(polygons);
+  FreeStorage(polygonSurfaces);
 }
 
 // Output first, then the working records from the inside out, then the

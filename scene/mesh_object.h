@@ -112,9 +112,9 @@ class MeshObject {
   MaterialEntry* FindSurfaceByName(std::string_view name);
   // Frees everything the record holds; a record never built holds nothing.
   void ReleaseMeshObject();
-  // Frees the per-point and per-triangle working lists (points, polygons
-  // and the sample, corner and vertex tables), which only the build reads;
-  // the output arrays, surfaces and materials stay.
+  // Frees the per-point and per-triangle working lists (points, polygons,
+  // the sample, corner and vertex tables and the polygons' surfaces), which
+  // only the build reads; what the writer reads stays.
   void ReleaseWorkingLists();
   // The position of the first surface named `name`, or -1.
   std::int32_t SurfacePosition(std::string_view name) const;
@@ -155,7 +155,8 @@ class MeshObject {
   std::vector<std::vector<std::array<float, 2>>> uvSets;  // [map][vertex]
   std::vector<std::int32_t> cornerVertices;   // 3 per triangle
   std::vector<std::int32_t> cornerMaterials;  // 3 per triangle
-  std::vector<std::int32_t> polygonSurfaces;  // per triangle, into `surfaces`
+  // Per triangle, into `surfaces`; read by the build only.
+  std::vector<std::int32_t> polygonSurfaces;
   std::int32_t triangleCount = 0;
   std::int32_t vertexCount = 0;
   std::int32_t uvSetCount = 0;

@@ -24,12 +24,15 @@ bool SamePlace(const Point2& a, const Point2& b) { return a.u == b.u && a.v == b
 bool ProjectCounterClockwise(const std::vector<platform::Vec3f>& vertices,
                              std::vector<Point2>& projected) {
   const std::size_t n = vertices.size();
-  std::vector<std::array<double, 3>> exact(n);
-  for (std::size_t i = 0; i < n; ++i) exact[i] = {double{vertices[i].x}, double{vertices[i].y}, double{vertices[i].z}};
+  // In double precision, converted where used: no copy of the outline.
+  auto exact = [&vertices](std::size_t i) {
+    const platform::Vec3f& v = vertices[i];
+    return std::array<double, 3>{double{v.x}, double{v.y}, double{v.z}};
+  };
   double nx = 0.0, ny = 0.0, nz = 0.0;
   for (std::size_t i = 0; i < n; ++i) {
-    const auto& [ax, ay, az] = exact[i];
-    const auto& [bx, by, bz] = exact[(i + 1) % n];
+    const auto [ax, ay, az] = exact(i);
+    const auto [bx, by, bz] = exact((i + 1) % n);
     nx += (ay - by) * (az + bz);
     ny += (az - bz) * (ax + bx);
     nz += (ax - bx) * (ay + by);
@@ -40,7 +43,7 @@ bool ProjectCounterClockwise(const std::vector<platform::Vec3f>& vertices,
   double facing = 0.0;
   projected.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const auto& [x, y, z] = exact[i];
+    const auto [x, y, z] = exact(i);
     if (spanZ >= spanX && spanZ >= spanY) {
       projected[i] = {x, y};
       facing = nz;

@@ -44,7 +44,7 @@ void ExpectFileMatchesModel(const dffinfo::ClumpRecord& clump, const DffExporter
     EXPECT_EQ(clump.atomics[g].frameIndex, std::uint32_t(mesh.frame->index));
     // Only the output is kept once the geometry is built.
     EXPECT_TRUE(mesh.points.empty() && mesh.polygons.empty() && mesh.vertices.empty() &&
-                mesh.cornerSamples.empty() && mesh.uvSamples.empty());
+                mesh.cornerSamples.empty() && mesh.uvSamples.empty() && mesh.polygonSurfaces.empty());
   }
 }
 
