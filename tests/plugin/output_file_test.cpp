@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/support/files_and_programs.h"
 
@@ -51,6 +52,22 @@ TEST_F(OutputFileTest, DiscardKeepsTheExistingFile) {
     ASSERT_TRUE(file.ok());
     file.Discard();
   }
+  EXPECT_EQ(testsupport::ReadFileText(target), "precious");
+  EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+// The bytes already went to the temporary file when the stream fails; the
+// chosen file must still be left as it was.
+TEST_F(OutputFileTest, AStreamThatFailsAfterWritingLeavesTheFileAndNoTemporaryOne) {
+  const fs::path target = dir_ / "car.dff";
+  std::ofstream(target) << "precious";
+  OutputFile file(target.string());
+  ASSERT_TRUE(file.ok()) << file.error();
+  const std::vector<std::uint8_t> bytes(3 << 20, 0x5A);  // more than the stream holds back
+  file.stream().WriteBytes(bytes.data(), bytes.size());
+  file.stream().Fail("the model could not be written");
+  EXPECT_FALSE(file.Commit());
+  EXPECT_NE(file.error().find("the model could not be written"), std::string::npos) << file.error();
   EXPECT_EQ(testsupport::ReadFileText(target), "precious");
   EXPECT_EQ(EntriesInDir(), 1u);
 }
