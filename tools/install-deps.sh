@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   assimp-utils assimp-testmodels
+  time  # /usr/bin/time, for bench/compare_assimp.sh
   # The Windows builds, their checks under Wine and the release archive.
   mingw-w64 wine wine32 wine64 xvfb xdotool zip unzip
 )
