@@ -119,8 +119,13 @@ make_prefix() {
 }
 
 # A target takes part when a trivial program of it runs in the prefix.
+# The X server is up before the first Windows program starts: the desktop
+# process that the first program of a prefix starts lives on as long as the
+# prefix's wineserver does, and one started without a display leaves every
+# later program unable to open a window.
 choose_wine_targets() {
   local target probe
+  start_x_server
   if ! make_prefix; then
     skip "every check under Wine: Wine could not make a prefix here ($probe_evidence);" \
       "the binary checks ran"
@@ -258,10 +263,11 @@ expect_message_box() {
   grep -qF "MSGBOX_OnInit L\"$text\"" "$log" || { fail "the '$caption' box did not say '$text'"; return 1; }
 }
 
-# Starts brasko.exe in the background; its msgbox trace goes to `log`.
+# Starts brasko.exe in the background; its msgbox trace, and Wine's
+# diagnoses of why a window could not be made, go to `log`.
 start_brasko() {
   local target=$1 log=$2
-  WINEDEBUG=-all,+msgbox timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/brasko.exe" \
+  WINEDEBUG=-all,err+winediag,+msgbox timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/brasko.exe" \
     >/dev/null 2>"$log" &
   brasko_pid=$! brasko_log=$log
 }
@@ -269,8 +275,13 @@ start_brasko() {
 # Whether the brasko.exe started last still runs, and what Wine printed,
 # for the message of a window that did not appear.
 brasko_state() {
-  local state="brasko.exe has ended"
-  kill -0 "$brasko_pid" 2>/dev/null && state="brasko.exe still runs"
+  local state status=0
+  if kill -0 "$brasko_pid" 2>/dev/null; then
+    state="brasko.exe still runs"
+  else
+    wait "$brasko_pid" || status=$?
+    state="brasko.exe has ended with status $status"
+  fi
   echo "$state; Wine said: $(tail -c 300 "$brasko_log")"
 }
 
@@ -329,9 +340,6 @@ reference=$files/linux.dff
 
 choose_wine_loader
 choose_wine_targets
-if ((${#wine_targets[@]})); then
-  start_x_server
-fi
 for target in "${wine_targets[@]}"; do
   check_lwhost "$target" "$scene" "$col" "$reference"
   check_host_paths "$target"
