@@ -381,25 +381,28 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
   };
 
   switch (type) {
-    case ChunkType::Clump:
+    case ChunkType::Clump: {
       child(ChunkType::Struct);
       child(ChunkType::FrameList);
       child(ChunkType::GeometryList);
       elements(atomicCursor, ChunkType::Atomic, [&] { return count(meshObjects); });
+      // The game reads the clump's Extension after its last Atomic and
+      // rejects the clump without one, so it is always written: holding the
+      // collision data when a COL file was chosen and opens, empty otherwise.
+      std::unique_ptr<std::FILE, FileCloser> file;
       if (const plugin::FileChoice col = RequestColFile(*this); col.chosen) {
         errno = 0;
-        std::unique_ptr<std::FILE, FileCloser> file(platform::OpenFile(
-            platform::PathFromHostText(col.path, fileRequestText), "rb"));
+        file.reset(platform::OpenFile(platform::PathFromHostText(col.path, fileRequestText), "rb"));
         if (file == nullptr) {
           colError = "The COL file " + col.path +
                      " could not be opened: " + std::strerror(errno) + ".";
-        } else {
-          colFile = file.get();
-          child(ChunkType::Extension);
-          colFile = nullptr;
         }
       }
+      colFile = file.get();
+      child(ChunkType::Extension);
+      colFile = nullptr;
       break;
+    }
 
     case ChunkType::FrameList:
       child(ChunkType::Struct);
@@ -567,7 +570,7 @@ void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<Chun
       child(ChunkType::MaterialEffects);
       break;
     case ChunkType::Clump:
-      child(ChunkType::Collision);
+      if (colFile != nullptr) child(ChunkType::Collision);
       break;
     default:  // a Texture's Extension stays empty
       break;

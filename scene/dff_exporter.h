@@ -40,8 +40,9 @@ class DffExporter {
   // the writer reads.  After BuildFrames.
   void BuildAllGeometry();
   // Writes the one Clump of the file, asking the user for the COL file to
-  // embed after the last Atomic.  Returns the clump's length.  A COL file
-  // that cannot be opened leaves the clump without its Extension and sets
+  // embed after the last Atomic.  Returns the clump's length.  The clump
+  // always ends with its Extension, empty unless a COL file was embedded.  A
+  // COL file that cannot be opened leaves that Extension empty and sets
   // colError; a COL file that fails while being read fails the stream.
   std::int32_t WriteClump(dff::OutputStream& stream);
   // Writes one chunk of the clump tree; what it holds depends on its type,
@@ -89,7 +90,7 @@ class DffExporter {
 
   // Set by WriteClump when the chosen COL file could not be opened: a
   // sentence naming the file and the system's reason.  The clump was then
-  // written without its Extension, and the command reports this instead of
+  // written with an empty Extension, and the command reports this instead of
   // success.
   std::optional<std::string> colError;
 

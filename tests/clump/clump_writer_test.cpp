@@ -2,6 +2,7 @@
 // file picked after the last Atomic.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -166,9 +167,19 @@ class ColFile : public ClumpWriter {
        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-TEST_F(ColFile, ACancelledRequestEndsTheClumpWithItsLastAtomic) {
+void ExpectEmptyExtensionLast(const Written& file) {
+  ASSERT_FALSE(file.clump.children.empty());
+  const dffinfo::Chunk& last = file.clump.children.back();
+  EXPECT_EQ(last.type, dff::ToWord(ChunkType::Extension));
+  EXPECT_EQ(last.size, 0u);
+  EXPECT_EQ(last.version, dff::kLibraryVersion);
+  EXPECT_EQ(last.end(), file.bytes.size());
+}
+
+// The game rejects a clump that does not end with its Extension.
+TEST_F(ColFile, ACancelledRequestEndsTheClumpWithAnEmptyExtension) {
   const Written file(exporter());
-  EXPECT_EQ(file.clump.children.back().type, dff::ToWord(ChunkType::Atomic));
+  ExpectEmptyExtensionLast(file);
   EXPECT_FALSE(exporter().colError.has_value());
   const host::FileRequest& request = host().fileRequests().at(0);
   EXPECT_EQ(request.reqType, FREQ_LOAD);
@@ -180,7 +191,8 @@ TEST_F(ColFile, ACancelledRequestEndsTheClumpWithItsLastAtomic) {
 // Every byte value comes through and nothing follows, so an extractor can
 // copy from the payload to the end of the file.
 TEST_F(ColFile, AChosenFileIsTheLastBytesOfTheDff) {
-  Bytes col(70000);
+  // The largest collision the game's buffer takes.
+  Bytes col(16384);
   for (std::size_t i = 0; i < col.size(); ++i) col[i] = std::uint8_t(i * 7 + i / 256);
   std::ofstream(Choose("car.col"), std::ios::binary)
       .write(reinterpret_cast<const char*>(col.data()), static_cast<std::streamsize>(col.size()));
@@ -189,6 +201,17 @@ TEST_F(ColFile, AChosenFileIsTheLastBytesOfTheDff) {
   EXPECT_EQ(file.Payload(Child(file.clump.children.back(), ChunkType::Collision)), col);
   EXPECT_EQ(file.clump.children.back().end(), file.bytes.size());
 
+  // A file larger than the copy's blocks comes through whole as well, though
+  // the game could not hold it.
+  Bytes large(70000);
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = std::uint8_t(i * 7 + i / 256);
+  std::ofstream(Choose("large.col"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(large.data()), static_cast<std::streamsize>(large.size()));
+  dff::OutputStream stream;
+  exporter().WriteClump(stream);
+  ASSERT_GT(stream.bytes().size(), large.size());
+  EXPECT_TRUE(std::equal(large.begin(), large.end(), stream.bytes().end() - static_cast<std::ptrdiff_t>(large.size())));
+
   std::ofstream(Choose("empty.col"), std::ios::binary).flush();
   EXPECT_EQ(Written(exporter()).clump.children.back().size, 12u);
 }
@@ -196,7 +219,7 @@ TEST_F(ColFile, AChosenFileIsTheLastBytesOfTheDff) {
 TEST_F(ColFile, OneThatCannotBeOpenedIsLeftOutAndReported) {
   const std::string missing = Choose("missing.col");
   const Written file(exporter());
-  EXPECT_EQ(file.clump.children.back().type, dff::ToWord(ChunkType::Atomic));
+  ExpectEmptyExtensionLast(file);
   EXPECT_NE(exporter().colError.value_or("").find(missing + " could not be opened: No such file"),
             std::string::npos);
 }

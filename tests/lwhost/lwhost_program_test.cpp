@@ -59,11 +59,13 @@ TEST_F(LwhostTest, WithoutAnAnswerTheDffGoesBesideTheInputUnderItsProposedName) 
   const Result result = Lwhost("buggy/buggy.lwo");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(fs::exists(dir_ / "buggy" / "buggy.dff"));
-  // Without a terminal the COL request is cancelled.
+  // Without a terminal the COL request is cancelled: the clump ends with
+  // an empty Extension.
   const std::string dff = ReadFileText(dir_ / "buggy" / "buggy.dff");
   const auto inspection = dffinfo::Inspect(std::vector<std::uint8_t>(dff.begin(), dff.end()));
   EXPECT_TRUE(inspection.sound());
-  EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x14u);
+  EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x03u);
+  EXPECT_EQ(inspection.chunks.at(0).children.back().size, 0u);
 }
 
 TEST_F(LwhostTest, ExportsEachInputIntoTheOutputFolder) {

@@ -8,6 +8,19 @@ namespace {
 
 using host::MessageKind;
 
+// The clump's last child is an empty Extension (12 bytes, size 0, the
+// usual version stamp), and nothing follows it.
+void ExpectEmptyClumpExtension(const dffinfo::Inspection& inspection) {
+  ASSERT_EQ(inspection.chunks.size(), 1u);
+  const dffinfo::Chunk& clump = inspection.chunks[0];
+  ASSERT_FALSE(clump.children.empty());
+  const dffinfo::Chunk& last = clump.children.back();
+  EXPECT_EQ(last.type, 0x03u);
+  EXPECT_EQ(last.size, 0u);
+  EXPECT_EQ(last.version, 0x1803FFFFu);
+  EXPECT_EQ(last.end(), clump.end());
+}
+
 TEST_F(ExportTest, AnEmptySceneOnlyShowsItsError) {
   host::Scene scene;
   scene.name = "empty.lws";
@@ -99,11 +112,12 @@ TEST_F(ExportTest, ASuccessfulExportWritesOneSoundClumpAndSaysSoLast) {
   EXPECT_TRUE(inspection.sound());
   ASSERT_EQ(inspection.clumps.size(), 1u);
   ASSERT_EQ(inspection.chunks.size(), 1u);
-  // The COL request came second and was cancelled: no Extension.
+  // The COL request came second and was cancelled: the clump still ends
+  // with its Extension, empty, as the game needs.
   ASSERT_EQ(host.fileRequests().size(), 2u);
   EXPECT_EQ(host.fileRequests()[1].title, "Select COL file");
   EXPECT_EQ(host.fileRequests()[1].baseName, "city.col");
-  EXPECT_EQ(inspection.chunks[0].children.back().type, 0x14u);
+  ExpectEmptyClumpExtension(inspection);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);
 }
 
@@ -147,7 +161,7 @@ TEST_F(ExportTest, AnUnreadableColFileIsReportedInsteadOfSuccess) {
   // The model itself was still written, without collision data.
   const dffinfo::Inspection inspection = dffinfo::Inspect(ReadFileBytes(dir_ / "city.dff"));
   EXPECT_TRUE(inspection.sound());
-  EXPECT_EQ(inspection.chunks.at(0).children.back().type, 0x14u);
+  ExpectEmptyClumpExtension(inspection);
 }
 
 TEST_F(ExportTest, AnOutputInAMissingFolderIsAnErrorNamingIt) {
