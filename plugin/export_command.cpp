@@ -8,6 +8,7 @@
 #include "plugin/host_services.h"
 #include "plugin/output_file.h"
 #include "scene/dff_exporter.h"
+#include "scene/frame_name.h"
 
 namespace plugin {
 namespace {
@@ -33,50 +34,73 @@ std::string DescribeOversizedGeometry(const HostServices& services,
   return {};
 }
 
-// What went wrong with an export, in the two lines of an error message.
-struct ExportError {
+// A message for the user, in the two lines the host shows.
+struct MessageLines {
   std::string line1;
   std::string line2;
 };
 
+struct ExportOutcome {
+  // What went wrong, shown instead of success.
+  std::optional<MessageLines> error;
+  // The frame names cut to fit the game, shown once the file is complete.
+  std::optional<MessageLines> cutNames;
+};
+
+std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts) {
+  if (cuts.count == 0) return std::nullopt;
+  const std::string count = std::to_string(cuts.count);
+  const std::string limit = std::to_string(scene::kMaxFrameNameBytes);
+  return MessageLines{
+      cuts.count == 1
+          ? "1 frame name was longer than the game holds and was cut to " + limit + " bytes."
+          : count + " frame names were longer than the game holds and were cut to " + limit +
+                " bytes.",
+      "The first, \"" + cuts.firstAsMade + "\", is written as \"" + cuts.firstAsWritten +
+          "\"; shorten the item name to choose the name yourself."};
+}
+
 // Builds the model and writes it.  The exporter lives exactly as long as
 // this call, so whatever the caller then shows comes after it is freed.
-std::optional<ExportError> ExportTo(const HostServices& services, const std::string& path) {
+ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
   exporter.sceneName = services.sceneInfo->name;
   exporter.fileRequestVersion = services.fileRequestVersion;
   exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;
+  exporter.itemNameText = services.ServedAs(Service::kItemInfo).text;
   exporter.BuildFrames();
   exporter.BuildAllGeometry();
 
   const std::string oversized = DescribeOversizedGeometry(services, exporter);
   if (!oversized.empty()) {
     exporter.ReleaseAll();
-    return ExportError{oversized, "Split the object into smaller layers and export again."};
+    return {MessageLines{oversized, "Split the object into smaller layers and export again."}, {}};
   }
 
   OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
     exporter.ReleaseAll();
-    return ExportError{file.error(), "Choose another folder or file name and export again."};
+    return {MessageLines{file.error(), "Choose another folder or file name and export again."}, {}};
   }
   dff::OutputStream& stream = file.stream();
   exporter.WriteClump(stream);
   const std::string colError = exporter.colError.value_or("");
+  const std::optional<MessageLines> cutNames = DescribeCutNames(exporter.frameNameCuts);
   exporter.ReleaseAll();
 
   if (stream.failed()) {
     file.Discard();
-    return ExportError{"The DFF file " + path + " was not written: " + stream.error() + ".",
-                       "Nothing was changed on disk."};
+    return {MessageLines{"The DFF file " + path + " was not written: " + stream.error() + ".",
+                         "Nothing was changed on disk."},
+            {}};
   }
-  if (!file.Commit()) return ExportError{file.error(), "Nothing was changed on disk."};
+  if (!file.Commit()) return {MessageLines{file.error(), "Nothing was changed on disk."}, {}};
   if (!colError.empty()) {
-    return ExportError{colError, "The DFF file was written without collision data."};
+    return {MessageLines{colError, "The DFF file was written without collision data."}, cutNames};
   }
-  return std::nullopt;
+  return {std::nullopt, cutNames};
 }
 
 }  // namespace
@@ -99,8 +123,12 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
   const FileChoice choice = RequestDffFile(services.fileRequest, services.fileRequestVersion,
                                            services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
-  if (const auto error = ExportTo(services, choice.path)) {
-    ShowError(services, error->line1, error->line2);
+  const ExportOutcome outcome = ExportTo(services, choice.path);
+  if (outcome.cutNames) {
+    services.messages->warning(outcome.cutNames->line1.c_str(), outcome.cutNames->line2.c_str());
+  }
+  if (outcome.error) {
+    ShowError(services, outcome.error->line1, outcome.error->line2);
   } else {
     services.messages->info("Export successful", nullptr);
   }

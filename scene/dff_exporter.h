@@ -83,6 +83,20 @@ class DffExporter {
   int fileRequestVersion = LWFILEREQ_VERSION;
   platform::TextEncoding fileRequestText = platform::TextEncoding::kNative;
 
+  // The encoding of the item names the host serves; the export command sets
+  // it.  Frame names too long for the game are cut without splitting a
+  // character of it.
+  platform::TextEncoding itemNameText = platform::TextEncoding::kNative;
+  // The frame names BuildFrames had to cut to fit the game, for the
+  // command to tell the user: how many, and the first as the rule made it
+  // and as it is written.
+  struct FrameNameCuts {
+    int count = 0;
+    std::string firstAsMade;
+    std::string firstAsWritten;
+  };
+  FrameNameCuts frameNameCuts;
+
   // The frames whose parent item has no frame of its own, in item order.
   std::vector<FrameNode*> rootFrames;
   // Every frame in FrameList order: each frame's index is its position.

@@ -100,8 +100,13 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
   frame->objectInfo = objectInfo;
   frame->sceneObjects = sceneObjects;
   const char* itemName = itemInfo->name(item);
-  frame->name = hasPolygons ? MakeFrameName(objectInfo->filename(item), itemName)
-                            : std::string(itemName != nullptr ? itemName : "");
+  const std::string name = hasPolygons ? MakeFrameName(objectInfo->filename(item), itemName)
+                                       : std::string(itemName != nullptr ? itemName : "");
+  frame->name = FitFrameName(name, itemNameText);
+  if (frame->name != name && frameNameCuts.count++ == 0) {
+    frameNameCuts.firstAsMade = name;
+    frameNameCuts.firstAsWritten = frame->name;
+  }
   frame->itemId = item;
   frame->parentItemId = itemInfo->parent(item);
   FrameNode* const node = frame.get();

@@ -16,3 +16,22 @@ std::string MakeFrameName(const char* objectFileName, const char* itemName) {
 }
 
 }  // namespace scene
+
+namespace scene {
+
+std::string FitFrameName(const std::string& name, platform::TextEncoding encoding) {
+  if (name.size() <= kMaxFrameNameBytes) return name;
+  std::size_t cut = kMaxFrameNameBytes;
+  if (encoding == platform::TextEncoding::kUtf8) {
+    // A byte 10xxxxxx continues the character before it, and a character
+    // spans at most four bytes: text that is not UTF-8 after all is cut at
+    // no more than three bytes short of the limit.
+    auto continues = [&](std::size_t at) {
+      return (static_cast<unsigned char>(name[at]) & 0xC0u) == 0x80u;
+    };
+    while (cut > kMaxFrameNameBytes - 3 && continues(cut)) --cut;
+  }
+  return name.substr(0, cut);
+}
+
+}  // namespace scene

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dff_inspect/inspect.h"
 #include "tests/plugin/export_fixture.h"
 #include "tests/plugin_services/service_hosts.h"
 
@@ -66,6 +67,26 @@ TEST_F(NewerLayoutExportTest, RefusesOnlyWhenNoNameOfAServiceIsServed) {
   EXPECT_NE(errors[0].find("LW Object Info 5"), std::string::npos) << errors[0];
   EXPECT_TRUE(host.fileRequests().empty());
   EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+// Newer hosts serve UTF-8 names: a frame name is cut before a character
+// that would straddle the game's limit, never through it.
+TEST_F(NewerLayoutExportTest, ANameIsCutBeforeACharacterAcrossTheLimit) {
+  const std::string name = std::string(22, 'x') + "\xC3\xA9" + "z";  // x..x é z, 25 bytes
+  host::Scene scene = OneTriangleScene();
+  host::Item null;
+  null.name = name;
+  scene.items.push_back(null);
+  host::StandInHost host(scene);
+  ServeNewestNamesOnly(host);
+  Answer(dir_ / "city.dff");
+  EXPECT_EQ(Run(host), AFUNC_OK);
+  const dffinfo::Inspection inspection = dffinfo::Inspect(ReadFileBytes(dir_ / "city.dff"));
+  EXPECT_TRUE(inspection.sound());
+  EXPECT_EQ(inspection.clumps.at(0).frames.at(1).name, std::string(22, 'x'));
+  const std::vector<std::string> warnings = Texts(host, host::MessageKind::kWarning);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(host.messages().back().line1, "Export successful");
 }
 
 }  // namespace

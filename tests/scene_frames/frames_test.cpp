@@ -45,6 +45,19 @@ TEST(FrameName, DropsTheObjectBaseNameAndOneSeparatorFromTheItemName) {
   EXPECT_EQ(MakeFrameName("C:\\models\\limousine.lwo", "lim"), "lim");  // too short: whole
 }
 
+// Four-byte characters and text that is not UTF-8 after all: the cut moves
+// back at most to the start of one character.
+TEST(FrameName, AUtf8CutStopsAtTheStartOfACharacter) {
+  using platform::TextEncoding;
+  const std::string clef = "\xF0\x9D\x84\x9E";  // U+1D11E, four bytes
+  EXPECT_EQ(FitFrameName(std::string(21, 'a') + clef, TextEncoding::kUtf8), std::string(21, 'a'));
+  EXPECT_EQ(FitFrameName(std::string(19, 'a') + clef + "b", TextEncoding::kUtf8),
+            std::string(19, 'a') + clef);
+  const std::string continuations(30, '\x80');
+  EXPECT_EQ(FitFrameName(continuations, TextEncoding::kUtf8).size(), 20u);
+  EXPECT_EQ(FitFrameName(continuations, TextEncoding::kNative).size(), 23u);
+}
+
 // Roots A, B and objects under a light and a camera; A has A1 and A2, B
 // has B1, A1 has A11.  Sibling groups stand together, and the descendants
 // of later siblings come first.
