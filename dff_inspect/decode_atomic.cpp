@@ -46,10 +46,11 @@ void DecodeAtomicExtension(ByteSpan file, const Chunk& extension, AtomicRecord& 
 AtomicRecord DecodeAtomic(ByteSpan file, const Chunk& atomicChunk, Findings& findings) {
   AtomicRecord atomic;
   atomic.origin = OriginOf(atomicChunk);
-  if (const Chunk* structChunk = RequireStruct(atomicChunk, findings)) {
+  ReadingOrder order(atomicChunk, findings);
+  if (const Chunk* structChunk = order.Next(ChunkType::Struct)) {
     DecodeAtomicStruct(file, *structChunk, atomic, findings);
   }
-  if (const Chunk* extension = RequireExtension(atomicChunk, findings)) {
+  if (const Chunk* extension = order.Next(ChunkType::Extension)) {
     DecodeAtomicExtension(file, *extension, atomic, findings);
   }
   return atomic;

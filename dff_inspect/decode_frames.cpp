@@ -30,7 +30,8 @@ void AttachName(ByteSpan file, const Chunk& extension, FrameRecord& frame) {
 std::vector<FrameRecord> DecodeFrameList(ByteSpan file, const Chunk& frameList,
                                          Findings& findings) {
   std::vector<FrameRecord> frames;
-  const Chunk* structChunk = RequireStruct(frameList, findings);
+  ReadingOrder order(frameList, findings);
+  const Chunk* structChunk = order.Next(ChunkType::Struct);
   if (structChunk == nullptr) return frames;
   const Origin origin = OriginOf(*structChunk);
   ByteReader reader = PayloadReader(file, *structChunk);
@@ -52,8 +53,11 @@ std::vector<FrameRecord> DecodeFrameList(ByteSpan file, const Chunk& frameList,
                     "the frame list declares " + std::to_string(count) + " frames but holds " +
                         std::to_string(extensions.size()) + " frame Extensions");
   }
-  for (std::size_t i = 0; i < frames.size() && i < extensions.size(); ++i) {
-    AttachName(file, *extensions[i], frames[i]);
+  // The game reads one Extension per frame, in frame order, after the
+  // frames' Struct.
+  for (std::size_t i = 0; i < count && i < extensions.size(); ++i) {
+    const Chunk* extension = order.Next(ChunkType::Extension);
+    if (extension != nullptr && i < frames.size()) AttachName(file, *extension, frames[i]);
   }
   return frames;
 }

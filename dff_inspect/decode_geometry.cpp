@@ -128,13 +128,48 @@ BinMeshRecord DecodeBinMesh(ByteSpan file, const Chunk& chunk, bool native, Find
   return mesh;
 }
 
+// The size of a breakable record whose flag is set, from the counts in its
+// header: positions, UVs and colours per vertex, corners and a material per
+// triangle, and per material a texture name, a mask name and an ambient
+// colour.
+std::uint64_t BreakableSize(std::uint32_t vertices, std::uint32_t triangles,
+                            std::uint32_t materials) {
+  constexpr std::uint64_t kFlagAndHeader = 4 + 52;
+  return kFlagAndHeader + (12 + 8 + 4) * std::uint64_t{vertices} +
+         (6 + 2) * std::uint64_t{triangles} + (32 + 32 + 12) * std::uint64_t{materials};
+}
+
+// The game reads the breakable flag whatever the size says, and with a
+// flag set the header and the arrays it counts; it trusts the record to end
+// there.  A record of another size leaves it reading the wrong bytes for
+// every chunk after it.
 std::optional<std::uint32_t> DecodeBreakableWord(ByteSpan file, const Chunk& chunk,
                                                  Findings& findings) {
-  // The game reads the first word whatever the size says, so a shorter
-  // record takes the next chunk's bytes with it.
   ByteReader reader = PayloadReader(file, chunk);
-  if (!Need(reader, OriginOf(chunk), "breakable flag", 1, 4, findings)) return std::nullopt;
-  return reader.U32();
+  const Origin origin = OriginOf(chunk);
+  if (!Need(reader, origin, "breakable flag", 1, 4, findings)) return std::nullopt;
+  const std::uint32_t flag = reader.U32();
+  if (flag == 0) {
+    ExpectSize(chunk, 4, findings);
+    return flag;
+  }
+  if (!Need(reader, origin, "breakable header", 1, 52, findings)) return flag;
+  reader.Skip(4);  // position rule
+  const std::uint32_t vertices = reader.U16();
+  reader.Skip(2 + 12);
+  const std::uint32_t triangles = reader.U16();
+  reader.Skip(2 + 8);
+  const std::uint32_t materials = reader.U16();
+  const std::uint64_t size = BreakableSize(vertices, triangles, materials);
+  if (chunk.size != size) {
+    findings.Damage(origin.path, origin.offset,
+                    "the breakable record is " + std::to_string(chunk.size) +
+                        " bytes long, but the game reads " + std::to_string(size) + " for " +
+                        std::to_string(vertices) + " vertices, " + std::to_string(triangles) +
+                        " triangles and " + std::to_string(materials) +
+                        " materials, and loses its place in the file after it");
+  }
+  return flag;
 }
 
 void DecodeGeometryExtension(ByteSpan file, const Chunk& extension, GeometryRecord& g,
@@ -155,15 +190,14 @@ void DecodeGeometryExtension(ByteSpan file, const Chunk& extension, GeometryReco
 GeometryRecord DecodeGeometry(ByteSpan file, const Chunk& geometry, Findings& findings) {
   GeometryRecord g;
   g.origin = OriginOf(geometry);
-  if (const Chunk* structChunk = RequireStruct(geometry, findings)) {
+  ReadingOrder order(geometry, findings);
+  if (const Chunk* structChunk = order.Next(ChunkType::Struct)) {
     DecodeGeometryStruct(file, geometry, *structChunk, g, findings);
   }
-  if (const Chunk* list = FindChild(geometry, ChunkType::MaterialList)) {
+  if (const Chunk* list = order.Next(ChunkType::MaterialList)) {
     g.materialList = DecodeMaterialList(file, *list, findings);
-  } else {
-    findings.Damage(geometry.path, geometry.offset, "the geometry holds no MaterialList");
   }
-  if (const Chunk* extension = RequireExtension(geometry, findings)) {
+  if (const Chunk* extension = order.Next(ChunkType::Extension)) {
     DecodeGeometryExtension(file, *extension, g, findings);
   }
   return g;

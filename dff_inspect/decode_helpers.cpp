@@ -6,22 +6,6 @@ using dff::ChunkType;
 
 Origin OriginOf(const Chunk& chunk) { return {chunk.path, chunk.offset}; }
 
-const Chunk* RequireStruct(const Chunk& parent, Findings& findings) {
-  const Chunk* structChunk = FindChild(parent, ChunkType::Struct);
-  if (structChunk == nullptr) {
-    findings.Damage(parent.path, parent.offset, "the chunk holds no Struct");
-  }
-  return structChunk;
-}
-
-const Chunk* RequireExtension(const Chunk& parent, Findings& findings) {
-  const Chunk* extension = FindChild(parent, ChunkType::Extension);
-  if (extension == nullptr) {
-    findings.Damage(parent.path, parent.offset, "the chunk holds no Extension");
-  }
-  return extension;
-}
-
 bool Need(ByteReader& reader, const Origin& record, const std::string& what,
           std::uint64_t count, std::uint64_t elementSize, Findings& findings) {
   if (reader.Has(count, elementSize)) return true;
@@ -46,7 +30,9 @@ bool ExpectSize(const Chunk& chunk, std::uint32_t size, Findings& findings) {
   if (chunk.size == size) return true;
   findings.Damage(chunk.path, chunk.offset,
                   "the record is " + std::to_string(chunk.size) + " bytes long; its readers take " +
-                      std::to_string(size));
+                      std::to_string(size) +
+                      ": the game's plug-in reads that many, overruns its buffer with more, and "
+                      "reads every chunk after it from the wrong place");
   return false;
 }
 

@@ -151,7 +151,8 @@ std::optional<TextureRecord> DecodeTexture(ByteSpan file, const Chunk& texture,
                                            Findings& findings) {
   TextureRecord record;
   record.origin = OriginOf(texture);
-  const Chunk* structChunk = RequireStruct(texture, findings);
+  ReadingOrder order(texture, findings);
+  const Chunk* structChunk = order.Next(ChunkType::Struct);
   if (structChunk == nullptr) return std::nullopt;
   ByteReader reader = PayloadReader(file, *structChunk);
   if (!Need(reader, OriginOf(*structChunk), "filter word", 1, 4, findings)) return std::nullopt;
@@ -165,24 +166,31 @@ std::optional<TextureRecord> DecodeTexture(ByteSpan file, const Chunk& texture,
                         " String chunks; readers expect a name and a mask");
     return std::nullopt;
   }
-  record.name = ReadString(file, *strings[0]);
-  record.nameString = OriginOf(*strings[0]);
-  record.mask = ReadString(file, *strings[1]);
-  record.maskString = OriginOf(*strings[1]);
-  RequireExtension(texture, findings);
+  // The game reads the name, then the mask, after the Struct.
+  const Chunk* name = order.Next(ChunkType::String);
+  const Chunk* mask = order.Next(ChunkType::String);
+  record.name = ReadString(file, *name);
+  record.nameString = OriginOf(*name);
+  record.mask = ReadString(file, *mask);
+  record.maskString = OriginOf(*mask);
+  order.Next(ChunkType::Extension);
   return record;
 }
 
 MaterialRecord DecodeMaterial(ByteSpan file, const Chunk& material, Findings& findings) {
   MaterialRecord m;
   m.origin = OriginOf(material);
-  if (const Chunk* structChunk = RequireStruct(material, findings)) {
+  ReadingOrder order(material, findings);
+  if (const Chunk* structChunk = order.Next(ChunkType::Struct)) {
     DecodeMaterialStruct(file, *structChunk, m, findings);
   }
-  if (const Chunk* texture = FindChild(material, ChunkType::Texture)) {
-    m.texture = DecodeTexture(file, *texture, findings);
-  }
-  if (const Chunk* extension = RequireExtension(material, findings)) {
+  // The game looks for a Texture only when the Struct says there is one; a
+  // missing one, or one where none is announced, is reported with the
+  // other checks of the material.
+  const Chunk* texture = FindChild(material, ChunkType::Texture);
+  if (texture != nullptr && m.textured != 0) texture = order.Next(ChunkType::Texture);
+  if (texture != nullptr) m.texture = DecodeTexture(file, *texture, findings);
+  if (const Chunk* extension = order.Next(ChunkType::Extension)) {
     DecodeMaterialExtension(file, *extension, m, findings);
   }
   return m;
@@ -196,7 +204,8 @@ MaterialListRecord DecodeMaterialList(ByteSpan file, const Chunk& list, Findings
     record.materials.push_back(DecodeMaterial(file, *material, findings));
   }
 
-  const Chunk* structChunk = RequireStruct(list, findings);
+  ReadingOrder order(list, findings);
+  const Chunk* structChunk = order.Next(ChunkType::Struct);
   if (structChunk == nullptr) return record;
   const Origin origin = OriginOf(*structChunk);
   ByteReader reader = PayloadReader(file, *structChunk);
@@ -218,6 +227,9 @@ MaterialListRecord DecodeMaterialList(ByteSpan file, const Chunk& list, Findings
     }
   }
   ExpectConsumed(reader, origin, findings);
+  for (std::size_t i = 0; i < ownMaterials && i < materials.size(); ++i) {
+    order.Next(ChunkType::Material);
+  }
   if (ownMaterials != materials.size()) {
     findings.Damage(list.path, list.offset,
                     "the material list has " + std::to_string(ownMaterials) +

@@ -11,6 +11,7 @@
 #include "dff_inspect/byte_reader.h"
 #include "dff_inspect/chunk_tree.h"
 #include "dff_inspect/findings.h"
+#include "dff_inspect/reading_order.h"
 #include "dff_inspect/records.h"
 
 namespace dffinfo {
@@ -28,11 +29,6 @@ AtomicRecord DecodeAtomic(ByteSpan file, const Chunk& atomic, Findings& findings
 
 // Shared by the decoders.
 
-// The chunk's Struct; reports its absence.
-const Chunk* RequireStruct(const Chunk& parent, Findings& findings);
-// The chunk's Extension; reports its absence, which readers that look for
-// the Extension after the record's data do not survive.
-const Chunk* RequireExtension(const Chunk& parent, Findings& findings);
 // Reports a record whose bytes end before `what` when fewer than `count`
 // elements of `elementSize` bytes remain; returns whether they do remain.
 bool Need(ByteReader& reader, const Origin& record, const std::string& what,

@@ -51,12 +51,15 @@ void ValidateFrames(const std::vector<FrameRecord>& frames, Findings& findings) 
                       "frame " + std::to_string(i) + " names parent " +
                           std::to_string(frame.parent) + ", which is not an earlier frame");
     }
+    // The game copies the record into a 24-byte slot and ends it with a
+    // zero byte at the record's length, without a bound.
     if (frame.name && frame.name->size() > kMaxFrameNameBytes) {
-      findings.Warn(frame.nameRecord.path, frame.nameRecord.offset,
-                    "frame name \"" + *frame.name + "\" is " +
-                        std::to_string(frame.name->size()) +
-                        " bytes; the game keeps names of at most 23 and overwrites memory after "
-                        "longer ones");
+      findings.Damage(frame.nameRecord.path, frame.nameRecord.offset,
+                      "frame name \"" + *frame.name + "\" is " +
+                          std::to_string(frame.name->size()) +
+                          " bytes; the game keeps a frame name in 24 bytes with its terminator "
+                          "and overwrites the memory after them with the rest. Rename the "
+                          "object to at most 23 bytes");
     }
   }
 }
@@ -168,17 +171,19 @@ void ValidateSphere(const GeometryRecord& g, Findings& findings) {
   }
 }
 
-void WarnLongName(const std::string& name, const Origin& where, const char* what,
-                  Findings& findings) {
+// The game reads texture and mask names into 32-byte buffers.
+void CheckNameFits(const std::string& name, const Origin& where, const char* what,
+                   Findings& findings) {
   if (name.size() <= kMaxTextureNameBytes) return;
-  findings.Warn(where.path, where.offset,
-                std::string(what) + " \"" + name + "\" is " + std::to_string(name.size()) +
-                    " bytes; the game keeps at most 31");
+  findings.Damage(where.path, where.offset,
+                  std::string(what) + " \"" + name + "\" is " + std::to_string(name.size()) +
+                      " bytes; the game reads it into a 32-byte buffer with its terminator and "
+                      "overwrites the memory after it. Rename the image to at most 31 bytes");
 }
 
 void ValidateTextureNames(const TextureRecord& texture, Findings& findings) {
-  WarnLongName(texture.name, texture.nameString, "texture name", findings);
-  WarnLongName(texture.mask, texture.maskString, "mask name", findings);
+  CheckNameFits(texture.name, texture.nameString, "texture name", findings);
+  CheckNameFits(texture.mask, texture.maskString, "mask name", findings);
 }
 
 void ValidateMaterial(const MaterialRecord& m, Findings& findings) {
@@ -240,9 +245,10 @@ void ValidateAtomics(const ClumpRecord& clump, Findings& findings) {
 void ValidateCollisions(const ClumpRecord& clump, Findings& findings) {
   for (const CollisionRecord& collision : clump.collisions) {
     if (collision.size <= kMaxCollisionBytes) continue;
-    findings.Warn(collision.origin.path, collision.origin.offset,
-                  "the collision data is " + std::to_string(collision.size) +
-                      " bytes; the game copies it into a buffer of 16384");
+    findings.Damage(collision.origin.path, collision.origin.offset,
+                    "the collision data is " + std::to_string(collision.size) +
+                        " bytes; the game copies it whole into a buffer of 16384 and "
+                        "overwrites the memory after it. Simplify the collision model");
   }
 }
 

@@ -7,7 +7,7 @@
 
 namespace dffinfo {
 
-// The game's limits, which warnings name.
+// The game's limits.
 constexpr std::size_t kMaxFrameNameBytes = 23;      // a 24-byte slot with its terminator
 constexpr std::size_t kMaxTextureNameBytes = 31;    // a 32-byte array with its terminator
 constexpr std::uint32_t kMaxVertices = 65535;       // what the 16-bit triangle words address

@@ -220,10 +220,11 @@ Node BuildClump(const SampleClump& clump) {
   for (std::size_t a = 0; a < clump.atomics.size(); ++a) {
     node.children.push_back(AtomicNode(clump.atomics[a], a));
   }
+  Node extension = Tagged(Make(ChunkType::Extension), "clump extension");
   if (clump.collision) {
-    node.children.push_back(Make(ChunkType::Extension, {},
-                                 {Tagged(Make(ChunkType::Collision, *clump.collision), "collision")}));
+    extension.children.push_back(Tagged(Make(ChunkType::Collision, *clump.collision), "collision"));
   }
+  node.children.push_back(std::move(extension));
   return node;
 }
 

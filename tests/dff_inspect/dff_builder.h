@@ -115,7 +115,8 @@ SampleClump MakeSampleClump();
 // "frame list", "frame list struct", "geometry list struct",
 // "geometry N", "geometry N struct", "material list N", "material N.M",
 // "material N.M struct", "texture N.M", "effects N.M", "reflection N.M",
-// "specular N.M", "bin mesh N", "extra N", "atomic N struct", "collision".
+// "specular N.M", "bin mesh N", "extra N", "atomic N struct",
+// "clump extension", "collision".
 Node BuildClump(const SampleClump& clump);
 
 }  // namespace dffinfo::testing

@@ -174,8 +174,7 @@ TEST(Reader, ForeignPluginsVersionsAndLayoutsAreRead) {
   testing::Node& extension = geometry.children.at(2);
   extension.children.push_back(Make(0x0253F2F9u, Payload().U32(1).U32(0xFF00FF00).bytes()));
   extension.children.push_back(Make(0x7E57AB1Eu, Payload().U32(7).bytes()));
-  clump.children.push_back(Make(ChunkType::Extension, {},
-                                {Make(ChunkType::CollisionAlternative, Bytes(40, 0))}));
+  clump.children.back().children.push_back(Make(ChunkType::CollisionAlternative, Bytes(40, 0)));
   clump.children.push_back(Make(ChunkType::Extension));
   const Inspection result = Inspect(Serialise({Make(0x2Bu), clump}).bytes);
   ASSERT_TRUE(result.sound()) << FindingsText(result);

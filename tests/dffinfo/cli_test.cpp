@@ -79,7 +79,8 @@ TEST_F(Program, ExitStatusTellsSoundDamagedAndUnreadableApart) {
 
 TEST_F(Program, JsonListingParsesAndCarriesTheRecords) {
   testing::SampleClump model = testing::MakeSampleClump();
-  model.frames[0].name = std::string(30, 'n') + "\xFF";  // names are bytes, not always UTF-8
+  model.frames[0].name = std::string(22, 'n') + "\xFF";  // names are bytes, not always UTF-8
+  model.geometries[0].sphere[3] = 0.5f;  // a sphere too small: a warning
   const std::string path = Write("named.dff", testing::Serialise({testing::BuildClump(model)}).bytes);
   const ProgramRun run = RunProgram(path + " --json");
   EXPECT_EQ(run.status, 0);
