@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test the system.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ make
@@ -8,9 +9,13 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   assimp-utils assimp-testmodels
   time  # /usr/bin/time, for bench/compare_assimp.sh
+  # Runs npm's rw-parser, an independent DFF reader the tests compare with.
+  nodejs
   # The Windows builds, their checks under Wine and the release archive.
   mingw-w64 wine wine32 wine64 xvfb xdotool zip unzip
 )
+# Some nodejs builds bring npm along; Debian's own is a package of its own.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,4 +34,9 @@ if ((${#missing[@]})); then
   # With their recommendations: Wine draws its fonts and helpers from them,
   # and the message boxes of the checks under Wine need those.
   $SUDO apt-get install -y -q "${missing[@]}"
+fi
+
+# Into the build tree, beside the builds; the tests look for it there.
+if [[ ! -f build/npm/node_modules/rw-parser/package.json ]]; then
+  npm install --prefix build/npm rw-parser@2.0.0
 fi
