@@ -147,7 +147,7 @@ void Lwo2Reader::ReadLayer(IffReader body) {
   layer.number = body.U2();
   layer.flags = body.U2();
   const std::array<float, 3> pivot = body.Vec12("the pivot");
-  layer.pivot = {pivot[0], pivot[1], pivot[2]};
+  layer.pivot = {static_cast<double>(pivot[0]), static_cast<double>(pivot[1]), static_cast<double>(pivot[2])};
   layer.name = body.S0();
   if (body.remaining() >= 2) {
     const std::uint16_t parent = body.U2();

@@ -89,13 +89,14 @@ Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier)
     WithinSubChunk(*sub, [&](IffReader data) {
       if (sub->id == kColr) {
         const std::array<float, 3> color = data.Vec12("the colour");
-        surface.color = {color[0], color[1], color[2]};
+        surface.color = {static_cast<double>(color[0]), static_cast<double>(color[1]),
+                         static_cast<double>(color[2])};
       } else if (sub->id == kTran) {
-        surface.transparency = data.F4("the transparency");
+        surface.transparency = static_cast<double>(data.F4("the transparency"));
       } else if (sub->id == kRefl) {
-        surface.reflectivity = data.F4("the reflectivity");
+        surface.reflectivity = static_cast<double>(data.F4("the reflectivity"));
       } else if (sub->id == kGlos) {
-        surface.glossiness = data.F4("the glossiness");
+        surface.glossiness = static_cast<double>(data.F4("the glossiness"));
       } else if (sub->id == kRimg) {
         surface.reflectionClip = data.Vx();
       } else if (sub->id == kBlok) {

@@ -48,8 +48,8 @@ void ReadTexture(LWSurfaceID surface, const LWSurfaceFuncs& surfaceFuncs,
 }
 
 void SetRgba(MaterialEntry& entry) {
-  for (std::size_t i = 0; i < 3; ++i) entry.rgba[i] = ColorByte(double{entry.color[i]});
-  entry.rgba[3] = ColorByte(1.0 - double{entry.transparency});
+  for (std::size_t i = 0; i < 3; ++i) entry.rgba[i] = ColorByte(static_cast<double>(entry.color[i]));
+  entry.rgba[3] = ColorByte(1.0 - static_cast<double>(entry.transparency));
 }
 
 }  // namespace
