@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "dff/chunk_writer.h"
+#include "extractor/memory_source.h"
 #include "tests/extractor/test_chunks.h"
 
 namespace extractor {
@@ -16,28 +16,6 @@ namespace {
 
 using dff::ChunkType;
 using namespace test_chunks;
-
-class MemorySource final : public ByteSource {
- public:
-  explicit MemorySource(Bytes bytes) : bytes_(std::move(bytes)) {}
-  std::uint64_t Size() const override { return bytes_.size(); }
-  std::uint64_t Position() const override { return position_; }
-  bool Seek(std::uint64_t offset) override {
-    if (offset > bytes_.size()) return false;
-    position_ = static_cast<std::size_t>(offset);
-    return true;
-  }
-  std::size_t Read(std::uint8_t* out, std::size_t count) override {
-    const std::size_t got = std::min(count, bytes_.size() - position_);
-    if (got > 0) std::memcpy(out, bytes_.data() + position_, got);
-    position_ += got;
-    return got;
-  }
-
- private:
-  Bytes bytes_;
-  std::size_t position_ = 0;
-};
 
 struct Extracted {
   CollisionChunk chunk;
