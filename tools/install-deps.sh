@@ -11,6 +11,8 @@ packages=(
   time  # /usr/bin/time, for bench/compare_assimp.sh
   # Runs npm's rw-parser, an independent DFF reader the tests compare with.
   nodejs
+  # The fuzz targets: clang and its libFuzzer and sanitizer runtimes.
+  clang libclang-rt-14-dev
   # The Windows builds, their checks under Wine and the release archive.
   mingw-w64 wine wine32 wine64 xvfb xdotool zip unzip
 )

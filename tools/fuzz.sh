@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of fuzz/ and runs each for SECONDS (30 by default)
+# from its seeds.  What a run adds to a corpus is kept in
+# build/fuzz-runs/<target>/corpus and read again by the next run; an input
+# that crashes, leaks, hangs or runs out of memory is kept beside it, and
+# the script then fails.  A machine without clang's libFuzzer runtime is
+# reported and skipped.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-30}
+if ! [[ $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
+  echo "usage: tools/fuzz.sh [SECONDS]   (seconds per target, 30 by default)" >&2
+  exit 2
+fi
+
+targets=(lwo2_object lws_scene dff_inspect col_walk export)
+declare -A dictionaries=([lwo2_object]=lwo2.dict [lws_scene]=lws.dict [export]=lwo2.dict)
+
+# The runtime is there when clang can link a fuzzer.
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' > "$probe/probe.cpp"
+if ! command -v clang++ >/dev/null ||
+   ! clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" 2>"$probe/error"; then
+  echo "fuzz: skipped: this machine has no clang with the libFuzzer runtime (tools/install-deps.sh installs clang and libclang-rt-14-dev)"
+  sed 's/^/fuzz:   /' "$probe/error" 2>/dev/null || true
+  exit 0
+fi
+
+build=build/fuzz
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
+
+failed=()
+for target in "${targets[@]}"; do
+  runs=build/fuzz-runs/$target
+  mkdir -p "$runs/corpus"
+  options=(-max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="$runs/")
+  [[ -n ${dictionaries[$target]:-} ]] && options+=(-dict="fuzz/${dictionaries[$target]}")
+  echo "fuzz: $target for ${seconds} s"
+  if "$build/bin/fuzz_$target" "${options[@]}" "$runs/corpus" "fuzz/corpus/$target" >"$runs/log" 2>&1; then
+    summary=$(grep -E '^#[0-9]+.*(DONE|pulse|NEW|REDUCE)' "$runs/log" | tail -1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
+    executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$runs/log" | grep -oE '[0-9]+$' || true)
+    echo "fuzz: $target passed: ${executions:-?} executions, ${summary:-no coverage line}"
+  else
+    echo "fuzz: $target FAILED; its log is $runs/log and the input that failed is kept in $runs/:"
+    grep -E 'ERROR: |SUMMARY: |Test unit written to' "$runs/log" | sed 's/^/fuzz:   /' || tail -20 "$runs/log"
+    failed+=("$target")
+  fi
+done
+
+if ((${#failed[@]})); then
+  echo "fuzz: ${#failed[@]} target(s) failed: ${failed[*]}"
+  exit 1
+fi
+echo "fuzz: all ${#targets[@]} targets ran ${seconds} s each without a fault"
