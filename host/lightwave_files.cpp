@@ -1,15 +1,17 @@
 #include "host/lightwave_files.h"
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "host/lwo2_scene.h"
 #include "host/lws_scene_builder.h"
 #include "lightwave/lwo2_reader.h"
+#include "lightwave/lws_object_paths.h"
 #include "lightwave/lws_reader.h"
 
 namespace host {
@@ -18,6 +20,21 @@ namespace {
 bool StartsWith(const std::vector<std::uint8_t>& bytes, const char* magic) {
   const std::size_t length = std::strlen(magic);
   return bytes.size() >= length && std::memcmp(bytes.data(), magic, length) == 0;
+}
+
+// Objects name their images as they were on the machine that made them.
+// An image found here is served by the file found, as Layout serves the one
+// it loaded; one not found keeps the stored path, and its name still names
+// the texture.
+Scene WithImageFiles(Scene scene, const std::string& loadedPath, const LoadOptions& options) {
+  const FileSearch search{options.contentDirectory, std::filesystem::path(loadedPath).parent_path().string(),
+                          "Images"};
+  std::vector<std::string> tried;
+  for (Image& image : scene.images) {
+    if (image.filename.empty()) continue;
+    if (std::optional<std::string> found = FindFile(image.filename, search, tried)) image.filename = *found;
+  }
+  return scene;
 }
 
 }  // namespace
@@ -49,10 +66,12 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 Scene LoadSceneFile(const std::string& path, const LoadOptions& options) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
   if (bytes.empty()) throw LoadError(path + ": the file is empty");
-  if (StartsWith(bytes, "FORM")) return ObjectScene(ReadLwo2(bytes, path), path);
+  if (StartsWith(bytes, "FORM")) {
+    return WithImageFiles(ObjectScene(ReadLwo2(bytes, path), path), path, options);
+  }
   if (StartsWith(bytes, "LWSC") || StartsWith(bytes, "LWMO")) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return SceneFromLws(ReadLws(text, path), path, options);
+    return WithImageFiles(SceneFromLws(ReadLws(text, path), path, options), path, options);
   }
   throw LoadError(path + ": not a LightWave scene (LWSC) or object (FORM ... LWO2) file");
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -121,16 +123,13 @@ LoadedObject& LwsSceneBuilder::Load(const LwsItem& source) {
 }
 
 std::string LwsSceneBuilder::FindObjectFile(const LwsItem& source) const {
-  const std::string sceneDirectory = std::filesystem::path(scenePath_).parent_path().string();
-  const std::vector<std::string> candidates =
-      ObjectPathCandidates(source.objectPath, sceneDirectory, options_.contentDirectory);
-  std::string tried;
-  for (const std::string& candidate : candidates) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
-    tried += "\n  " + candidate;
-  }
-  Fail(source.line, "the object file '" + source.objectPath + "' was not found; tried:" + tried +
+  const FileSearch search{options_.contentDirectory, std::filesystem::path(scenePath_).parent_path().string(),
+                          "Objects"};
+  std::vector<std::string> tried;
+  if (std::optional<std::string> found = FindFile(source.objectPath, search, tried)) return *found;
+  std::string list;
+  for (const std::string& place : tried) list += "\n  " + place;
+  Fail(source.line, "the object file '" + source.objectPath + "' was not found; tried:" + list +
                         "\nplace it there, or give the content directory it is relative to");
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,35 @@ TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("--no-col"), std::string::npos);
   EXPECT_NE(result.out.find("Exit status"), std::string::npos);
+  EXPECT_NE(result.out.find("each trailing part"), std::string::npos) << "the search for files from another machine";
+}
+
+// The example as a public project ships it: the scene names its object by
+// the maker's absolute path, and the object sits in ../lwo/ beside the
+// scene's folder.
+TEST_F(LwhostTest, ExportsASceneMadeOnAnotherMachine) {
+  const fs::path data = dir_ / "Programs" / "Data";
+  fs::create_directories(data / "scenes");
+  fs::create_directories(data / "lwo");
+  fs::copy_file(dir_ / "buggy" / "buggy.lwo", data / "lwo" / "buggy.lwo");
+  std::string scene = ReadFileText(dir_ / "buggy" / "buggy.lws");
+  const std::string stored = " buggy.lwo\n";
+  for (std::size_t at = scene.find(stored); at != std::string::npos; at = scene.find(stored, at)) {
+    const std::string foreign = " C:msys/1.0/home/maker/Programs/Data/lwo/buggy.lwo\n";
+    scene.replace(at, stored.size(), foreign);
+    at += foreign.size();
+  }
+  std::ofstream(data / "scenes" / "buggy.lws", std::ios::binary) << scene;
+
+  const Result result = Lwhost("Programs/Data/scenes/buggy.lws -o buggy.dff --no-col");
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string dff = ReadFileText(dir_ / "buggy.dff");
+  EXPECT_TRUE(dffinfo::Inspect(std::vector<std::uint8_t>(dff.begin(), dff.end())).sound());
+
+  fs::remove(data / "lwo" / "buggy.lwo");
+  const Result missing = Lwhost("Programs/Data/scenes/buggy.lws -o buggy.dff --no-col");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("Programs/Data/lwo/buggy.lwo\n"), std::string::npos) << missing.err;
 }
 
 TEST_F(LwhostTest, TheBundledExampleIsWhatItsGeneratorWrites) {

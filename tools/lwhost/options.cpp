@@ -17,7 +17,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "asked at a prompt on a terminal, otherwise cancelled.\n"
       "Exit status: 0 when every input was exported (\"Export successful\"); 1 after an error "
       "message or a cancelled save request; 2 when a file or the module could not be loaded or "
-      "the command line is wrong."};
+      "the command line is wrong.\n"
+      "Objects a scene names, and images an object names, are looked for where their stored path "
+      "says and, for a path from another machine (\"C:msys/1.0/home/me/Data/lwo/Teddy.lwo\"), "
+      "where a user would look, first match wins: an absolute path as it is; then each trailing "
+      "part of the path without its drive, longest first (\"Data/lwo/Teddy.lwo\", "
+      "\"lwo/Teddy.lwo\", \"Teddy.lwo\"), each under the content directory (--content), the "
+      "folder of the file loaded (the scene, or the bare object) and each folder above it; last, under the "
+      "content directory's Objects/ (Images/) folder.  A missing object is an error that lists "
+      "every place tried; a missing image keeps its stored path."};
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
   app.add_option("-o,--output", options.output, "The DFF file to write (one input only)");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
@@ -26,7 +34,7 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   app.add_option("--module", options.module,
                  "The plug-in module (default: the one installed beside lwhost)");
   app.add_option("--content", options.contentDirectory,
-                 "Layout's content directory, where relative object paths are looked up first");
+                 "Layout's content directory, where object and image paths are looked up first");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
