@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <sstream>
 
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 #include "tools/dffinfo/json_printer.h"
 #include "tools/dffinfo/text_printer.h"
 

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "host/lightwave_files.h"
-#include "host/lwo2_reader.h"
 #include "host/lwo2_scene.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "lightwave/lwo2_reader.h"
 #include "plugin/lw_host.h"
 
 extern "C" ModuleDescriptor _mod_descrip;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "host/lightwave_files.h"
-#include "host/lwo2_reader.h"
 #include "host/lwo2_scene.h"
+#include "lightwave/lwo2_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "host/lightwave_files.h"
-#include "host/lws_reader.h"
 #include "host/lws_scene_builder.h"
+#include "lightwave/lws_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -10,8 +10,8 @@
 
 #include "host/lwo2_scene.h"
 #include "host/lws_scene_builder.h"
+#include "lightwave/file_search.h"
 #include "lightwave/lwo2_reader.h"
-#include "lightwave/lws_object_paths.h"
 #include "lightwave/lws_reader.h"
 
 namespace host {

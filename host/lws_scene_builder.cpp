@@ -11,8 +11,8 @@
 
 #include "host/item_motion.h"
 #include "host/lwo2_scene.h"
+#include "lightwave/file_search.h"
 #include "lightwave/lwo2_reader.h"
-#include "lightwave/lws_object_paths.h"
 #include "platform/path_rules.h"
 
 namespace host {

@@ -8,7 +8,7 @@
 
 #include "host/lightwave_files.h"
 #include "lightwave/lwo2_writer.h"
-#include "lightwave/lws_object_paths.h"
+#include "lightwave/file_search.h"
 #include "lightwave/lws_writer.h"
 #include "sample_files.h"
 

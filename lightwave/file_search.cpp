@@ -1,4 +1,4 @@
-#include "lightwave/lws_object_paths.h"
+#include "lightwave/file_search.h"
 
 #include <algorithm>
 #include <filesystem>
