@@ -14,6 +14,8 @@ const char* ChunkTypeName(std::uint32_t type) {
     case ChunkType::Geometry: return "Geometry";
     case ChunkType::Clump: return "Clump";
     case ChunkType::Atomic: return "Atomic";
+    case ChunkType::TextureNative: return "TextureNative";
+    case ChunkType::TextureDictionary: return "TextureDictionary";
     case ChunkType::GeometryList: return "GeometryList";
     case ChunkType::RightToRender: return "RightToRender";
     case ChunkType::MaterialEffects: return "MaterialEffects";

@@ -30,6 +30,8 @@ enum class ChunkType : std::uint32_t {
   Geometry = 0x0000000F,
   Clump = 0x00000010,
   Atomic = 0x00000014,
+  TextureNative = 0x00000015,
+  TextureDictionary = 0x00000016,
   GeometryList = 0x0000001A,
   RightToRender = 0x0000001F,
   MaterialEffects = 0x00000120,

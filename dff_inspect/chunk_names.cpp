@@ -18,8 +18,6 @@ constexpr ExtraName kExtraNames[] = {
     {0x00000005, "Camera"},
     {0x0000000B, "World"},
     {0x00000012, "Light"},
-    {0x00000015, "TextureNative"},
-    {0x00000016, "TextureDictionary"},
     {0x0000001B, "Animation"},
     {0x0000002B, "UVAnimDictionary"},
     {0x00000105, "Morph"},

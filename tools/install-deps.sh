@@ -7,6 +7,8 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  # maketxd: image decoding and resampling, DXT compression.
+  libstb-dev libsquish-dev
   assimp-utils assimp-testmodels
   time  # /usr/bin/time, for bench/compare_assimp.sh
   # Runs npm's rw-parser, an independent DFF reader the tests compare with.
@@ -38,7 +40,8 @@ if ((${#missing[@]})); then
   $SUDO apt-get install -y -q "${missing[@]}"
 fi
 
-# Into the build tree, beside the builds; the tests look for it there.  It
+# rw-parser, the npm reader the tests check our DFF and TXD files with, goes
+# into the build tree beside the builds; the tests look for it there.  It
 # comes from the npm registry: where that cannot be reached, the comparison
 # with it reports itself skipped and everything else still runs.
 if [[ ! -f build/npm/node_modules/rw-parser/package.json ]]; then
