@@ -1,0 +1,8 @@
+// The stb image decoder and resampler as this system builds them
+// (stb_implementation.c): from memory only.  Image sizes are checked by
+// DecodeImage before decoding.
+#pragma once
+
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+#include <stb/stb_image_resize.h>
