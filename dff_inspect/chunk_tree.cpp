@@ -117,6 +117,8 @@ bool IsContainer(std::uint32_t type) {
     case ToWord(ChunkType::Texture):
     case ToWord(ChunkType::Extension):
     case ToWord(ChunkType::Atomic):
+    case ToWord(ChunkType::TextureDictionary):
+    case ToWord(ChunkType::TextureNative):
     case 0x05:  // Camera
     case 0x12:  // Light
     case 0x2B:  // UVAnimDictionary

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "dff_inspect/decoders.h"
+#include "dff_inspect/txd_decoder.h"
 #include "dff_inspect/validate.h"
 
 namespace dffinfo {
@@ -14,12 +15,16 @@ Inspection Inspect(ByteSpan file) {
   Inspection result;
   result.chunks = ParseChunkTree(file, result.findings);
   for (const Chunk& chunk : result.chunks) {
+    if (chunk.type == dff::ToWord(dff::ChunkType::TextureDictionary)) {
+      result.dictionaries.push_back(DecodeTextureDictionary(file, chunk, result.findings));
+    }
     if (chunk.type != dff::ToWord(dff::ChunkType::Clump)) continue;
     result.clumps.push_back(DecodeClump(file, chunk, result.findings));
     ValidateClump(result.clumps.back(), result.findings);
   }
-  if (result.clumps.empty()) {
-    result.findings.Damage("(file)", 0, "the file holds no complete Clump chunk");
+  if (result.clumps.empty() && result.dictionaries.empty()) {
+    result.findings.Damage("(file)", 0,
+                           "the file holds no complete Clump chunk (nor a TextureDictionary)");
   }
   return result;
 }

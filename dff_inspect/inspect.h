@@ -1,5 +1,5 @@
 // The entry point of the DFF reader: a file's bytes in, its chunk tree,
-// decoded clumps and findings out.
+// decoded clumps (or, for a TXD, texture dictionaries) and findings out.
 //
 //   std::vector<std::uint8_t> bytes = ...;           // e.g. an OutputStream's bytes()
 //   dffinfo::Inspection result = dffinfo::Inspect(bytes);
@@ -19,12 +19,14 @@
 #include "dff_inspect/chunk_tree.h"
 #include "dff_inspect/findings.h"
 #include "dff_inspect/records.h"
+#include "dff_inspect/txd_records.h"
 
 namespace dffinfo {
 
 struct Inspection {
   std::vector<Chunk> chunks;        // the top-level chunks with everything nested in them
   std::vector<ClumpRecord> clumps;  // one per top-level Clump, in file order
+  std::vector<TextureDictionaryRecord> dictionaries;  // one per top-level TextureDictionary
   Findings findings;
 
   // No damage; warnings about the game's limits are allowed.

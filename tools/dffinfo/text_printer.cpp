@@ -1,5 +1,7 @@
 #include "tools/dffinfo/text_printer.h"
 
+#include "tools/dffinfo/txd_text_printer.h"
+
 #include <cstdio>
 #include <string>
 
@@ -163,6 +165,9 @@ void PrintText(std::ostream& out, const Inspection& inspection) {
   for (const Chunk& chunk : inspection.chunks) PrintChunk(out, chunk, 1);
   for (std::size_t i = 0; i < inspection.clumps.size(); ++i) {
     PrintClump(out, i, inspection.clumps[i]);
+  }
+  for (std::size_t i = 0; i < inspection.dictionaries.size(); ++i) {
+    PrintDictionary(out, i, inspection.dictionaries[i]);
   }
 }
 
