@@ -7,6 +7,7 @@
 //   buggy.lws  a null "buggy_root" carrying the body, the wheel parented to
 //              the body and turned about its pivot
 //   buggy.col  a COL file with one collision box, embedded on export
+//   images/    the two surfaces' images, paint.tga and chrome_env.tga
 //
 // Usage: make_example OUTPUT_FOLDER
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "examples/example_images.h"
 #include "lightwave/lwo2_writer.h"
 #include "lightwave/lws_writer.h"
 
@@ -168,6 +170,11 @@ int main(int argc, char** argv) {
     WriteFile(folder / "buggy.lws", scene.data(), scene.size());
     const std::vector<std::uint8_t> col = BuggyCollision();
     WriteFile(folder / "buggy.col", col.data(), col.size());
+    fs::create_directories(folder / "images");
+    const std::vector<std::uint8_t> paint = example::PaintImage();
+    WriteFile(folder / "images" / "paint.tga", paint.data(), paint.size());
+    const std::vector<std::uint8_t> chrome = example::ChromeEnvironmentImage();
+    WriteFile(folder / "images" / "chrome_env.tga", chrome.data(), chrome.size());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "make_example: %s\n", error.what());
     return 1;

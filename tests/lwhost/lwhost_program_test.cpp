@@ -23,7 +23,7 @@ class LwhostTest : public ::testing::Test {
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    fs::copy(EXAMPLE_DIR, dir_ / "buggy");
+    fs::copy(EXAMPLE_DIR, dir_ / "buggy", fs::copy_options::recursive);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -104,6 +104,33 @@ TEST_F(LwhostTest, FailuresHaveTheirOwnExitStatusAndSayWhy) {
   }
 }
 
+TEST_F(LwhostTest, BuildsTheTextureDictionaryFromTheScenesImages) {
+  const Result result = Lwhost("buggy/buggy.lws -o buggy.dff --no-col --txd buggy.txd");
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string txd = ReadFileText(dir_ / "buggy.txd");
+  const dffinfo::Inspection inspection =
+      dffinfo::Inspect(std::vector<std::uint8_t>(txd.begin(), txd.end()));
+  ASSERT_TRUE(inspection.sound());
+  ASSERT_EQ(inspection.dictionaries.size(), 1u);
+  const auto& textures = inspection.dictionaries[0].textures;
+  ASSERT_EQ(textures.size(), 2u);
+  EXPECT_EQ(textures[0].name, "paint");
+  EXPECT_EQ(textures[0].width, 64);
+  EXPECT_EQ(textures[1].name, "chrome_env");
+  EXPECT_EQ(textures[1].formatName(), "DXT1");
+}
+
+TEST_F(LwhostTest, WithoutItsImagesTheDffIsWrittenButNoDictionary) {
+  fs::remove_all(dir_ / "buggy" / "images");
+  const Result result = Lwhost("buggy/buggy.lws -o buggy.dff --no-col --txd buggy.txd");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("images/paint.tga; tried "), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("--allow-missing"), std::string::npos) << result.err;
+  EXPECT_TRUE(fs::exists(dir_ / "buggy.dff"));
+  EXPECT_FALSE(fs::exists(dir_ / "buggy.txd"));
+  EXPECT_EQ(Lwhost("buggy/buggy.lws buggy/buggy.lwo --out-dir . --txd buggy.txd").status, 2);
+}
+
 TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
   const Result result = Lwhost("--help");
   EXPECT_EQ(result.status, 0);
@@ -143,7 +170,8 @@ TEST_F(LwhostTest, ExportsASceneMadeOnAnotherMachine) {
 TEST_F(LwhostTest, TheBundledExampleIsWhatItsGeneratorWrites) {
   const Result result = Run(MAKE_EXAMPLE_PATH, "generated");
   ASSERT_EQ(result.status, 0) << result.err;
-  for (const char* name : {"buggy.lwo", "buggy.lws", "buggy.col"}) {
+  for (const char* name :
+       {"buggy.lwo", "buggy.lws", "buggy.col", "images/paint.tga", "images/chrome_env.tga"}) {
     EXPECT_EQ(ReadFileText(dir_ / "generated" / name), ReadFileText(fs::path(EXAMPLE_DIR) / name))
         << name << " is out of date: run make_example examples/buggy";
   }

@@ -57,6 +57,7 @@ std::optional<std::string> RequestAnswers::AnswerSave(const FileRequest& request
   }
   if (path.empty()) return std::nullopt;
   saveAnswered_ = true;
+  savedPath_ = path;
   return path;
 }
 

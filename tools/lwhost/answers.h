@@ -18,6 +18,8 @@ class RequestAnswers {
 
   // Whether the save request was answered (a cancel is a failed export).
   bool saveAnswered() const { return saveAnswered_; }
+  // The DFF file the save request was answered with.
+  const std::string& savedPath() const { return savedPath_; }
 
  private:
   std::optional<std::string> AnswerSave(const FileRequest& request);
@@ -27,6 +29,7 @@ class RequestAnswers {
   std::string inputPath_;
   bool interactive_;
   bool saveAnswered_ = false;
+  std::string savedPath_;
 };
 
 // Prints what the module showed: information on standard output, errors

@@ -15,6 +15,7 @@
 #include "host/standin_host.h"
 #include "tools/lwhost/answers.h"
 #include "tools/lwhost/options.h"
+#include "tools/lwhost/txd.h"
 
 namespace host::lwhost {
 namespace {
@@ -60,12 +61,17 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
     std::fprintf(stderr, "lwhost: %s\n", error.what());
     return kCannotLoad;
   }
+  const std::vector<Image> images = scene.images;
   StandInHost host(std::move(scene));
   RequestAnswers answers(options, input, interactive);
   host.SetFileResponder([&answers](const FileRequest& request) { return answers.Answer(request); });
   module.RunGeneric("Export to DFF v0.1", host.global());
   for (const Message& message : host.messages()) PrintMessage(message);
-  if (ExportSucceeded(host)) return kExported;
+  if (ExportSucceeded(host)) {
+    if (!options.txd) return kExported;
+    const SceneImages sceneImages(images, input, options.contentDirectory);
+    return BuildSceneTxd(sceneImages, answers.savedPath(), *options.txd) ? kExported : kNotExported;
+  }
   if (!host.fileRequests().empty() && !answers.saveAnswered() && host.messages().empty()) {
     std::fprintf(stderr, "lwhost: the export of %s was cancelled.\n", input.c_str());
   }

@@ -35,6 +35,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "The plug-in module (default: the one installed beside lwhost)");
   app.add_option("--content", options.contentDirectory,
                  "Layout's content directory, where object and image paths are looked up first");
+  app.add_option("--txd", options.txd,
+                 "After the export, build this texture dictionary (TXD) from the images of the "
+                 "scene's surfaces, as maketxd does (one input only)");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -44,6 +47,11 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   }
   if (options.output && options.inputs.size() > 1) {
     std::fprintf(stderr, "lwhost: -o names one DFF file but %zu inputs were given; use --out-dir.\n",
+                 options.inputs.size());
+    return 2;
+  }
+  if (options.txd && options.inputs.size() > 1) {
+    std::fprintf(stderr, "lwhost: --txd names one TXD file but %zu inputs were given.\n",
                  options.inputs.size());
     return 2;
   }

@@ -15,6 +15,7 @@ struct Options {
   bool noCol = false;                 // --no-col: cancel the COL request
   std::optional<std::string> module;  // --module: the plug-in module file
   std::string contentDirectory;       // --content: Layout's content directory
+  std::optional<std::string> txd;     // --txd: the texture dictionary to build after the export
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

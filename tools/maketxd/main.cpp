@@ -13,14 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "dff/output_stream.h"
 #include "pixels/resample.h"
-#include "plugin/output_file.h"
 #include "tools/dffinfo/inspect.h"
 #include "tools/maketxd/dictionary_builder.h"
+#include "tools/maketxd/dictionary_file.h"
 #include "tools/maketxd/image_folders.h"
 #include "tools/maketxd/texture_uses.h"
-#include "txd/txd_writer.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -73,15 +71,8 @@ int Run(const Options& options) {
     return kNotWritten;
   }
 
-  dff::OutputStream stream;
-  txd::WriteTextureDictionary(stream, build.textures);
-  if (stream.failed()) {
-    std::fprintf(stderr, "maketxd: %s was not written: %s\n", options.output.c_str(), stream.error().c_str());
-    return kNotWritten;
-  }
-  plugin::OutputFile file(options.output);
-  if (!file.ok() || !file.Commit(stream.bytes())) {
-    std::fprintf(stderr, "maketxd: %s Nothing was written under that name.\n", file.error().c_str());
+  if (!maketxd::WriteDictionaryFile(build.textures, options.output, error)) {
+    std::fprintf(stderr, "maketxd: %s was not written: %s\n", options.output.c_str(), error.c_str());
     return kNotWritten;
   }
   std::printf("%s: %zu textures\n", options.output.c_str(), build.textures.size());

@@ -1,0 +1,18 @@
+// Puts a dictionary on disk by the exporter's rule: the bytes go to a
+// temporary file beside the chosen name, which takes that name only after
+// a complete write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "txd/native_texture.h"
+
+namespace maketxd {
+
+// False with the reason in `error` when the file was not written; the
+// chosen path is then left as it was.
+bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
+                         std::string& error);
+
+}  // namespace maketxd
