@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/dffinfo/dff_builder.h"
+#include "tests/dff_inspect/dff_builder.h"
 #include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
 

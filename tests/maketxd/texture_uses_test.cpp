@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "tests/maketxd/model_files.h"
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 #include "tools/maketxd/image_folders.h"
 #include "tools/maketxd/texture_uses.h"
 

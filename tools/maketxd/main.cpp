@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "pixels/resample.h"
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 #include "tools/maketxd/dictionary_builder.h"
 #include "tools/maketxd/dictionary_file.h"
 #include "tools/maketxd/image_folders.h"

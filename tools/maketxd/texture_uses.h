@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/dffinfo/inspect.h"
+#include "dff_inspect/inspect.h"
 
 namespace maketxd {
 
