@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows deliverables with mingw-w64: velmora.dll,
-# brasko.exe, lwhost.exe and dffinfo.exe for 32-bit Windows into
+# brasko.exe, lwhost.exe, dffinfo.exe and maketxd.exe for 32-bit Windows into
 # build/win32/bin and for 64-bit Windows into build/win64/bin, then checks
 # what each file imports and exports.
 #
@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=${VELMORA_JOBS:-2}
-deliverables=(velmora brasko lwhost dffinfo)
+deliverables=(velmora brasko lwhost dffinfo maketxd)
 
 toolchain_of() {
   case $1 in
@@ -30,11 +30,15 @@ build_target() {
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_BUILD_TESTS=OFF \
-    -DVELMORA_BUILD_BENCH=OFF >/dev/null
+    -DVELMORA_BUILD_BENCH=OFF \
+    -DVELMORA_SQUISH_SOURCE_DIR="$PWD/build/deps/libsquish" >/dev/null
   echo "== $target: building ${deliverables[*]}"
   cmake --build "$dir" -j"$jobs" --target "${deliverables[@]}"
   tools/check-windows-binaries.sh "$target" "$dir/bin"
 }
+
+# Debian has no Windows build of libsquish: its source is compiled in.
+tools/fetch-squish-source.sh
 
 targets=("$@")
 ((${#targets[@]})) || targets=(win32 win64)

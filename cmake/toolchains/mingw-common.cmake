@@ -27,8 +27,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# CLI11 and nlohmann-json are header-only and the same for every target,
-# so Debian's copies serve the cross builds too.  Their package files
+# CLI11, nlohmann-json and stb are header-only and the same for every
+# target, so Debian's copies serve the cross builds too.  Their package files
 # point at /usr/include, which must not reach the cross compiler (its C
 # headers would shadow the Windows ones), so they are reached through a
 # small prefix of links that holds only these two header folders.
@@ -37,7 +37,8 @@ foreach(_entry
     "share/cmake/CLI11=/usr/share/cmake/CLI11"
     "share/cmake/nlohmann_json=/usr/share/cmake/nlohmann_json"
     "include/CLI=/usr/include/CLI"
-    "include/nlohmann=/usr/include/nlohmann")
+    "include/nlohmann=/usr/include/nlohmann"
+    "include/stb=/usr/include/stb")
   string(REPLACE "=" ";" _pair "${_entry}")
   list(GET _pair 0 _link)
   list(GET _pair 1 _target)
@@ -49,3 +50,4 @@ foreach(_entry
 endforeach()
 set(CLI11_DIR "${_velmora_header_prefix}/share/cmake/CLI11" CACHE PATH "")
 set(nlohmann_json_DIR "${_velmora_header_prefix}/share/cmake/nlohmann_json" CACHE PATH "")
+set(STB_INCLUDE_DIR "${_velmora_header_prefix}/include" CACHE PATH "")
