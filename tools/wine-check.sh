@@ -9,7 +9,11 @@
 #  - brasko.exe of each target, its dialogs answered by typed paths
 #    (xdotool), extracts that COL file byte for byte and shows "Success!";
 #    cancelling its first dialog shows "Wheres my file, fool?!", cancelling
-#    its second shows "I can't read shit, you fool!".
+#    its second shows "I can't read shit, you fool!";
+#  - maketxd.exe of each target builds the example's texture dictionary
+#    from its images, with the textures, formats, sizes and mip levels of
+#    the Linux build's (the compressed texels may differ in the last bit
+#    between compilers' floating point).
 #
 # Before it makes the prefix it finds out what this machine can run
 # (tools/wine-capabilities.sh): where the kernel executes 32-bit x86
@@ -50,7 +54,7 @@ done
 if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target lwhost velmora >/dev/null
+cmake --build "$linux_build" -j"$jobs" --target lwhost velmora maketxd dffinfo >/dev/null
 started=$SECONDS
 
 # --- the sandbox: files, Wine prefix, X server --------------------------------
@@ -200,6 +204,25 @@ check_host_paths() {
     "$(windows_path "$folder")" || fail "$target host paths"
 }
 
+# The dictionary listing without what depends on the texels.
+dictionary_listing() {
+  "$linux_build/bin/dffinfo" "$1" | grep -E '^(  texture|    raster|TextureDictionary|texture dictionary)'
+}
+
+check_maketxd() {
+  local target=$1 dff=$2 reference=$3 txd=$files/$target.txd
+  echo "== $target: maketxd.exe builds the example's texture dictionary"
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/maketxd.exe" \
+      "$(windows_path "$dff")" -o "$(windows_path "$txd")" \
+      --images "$(windows_path "$files/example/images")"; then
+    fail "$target maketxd.exe did not build the example's dictionary"
+    return
+  fi
+  "$linux_build/bin/dffinfo" --quiet "$txd" || fail "$target maketxd.exe wrote a damaged dictionary"
+  [[ "$(dictionary_listing "$txd")" == "$(dictionary_listing "$reference")" ]] ||
+    fail "$target maketxd.exe wrote other textures than the Linux build"
+}
+
 # --- brasko -------------------------------------------------------------------
 
 # The id of the first visible window whose title matches, once it has
@@ -337,6 +360,10 @@ scene=$files/example/$(basename "$source_scene")
 col=$files/example/$(basename "$source_col")
 reference=$files/linux.dff
 "$linux_build/bin/lwhost" "$scene" -o "$reference" --col "$col" >/dev/null
+# The example's images, for the reference dictionary of maketxd.
+cp "$reference" "$files/example/linux.dff"
+reference_txd=$files/linux.txd
+"$linux_build/bin/maketxd" "$files/example/linux.dff" -o "$reference_txd" --images "$files/example/images" >/dev/null
 
 choose_wine_loader
 choose_wine_targets
@@ -347,6 +374,7 @@ for target in "${wine_targets[@]}"; do
     check_brasko_extracts "$target" "$files/$target.dff" "$col"
   fi
   check_brasko_cancels "$target" "$reference"
+  check_maketxd "$target" "$files/example/linux.dff" "$reference_txd"
 done
 
 echo "== wine checks took $((SECONDS - started)) s after the builds"
