@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 #include "dff_inspect/decoders.h"
 #include "dff_inspect/txd_decoder.h"
@@ -147,14 +148,14 @@ std::string Lower(std::string text) {
 }
 
 void CheckNamesUnique(const TextureDictionaryRecord& d, Findings& findings) {
+  std::unordered_map<std::string, std::size_t> first;  // lower-case name -> its first texture
   for (std::size_t i = 0; i < d.textures.size(); ++i) {
-    for (std::size_t j = 0; j < i; ++j) {
-      if (Lower(d.textures[i].name) != Lower(d.textures[j].name)) continue;
-      findings.Warn(d.textures[i].origin.path, d.textures[i].origin.offset,
-                    "the name \"" + d.textures[i].name + "\" is that of texture " + std::to_string(j) +
-                        " (names are compared without case): the game finds only the first");
-      break;
-    }
+    const auto [known, added] = first.emplace(Lower(d.textures[i].name), i);
+    if (added) continue;
+    findings.Warn(d.textures[i].origin.path, d.textures[i].origin.offset,
+                  "the name \"" + d.textures[i].name + "\" is that of texture " +
+                      std::to_string(known->second) +
+                      " (names are compared without case): the game finds only the first");
   }
 }
 

@@ -6,8 +6,6 @@
 
 namespace pixels {
 
-bool IsPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
-
 std::uint32_t PowerOfTwoSide(std::uint32_t side, std::uint32_t minimum, std::uint32_t maximum) {
   std::uint64_t lower = 1;
   while (lower * 2 <= side) lower *= 2;

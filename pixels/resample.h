@@ -12,8 +12,6 @@ namespace pixels {
 // powers of two.
 std::uint32_t PowerOfTwoSide(std::uint32_t side, std::uint32_t minimum, std::uint32_t maximum);
 
-bool IsPowerOfTwo(std::uint32_t value);
-
 // A resampled copy with a Mitchell filter when shrinking and Catmull-Rom
 // when enlarging, in linear light (the texels are taken as sRGB) and with
 // colours weighted by alpha, so that transparent texels lend no colour to

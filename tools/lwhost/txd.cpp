@@ -1,7 +1,6 @@
 #include "tools/lwhost/txd.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <system_error>
 
@@ -17,12 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 bool IsFile(const std::string& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);
@@ -35,7 +28,7 @@ SceneImages::SceneImages(const std::vector<Image>& images, const std::string& sc
   const std::string sceneDirectory = fs::path(scenePath).parent_path().string();
   for (const Image& image : images) {
     if (image.filename.empty()) continue;
-    const std::string key = Lower(platform::RemoveExtension(image.name));
+    const std::string key = maketxd::LowerCaseName(platform::RemoveExtension(image.name));
     if (byName_.count(key) != 0) continue;
     Entry entry;
     entry.written = image.filename;
@@ -47,12 +40,12 @@ SceneImages::SceneImages(const std::vector<Image>& images, const std::string& sc
 }
 
 fs::path SceneImages::Find(const std::string& textureName) const {
-  const auto entry = byName_.find(Lower(textureName));
+  const auto entry = byName_.find(maketxd::LowerCaseName(textureName));
   return entry == byName_.end() ? fs::path() : entry->second.found;
 }
 
 std::string SceneImages::DescribeSearch(const std::string& textureName) const {
-  const auto entry = byName_.find(Lower(textureName));
+  const auto entry = byName_.find(maketxd::LowerCaseName(textureName));
   if (entry == byName_.end()) return "no image of the scene's surfaces has that name";
   std::string text = "the scene names the file " + entry->second.written + "; tried";
   const char* separator = " ";

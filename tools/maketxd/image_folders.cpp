@@ -1,7 +1,8 @@
 #include "tools/maketxd/image_folders.h"
 
+#include "tools/maketxd/texture_uses.h"
+
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace maketxd {
@@ -11,19 +12,13 @@ const char* const kImageExtensions[5] = {"png", "tga", "jpg", "jpeg", "bmp"};
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 std::map<std::string, fs::path> ListFiles(const fs::path& folder) {
   std::map<std::string, fs::path> files;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code kind;
     if (!it->is_regular_file(kind)) continue;
-    files.emplace(Lower(it->path().filename().string()), it->path());
+    files.emplace(LowerCaseName(it->path().filename().string()), it->path());
   }
   return files;
 }
@@ -40,7 +35,7 @@ ImageFolders::ImageFolders(const std::vector<fs::path>& folders) {
 }
 
 std::optional<fs::path> ImageFolders::Find(const std::string& name) const {
-  const std::string stem = Lower(name);
+  const std::string stem = LowerCaseName(name);
   for (const auto& files : files_) {
     for (const char* extension : kImageExtensions) {
       const auto found = files.find(stem + "." + extension);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace maketxd {
 namespace {
@@ -11,24 +12,28 @@ std::string Describe(std::size_t material, std::size_t geometry, const dffinfo::
          origin.path + ")";
 }
 
-void Add(std::vector<TextureUse>& uses, const dffinfo::TextureRecord& texture, const std::string& where) {
+// The uses so far, and their names in lower case to find repeats by.
+struct Collected {
+  std::vector<TextureUse> uses;
+  std::unordered_set<std::string> names;
+};
+
+void Add(Collected& collected, const dffinfo::TextureRecord& texture, const std::string& where) {
   if (texture.name.empty()) return;
-  const auto known = std::find_if(uses.begin(), uses.end(), [&](const TextureUse& use) {
-    return SameTextureName(use.name, texture.name);
-  });
-  if (known == uses.end()) uses.push_back(TextureUse{texture.name, texture.mask, where});
+  if (!collected.names.insert(LowerCaseName(texture.name)).second) return;
+  collected.uses.push_back(TextureUse{texture.name, texture.mask, where});
 }
 
 }  // namespace
 
-bool SameTextureName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+std::string LowerCaseName(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return name;
 }
 
 std::vector<TextureUse> CollectTextureUses(const dffinfo::Inspection& model) {
-  std::vector<TextureUse> uses;
+  Collected uses;
   for (const dffinfo::ClumpRecord& clump : model.clumps) {
     for (std::size_t g = 0; g < clump.geometries.size(); ++g) {
       const auto& list = clump.geometries[g].materialList;
@@ -45,7 +50,7 @@ std::vector<TextureUse> CollectTextureUses(const dffinfo::Inspection& model) {
       }
     }
   }
-  return uses;
+  return std::move(uses.uses);
 }
 
 }  // namespace maketxd

@@ -21,7 +21,8 @@ struct TextureUse {
 // spelling and mask of its first use.
 std::vector<TextureUse> CollectTextureUses(const dffinfo::Inspection& model);
 
-// The same name ignoring ASCII case, as the game compares texture names.
-bool SameTextureName(const std::string& a, const std::string& b);
+// The name in lower case (ASCII letters only): the game compares texture
+// names without regard to case, so names are looked up by this form.
+std::string LowerCaseName(std::string name);
 
 }  // namespace maketxd
