@@ -17,6 +17,8 @@ packages=(
   clang libclang-rt-14-dev
   # The Windows builds, their checks under Wine and the release archive.
   mingw-w64 wine wine32 wine64 xvfb xdotool zip unzip
+  # dpkg-source unpacks libsquish's source for the Windows builds.
+  dpkg-dev
 )
 # Some nodejs builds bring npm along; Debian's own is a package of its own.
 command -v npm >/dev/null || packages+=(npm)
