@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "dff_inspect/decoders.h"
+#include "dff_inspect/reading_order.h"
 #include "dff_inspect/txd_decoder.h"
 
 namespace dffinfo {
@@ -106,8 +107,9 @@ void CheckDeclaration(const NativeTextureRecord& t, Findings& findings) {
 NativeTextureRecord DecodeNative(ByteSpan file, const Chunk& native, Findings& findings) {
   NativeTextureRecord t;
   t.origin = OriginOf(native);
-  RequireExtension(native, findings);
-  const Chunk* record = RequireStruct(native, findings);
+  ReadingOrder order(native, findings);
+  const Chunk* record = order.Next(ChunkType::Struct);
+  order.Next(ChunkType::Extension);
   if (record == nullptr) return t;
   t.structOrigin = OriginOf(*record);
   ByteReader reader = PayloadReader(file, *record);
@@ -164,8 +166,10 @@ void CheckNamesUnique(const TextureDictionaryRecord& d, Findings& findings) {
 TextureDictionaryRecord DecodeTextureDictionary(ByteSpan file, const Chunk& dictionary, Findings& findings) {
   TextureDictionaryRecord d;
   d.origin = OriginOf(dictionary);
-  RequireExtension(dictionary, findings);
-  if (const Chunk* header = RequireStruct(dictionary, findings)) {
+  // The game's reader takes the Struct, each texture after it in turn,
+  // then the Extension.
+  ReadingOrder order(dictionary, findings);
+  if (const Chunk* header = order.Next(ChunkType::Struct)) {
     d.structOrigin = OriginOf(*header);
     ByteReader reader = PayloadReader(file, *header);
     if (Need(reader, d.structOrigin, "texture count and device id", 1, 4, findings)) {
@@ -174,8 +178,10 @@ TextureDictionaryRecord DecodeTextureDictionary(ByteSpan file, const Chunk& dict
     }
   }
   for (const Chunk* native : ChildrenOfType(dictionary, ChunkType::TextureNative)) {
+    order.Next(ChunkType::TextureNative);
     d.textures.push_back(DecodeNative(file, *native, findings));
   }
+  order.Next(ChunkType::Extension);
   if (d.textures.size() < d.textureCount) {
     findings.Damage(d.origin.path, d.origin.offset,
                     "the dictionary counts " + std::to_string(d.textureCount) + " textures but holds " +

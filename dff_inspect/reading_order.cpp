@@ -23,7 +23,7 @@ const Chunk* ReadingOrder::Next(dff::ChunkType type) {
   const std::string consequence =
       inClump ? ", so it finds the end of the clump instead and rejects the whole clump"
               : ", so it searches on past the end of the " + parentName +
-                    ", takes the chunks after it for what it is missing, and the clump does "
+                    ", takes the chunks after it for what it is missing, and the file does "
                     "not load";
   for (std::size_t i = 0; i < next_; ++i) {
     if (children[i].type != word) continue;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "lightwave/lws_object_paths.h"
+#include "lightwave/file_search.h"
 #include "platform/path_rules.h"
 #include "dff_inspect/inspect.h"
 #include "tools/maketxd/dictionary_builder.h"
@@ -32,7 +32,7 @@ SceneImages::SceneImages(const std::vector<Image>& images, const std::string& sc
     if (byName_.count(key) != 0) continue;
     Entry entry;
     entry.written = image.filename;
-    entry.candidates = ObjectPathCandidates(image.filename, sceneDirectory, contentDirectory);
+    entry.candidates = FileCandidates(image.filename, FileSearch{contentDirectory, sceneDirectory, "Images"});
     const auto found = std::find_if(entry.candidates.begin(), entry.candidates.end(), IsFile);
     if (found != entry.candidates.end()) entry.found = *found;
     byName_.emplace(key, std::move(entry));

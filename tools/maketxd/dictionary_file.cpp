@@ -8,14 +8,13 @@ namespace maketxd {
 
 bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
                          std::string& error) {
-  dff::OutputStream stream;
-  txd::WriteTextureDictionary(stream, textures);
-  if (stream.failed()) {
-    error = stream.error();
+  plugin::OutputFile file(path);
+  if (!file.ok()) {
+    error = file.error() + " Nothing was written under that name.";
     return false;
   }
-  plugin::OutputFile file(path);
-  if (!file.ok() || !file.Commit(stream.bytes())) {
+  txd::WriteTextureDictionary(file.stream(), textures);
+  if (!file.Commit()) {
     error = file.error() + " Nothing was written under that name.";
     return false;
   }
