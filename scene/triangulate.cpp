@@ -27,7 +27,8 @@ bool ProjectCounterClockwise(const std::vector<platform::Vec3f>& vertices,
   // In double precision, converted where used: no copy of the outline.
   auto exact = [&vertices](std::size_t i) {
     const platform::Vec3f& v = vertices[i];
-    return std::array<double, 3>{double{v.x}, double{v.y}, double{v.z}};
+    return std::array<double, 3>{static_cast<double>(v.x), static_cast<double>(v.y),
+                                 static_cast<double>(v.z)};
   };
   double nx = 0.0, ny = 0.0, nz = 0.0;
   for (std::size_t i = 0; i < n; ++i) {
