@@ -53,7 +53,7 @@ std::optional<std::size_t> PolygonOf(MeshSnapshot& snapshot, LWPolID polygon,
 
 // Writes exactly `dimension` floats, the count pntVSelect announced, padding
 // a short stored value with zeros.
-int CopyValue(const UvMap& map, const std::vector<float>& stored, float* out,
+int CopyValue(const UvMap& map, StoredValue stored, float* out,
               const char* operation) {
   if (out == nullptr) {
     Fault(std::string(operation) + ": null output");
@@ -68,18 +68,18 @@ int CopyValue(const UvMap& map, const std::vector<float>& stored, float* out,
 
 int PointValue(const UvMap* map, std::size_t point, float* out, const char* operation) {
   if (map == nullptr) return 0;
-  const auto value = map->pointValues.find(static_cast<int>(point));
-  if (value == map->pointValues.end()) return 0;
-  return CopyValue(*map, value->second, out, operation);
+  const auto value = map->pointValues.Find(static_cast<int>(point));
+  if (!value) return 0;
+  return CopyValue(*map, *value, out, operation);
 }
 
 // A per-polygon value overrides the point's own value for that polygon only.
 int PolygonValue(const UvMap* map, std::size_t point, std::size_t polygon, float* out,
                  const char* operation) {
   if (map == nullptr) return 0;
-  const auto value = map->polygonValues.find({static_cast<int>(point), static_cast<int>(polygon)});
-  if (value == map->polygonValues.end()) return PointValue(map, point, out, operation);
-  return CopyValue(*map, value->second, out, operation);
+  const auto value = map->polygonValues.Find({static_cast<int>(point), static_cast<int>(polygon)});
+  if (!value) return PointValue(map, point, out, operation);
+  return CopyValue(*map, *value, out, operation);
 }
 
 const UvMap* MapOf(MeshSnapshot& snapshot, void* vmap, const char* operation) {

@@ -218,16 +218,16 @@ void Lwo2Reader::ReadUvMap(IffReader body, bool perPolygon) {
     body.Fail("UV map '" + name + "' has " + std::to_string(dimension) + " components here but " +
               std::to_string(map->dimension) + " in an earlier chunk");
   }
+  std::vector<float> values(dimension);
   while (!body.atEnd()) {
     const auto point = static_cast<int>(PointIndex(body));
     const int polygon = perPolygon ? static_cast<int>(PolygonIndex(body)) : -1;
     if (body.remaining() < std::size_t{4} * dimension) body.Fail("a UV value runs past the end of the chunk");
-    std::vector<float> values(dimension);
     for (float& value : values) value = body.F4("a UV value");
     if (perPolygon) {
-      map->polygonValues[{point, polygon}] = std::move(values);
+      map->polygonValues.Set({point, polygon}, values.data(), values.size());
     } else {
-      map->pointValues[point] = std::move(values);
+      map->pointValues.Set(point, values.data(), values.size());
     }
   }
 }

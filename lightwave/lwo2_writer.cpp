@@ -51,7 +51,7 @@ void WritePoints(IffWriter& out, const Mesh& mesh) {
   out.End();
 }
 
-void WriteValues(IffWriter& out, const std::vector<float>& values) {
+void WriteValues(IffWriter& out, StoredValue values) {
   for (float value : values) out.F4(value);
 }
 
@@ -61,10 +61,10 @@ void WritePointUvs(IffWriter& out, const UvMap& map) {
   out.Id4(MakeId("TXUV"));
   out.U2(static_cast<std::uint16_t>(map.dimension));
   out.S0(map.name);
-  for (const auto& [point, values] : map.pointValues) {
+  map.pointValues.ForEach([&](int point, StoredValue values) {
     out.Vx(static_cast<std::uint32_t>(point));
     WriteValues(out, values);
-  }
+  });
   out.End();
 }
 
@@ -95,21 +95,23 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, std::size_t first, std::s
   out.End();
 
   for (const UvMap& map : mesh.uvMaps) {
-    const auto inRun = [&](const auto& entry) {
-      const auto polygon = static_cast<std::size_t>(entry.first.second);
+    const auto inRun = [&](const std::pair<int, int>& key) {
+      const auto polygon = static_cast<std::size_t>(key.second);
       return polygon >= first && polygon < last;
     };
-    if (std::none_of(map.polygonValues.begin(), map.polygonValues.end(), inRun)) continue;
+    bool any = false;
+    map.polygonValues.ForEach([&](const std::pair<int, int>& key, StoredValue) { any = any || inRun(key); });
+    if (!any) continue;
     out.Begin(MakeId("VMAD"), IffLength::kU4);
     out.Id4(MakeId("TXUV"));
     out.U2(static_cast<std::uint16_t>(map.dimension));
     out.S0(map.name);
-    for (const auto& entry : map.polygonValues) {
-      if (!inRun(entry)) continue;
-      out.Vx(static_cast<std::uint32_t>(entry.first.first));
-      out.Vx(static_cast<std::uint32_t>(static_cast<std::size_t>(entry.first.second) - first));
-      WriteValues(out, entry.second);
-    }
+    map.polygonValues.ForEach([&](const std::pair<int, int>& key, StoredValue values) {
+      if (!inRun(key)) return;
+      out.Vx(static_cast<std::uint32_t>(key.first));
+      out.Vx(static_cast<std::uint32_t>(static_cast<std::size_t>(key.second) - first));
+      WriteValues(out, values);
+    });
     out.End();
   }
 }

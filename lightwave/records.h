@@ -5,10 +5,11 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "lightwave/vertex_values.h"
 
 namespace host {
 
@@ -27,8 +28,8 @@ inline constexpr double kDefaultSurfaceGlossiness = 0.4;
 struct UvMap {
   std::string name;
   int dimension = 2;
-  std::map<int, std::vector<float>> pointValues;
-  std::map<std::pair<int, int>, std::vector<float>> polygonValues;
+  VertexValues<int> pointValues;
+  VertexValues<std::pair<int, int>> polygonValues;
 };
 
 struct Polygon {

@@ -1,0 +1,150 @@
+// The stored values of one vertex map, keyed by point (VMAP) or by point and
+// polygon (VMAD), held in two flat arrays: one record per key in key order,
+// and every value's floats one after another.  A mesh of a million points
+// then costs two allocations instead of two per point, and a lookup is a
+// search in one array instead of a walk through a tree.
+//
+// Values are usually stored in key order (an object file lists its points
+// in order), which only appends.  A key out of order marks the records
+// unsorted; the first read afterwards sorts them once, the last value
+// stored for a key winning, so that no order of writes costs more than a
+// sort.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+// The floats of one stored value; valid until the map next changes.
+class StoredValue {
+ public:
+  StoredValue(const float* data, std::size_t size) : data_(data), size_(size) {}
+  const float* begin() const { return data_; }
+  const float* end() const { return data_ + size_; }
+  std::size_t size() const { return size_; }
+  float operator[](std::size_t i) const { return data_[i]; }
+
+  friend bool operator==(StoredValue a, StoredValue b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); }
+
+ private:
+  const float* data_;
+  std::size_t size_;
+};
+
+template <class Key>
+class VertexValues {
+ public:
+  VertexValues() = default;
+  VertexValues(std::initializer_list<std::pair<Key, std::vector<float>>> entries) {
+    for (const auto& [key, value] : entries) Set(key, value.data(), value.size());
+  }
+
+  // Stores `count` floats as the value of `key`, replacing an earlier one.
+  void Set(const Key& key, const float* values, std::size_t count) {
+    if (pool_.size() + count > std::numeric_limits<std::uint32_t>::max()) {
+      throw std::length_error("a vertex map holds more values than one map can address");
+    }
+    if (!records_.empty() && !(records_.back().key < key)) sorted_ = false;
+    records_.push_back({key, static_cast<std::uint32_t>(pool_.size()), static_cast<std::uint32_t>(count)});
+    pool_.insert(pool_.end(), values, values + count);
+  }
+
+  // `map[key] = {u, v}` stores a value, as for a std::map.
+  class Setter {
+   public:
+    Setter(VertexValues& map, const Key& key) : map_(map), key_(key) {}
+    Setter& operator=(const std::vector<float>& value) {
+      map_.Set(key_, value.data(), value.size());
+      return *this;
+    }
+    Setter& operator=(std::initializer_list<float> value) {
+      map_.Set(key_, value.begin(), value.size());
+      return *this;
+    }
+
+   private:
+    VertexValues& map_;
+    Key key_;
+  };
+  Setter operator[](const Key& key) { return Setter(*this, key); }
+
+  std::optional<StoredValue> Find(const Key& key) const {
+    Sort();
+    // An object file's point map holds every point, so record k is usually
+    // point k's.
+    if constexpr (std::is_integral_v<Key>) {
+      if (key >= 0 && static_cast<std::size_t>(key) < records_.size() &&
+          records_[static_cast<std::size_t>(key)].key == key) {
+        return ValueOf(records_[static_cast<std::size_t>(key)]);
+      }
+    }
+    const auto found = std::lower_bound(records_.begin(), records_.end(), key,
+                                        [](const Record& record, const Key& k) { return record.key < k; });
+    if (found == records_.end() || found->key != key) return std::nullopt;
+    return ValueOf(*found);
+  }
+
+  bool empty() const { return records_.empty(); }
+  std::size_t size() const {
+    Sort();
+    return records_.size();
+  }
+
+  // Calls visit(key, value) for every key, in key order.
+  template <class Visit>
+  void ForEach(Visit visit) const {
+    Sort();
+    for (const Record& record : records_) visit(record.key, ValueOf(record));
+  }
+
+  friend bool operator==(const VertexValues& a, const VertexValues& b) {
+    a.Sort();
+    b.Sort();
+    return std::equal(a.records_.begin(), a.records_.end(), b.records_.begin(), b.records_.end(),
+                      [&](const Record& x, const Record& y) {
+                        return x.key == y.key && a.ValueOf(x) == b.ValueOf(y);
+                      });
+  }
+  friend bool operator!=(const VertexValues& a, const VertexValues& b) { return !(a == b); }
+
+ private:
+  struct Record {
+    Key key;
+    std::uint32_t first;  // into pool_
+    std::uint32_t count;
+  };
+
+  StoredValue ValueOf(const Record& record) const { return StoredValue(pool_.data() + record.first, record.count); }
+
+  // Sorting changes only the order of the records, not what the map holds,
+  // so a const read may do it.  The floats of replaced values stay in the
+  // pool: at most what was stored.
+  void Sort() const {
+    if (sorted_) return;
+    std::stable_sort(records_.begin(), records_.end(),
+                     [](const Record& x, const Record& y) { return x.key < y.key; });
+    // Of records with one key, keep the last stored.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+      if (i + 1 < records_.size() && records_[i + 1].key == records_[i].key) continue;
+      records_[kept++] = records_[i];
+    }
+    records_.resize(kept);
+    sorted_ = true;
+  }
+
+  mutable std::vector<Record> records_;
+  mutable bool sorted_ = true;
+  std::vector<float> pool_;
+};
+
+}  // namespace host
