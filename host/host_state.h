@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -42,7 +43,7 @@ struct HostState {
   // Texts, surface lists and channel values handed to the module.  They are
   // only ever added to, so every pointer handed out stays valid for the
   // host's life, however the scene changes in between.
-  std::set<std::string> texts;
+  std::set<std::string, std::less<>> texts;  // found by string_view, without a copy
   std::set<std::vector<LWSurfaceID>> surfaceLists;
   std::map<std::pair<std::size_t, std::string>, std::array<double, 3>> channelValues;
 

@@ -62,6 +62,10 @@ void* LWCALL GlobalEntry(const char* serviceName, int /*useMode*/) {
 }  // namespace
 
 const char* HostState::Text(std::string_view text) {
+  // Looked up before it is added: most texts (a polygon's surface name)
+  // are asked for again and again.
+  const auto found = texts.find(text);
+  if (found != texts.end()) return found->c_str();
   return texts.emplace(text).first->c_str();
 }
 
