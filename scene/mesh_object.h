@@ -90,8 +90,7 @@ struct MeshPolygon {
   // triangle faces the same way after the change of handedness.
   std::array<std::int32_t, 3> corners{};
   platform::Vec3f faceNormal;
-  // Each corner's vertex, by its position in MeshObject::vertices.
-  std::array<std::int32_t, 3> vertices{};
+  // Each corner's vertex is kept in MeshObject::cornerVertices.
   LWPolID polygonId = nullptr;
 };
 
@@ -153,7 +152,9 @@ class MeshObject {
   std::vector<platform::Vec3f> positions;  // in the frame's space
   std::vector<platform::Vec3f> normals;    // transformed, not renormalised
   std::vector<std::vector<std::array<float, 2>>> uvSets;  // [map][vertex]
-  std::vector<std::int32_t> cornerVertices;   // 3 per triangle
+  // 3 per triangle.  While the vertices are made it holds each corner's
+  // position in `vertices`; numbering turns that into the output index.
+  std::vector<std::int32_t> cornerVertices;
   std::vector<std::int32_t> cornerMaterials;  // 3 per triangle
   // Per triangle, into `surfaces`; read by the build only.
   std::vector<std::int32_t> polygonSurfaces;

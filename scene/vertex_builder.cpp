@@ -92,22 +92,18 @@ class VertexFinder {
 };
 
 // Numbers the vertices in order of first use, triangle by triangle and
-// corners 0, 1, 2, and gives each corner its vertex's number.  Returns the
-// vertices in that order.
+// corners 0, 1, 2, and replaces each corner's vertex by its number.
+// Returns the vertices in that order.
 std::vector<std::int32_t> NumberVertices(MeshObject& object) {
   std::vector<std::int32_t> numbering;
   numbering.reserve(object.vertices.size());
-  object.cornerVertices.reserve(object.polygons.size() * 3);
-  for (const MeshPolygon& triangle : object.polygons) {
-    for (std::size_t corner = 0; corner < 3; ++corner) {
-      const std::int32_t v = triangle.vertices[corner];
-      MeshVertex& vertex = object.vertices[static_cast<std::size_t>(v)];
-      if (vertex.outputIndex < 0) {
-        vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
-        numbering.push_back(v);
-      }
-      object.cornerVertices.push_back(vertex.outputIndex);
+  for (std::int32_t& corner : object.cornerVertices) {
+    MeshVertex& vertex = object.vertices[static_cast<std::size_t>(corner)];
+    if (vertex.outputIndex < 0) {
+      vertex.outputIndex = static_cast<std::int32_t>(numbering.size());
+      numbering.push_back(corner);
     }
+    corner = vertex.outputIndex;
   }
   return numbering;
 }
@@ -128,9 +124,10 @@ void MoveIntoFrameSpace(MeshObject& object) {
 void MakeVertices(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   VertexFinder finder(object, maps);
-  for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
-    MeshPolygon& triangle = object.polygons[corner / 3];
-    triangle.vertices[corner % 3] =
+  object.cornerVertices.resize(object.polygons.size() * 3);
+  for (std::size_t corner = 0; corner < object.cornerVertices.size(); ++corner) {
+    const MeshPolygon& triangle = object.polygons[corner / 3];
+    object.cornerVertices[corner] =
         finder.FindOrAdd(triangle.corners[corner % 3], object.cornerSamples.data() + corner * maps);
   }
 }
