@@ -28,18 +28,22 @@ bool IsSurfacePolygon(LWID type) {
   return type == LWPOLTYPE_FACE || type == LWPOLTYPE_PTCH || type == LWPOLTYPE_SUBD;
 }
 
-// The point indices of a polygon's vertices in host order.  False when the
-// polygon is not one to export (curves, bones, metaballs, fewer than three
-// vertices) or names a point that the scan did not report.
+// Appends the point indices of a polygon's vertices, in host order, to
+// `indices`.  False, with `indices` as it was, when the polygon is not one
+// to export (curves, bones, metaballs, fewer than three vertices) or names
+// a point that the scan did not report.
 bool ReadPolygonPoints(LWMeshInfoID mesh, LWPolID polygon, const PointFinder& finder,
                        std::vector<std::int32_t>& indices) {
-  indices.clear();
   if (!IsSurfacePolygon(mesh->polType(mesh, polygon))) return false;
   const int size = mesh->polSize(mesh, polygon);
   if (size < 3 || size > kMaxPolygonSize) return false;
+  const std::size_t start = indices.size();
   for (int vertex = 0; vertex < size; ++vertex) {
     const std::int32_t point = finder.Find(mesh->polVertex(mesh, polygon, vertex));
-    if (point < 0) return false;
+    if (point < 0) {
+      indices.resize(start);
+      return false;
+    }
     indices.push_back(point);
   }
   return true;
@@ -55,17 +59,17 @@ MeshPolygon MakeTriangle(LWPolID polygon, std::int32_t a, std::int32_t b, std::i
 }
 
 // The triangles of one polygon in host vertex numbering, in the order that
-// they are written.
-void SplitPolygon(const MeshObject& object, const std::vector<std::int32_t>& indices,
+// they are written.  `indices` are its `count` point indices.
+void SplitPolygon(const MeshObject& object, const std::int32_t* indices, std::size_t count,
                   std::vector<platform::Vec3f>& outline,
                   std::vector<std::array<std::int32_t, 3>>& triangles) {
   triangles.clear();
-  if (indices.size() == 3) {
+  if (count == 3) {
     triangles.push_back({0, 1, 2});
     return;
   }
   outline.clear();
-  for (std::int32_t index : indices) outline.push_back(object.points[static_cast<std::size_t>(index)].position);
+  for (std::size_t i = 0; i < count; ++i) outline.push_back(object.points[static_cast<std::size_t>(indices[i])].position);
   TriangulatePolygon(outline, triangles);
 }
 
@@ -85,21 +89,31 @@ void ReadPoints(MeshObject& object, LWMeshInfoID mesh) {
   }
 }
 
+// Every polygon's points are read first, so that the triangle list is
+// allocated once at its final size: a polygon of n points gives n - 2.
 void ReadTriangles(MeshObject& object, LWMeshInfoID mesh) {
   std::vector<LWPolID> ids;
   mesh->scanPolys(mesh, CollectPolygon, &ids);
   const PointFinder finder(object.points);
-  object.polygons.reserve(ids.size());
-  std::vector<platform::Vec3f> outline;
-  std::vector<std::array<std::int32_t, 3>> triangles;
+  // The exported polygons move to the front of `ids`; polygon k's points
+  // are indices[starts[k] .. starts[k + 1]).
   std::vector<std::int32_t> indices;
+  std::vector<std::size_t> starts{0};
+  std::size_t exported = 0;
   for (LWPolID polygon : ids) {
     if (!ReadPolygonPoints(mesh, polygon, finder, indices)) continue;
-    SplitPolygon(object, indices, outline, triangles);
+    ids[exported++] = polygon;
+    starts.push_back(indices.size());
+  }
+  object.polygons.reserve(indices.size() - 2 * exported);
+
+  std::vector<platform::Vec3f> outline;
+  std::vector<std::array<std::int32_t, 3>> triangles;
+  for (std::size_t k = 0; k < exported; ++k) {
+    const std::int32_t* points = indices.data() + starts[k];
+    SplitPolygon(object, points, starts[k + 1] - starts[k], outline, triangles);
     for (const auto& t : triangles) {
-      object.polygons.push_back(MakeTriangle(polygon, indices[static_cast<std::size_t>(t[0])],
-                                             indices[static_cast<std::size_t>(t[1])],
-                                             indices[static_cast<std::size_t>(t[2])]));
+      object.polygons.push_back(MakeTriangle(ids[k], points[t[0]], points[t[1]], points[t[2]]));
     }
   }
   object.triangleCount = static_cast<std::int32_t>(object.polygons.size());

@@ -193,6 +193,24 @@ TEST(GeometryBuild, OnlyFacesPatchesAndSubdivisionPolygonsOfThreeOrMoreVerticesA
   EXPECT_EQ(built.object->materials[0].triangleCount, 3);
 }
 
+TEST(GeometryBuild, APolygonNamingAnUnknownPointIsLeftOutAndTheNextKeepsItsOwnPoints) {
+  host::Mesh mesh;
+  mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}};
+  // The second polygon's third vertex names a point the mesh lacks, after
+  // two it has.
+  mesh.polygons = {Face({0, 1, 2}), Face({3, 1, 9, 2}), Face({4, 3, 1, 0})};
+  GeometryHost host(SceneOf({ObjectSetup{mesh, {PlainSurface("Default")}}}));
+  const auto built = host.Built(0);
+  ASSERT_EQ(built->triangleCount, 3);
+  EXPECT_EQ(built->polygons[0].corners, (std::array<std::int32_t, 3>{2, 1, 0}));
+  // The quad's fan (4, 3, 1), (4, 1, 0), each reversed.
+  EXPECT_EQ(built->polygons[1].corners, (std::array<std::int32_t, 3>{1, 3, 4}));
+  EXPECT_EQ(built->polygons[2].corners, (std::array<std::int32_t, 3>{0, 1, 4}));
+  EXPECT_NE(built->polygons[1].polygonId, built->polygons[0].polygonId);
+  EXPECT_EQ(built->polygons[2].polygonId, built->polygons[1].polygonId);
+  EXPECT_EQ(built->materials[0].triangleCount, 3);
+}
+
 host::Mesh OneTrianglePer(const std::vector<std::string>& surfaces) {
   host::Mesh mesh;
   for (std::size_t i = 0; i < surfaces.size(); ++i) {
