@@ -11,7 +11,7 @@ namespace scene {
 namespace {
 
 // The most vertices an object file can give one polygon (a 10-bit count);
-// a larger size is not a real polygon.
+// a larger size is not a real polygon.  Fits the 16 bits a size is kept in.
 constexpr int kMaxPolygonSize = 1023;
 
 size_t LWCALL CollectPoint(void* data, LWPntID point) {
@@ -95,26 +95,31 @@ void ReadTriangles(MeshObject& object, LWMeshInfoID mesh) {
   std::vector<LWPolID> ids;
   mesh->scanPolys(mesh, CollectPolygon, &ids);
   const PointFinder finder(object.points);
-  // The exported polygons move to the front of `ids`; polygon k's points
-  // are indices[starts[k] .. starts[k + 1]).
+  // The exported polygons move to the front of `ids`, their sizes to
+  // `sizes` and their points, one polygon after another, to `indices`
+  // (room for quads, the usual polygon, from the start).
   std::vector<std::int32_t> indices;
-  std::vector<std::size_t> starts{0};
+  indices.reserve(4 * ids.size());
+  std::vector<std::uint16_t> sizes;
+  sizes.reserve(ids.size());
   std::size_t exported = 0;
   for (LWPolID polygon : ids) {
+    const std::size_t before = indices.size();
     if (!ReadPolygonPoints(mesh, polygon, finder, indices)) continue;
     ids[exported++] = polygon;
-    starts.push_back(indices.size());
+    sizes.push_back(static_cast<std::uint16_t>(indices.size() - before));
   }
   object.polygons.reserve(indices.size() - 2 * exported);
 
   std::vector<platform::Vec3f> outline;
   std::vector<std::array<std::int32_t, 3>> triangles;
+  const std::int32_t* points = indices.data();
   for (std::size_t k = 0; k < exported; ++k) {
-    const std::int32_t* points = indices.data() + starts[k];
-    SplitPolygon(object, points, starts[k + 1] - starts[k], outline, triangles);
+    SplitPolygon(object, points, sizes[k], outline, triangles);
     for (const auto& t : triangles) {
       object.polygons.push_back(MakeTriangle(ids[k], points[t[0]], points[t[1]], points[t[2]]));
     }
+    points += sizes[k];
   }
   object.triangleCount = static_cast<std::int32_t>(object.polygons.size());
 }
