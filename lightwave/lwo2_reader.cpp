@@ -232,17 +232,41 @@ void Lwo2Reader::ReadUvMap(IffReader body, bool perPolygon) {
   }
 }
 
+// Ten bits of vertex count; curves use four of the six flag bits as more
+// count bits.
+std::size_t VertexCount(std::uint32_t type, std::uint16_t countAndFlags) {
+  std::size_t count = countAndFlags & 0x3FFu;
+  if (type == kCurv) count |= static_cast<std::size_t>(countAndFlags >> 12) << 10;
+  return count;
+}
+
+// The number of polygons in the rest of a POLS chunk, so that the list is
+// allocated once; counting stops where the chunk is cut short, which the
+// reading itself then reports.
+std::size_t CountPolygons(IffReader body, std::uint32_t type) {
+  std::size_t polygons = 0;
+  while (body.remaining() >= 2) {
+    const std::size_t count = VertexCount(type, body.U2());
+    ++polygons;
+    for (std::size_t i = 0; i < count; ++i) {
+      // An index is 2 bytes, or 4 after a first byte of 0xFF.
+      if (body.remaining() < 2) return polygons;
+      IffReader peek = body;
+      if (peek.U1() == 0xFF && body.remaining() < 4) return polygons;
+      body.Vx();
+    }
+  }
+  return polygons;
+}
+
 void Lwo2Reader::ReadPolygons(IffReader body) {
   const std::uint32_t type = body.Id4();
   Mesh& mesh = CurrentLayer().mesh;
   LayerState& state = states_.back();
   state.polygonBase = mesh.polygons.size();
+  mesh.polygons.reserve(mesh.polygons.size() + CountPolygons(body, type));
   while (!body.atEnd()) {
-    const std::uint16_t countAndFlags = body.U2();
-    // Ten bits of vertex count; curves use four of the six flag bits as
-    // more count bits.
-    std::size_t count = countAndFlags & 0x3FFu;
-    if (type == kCurv) count |= static_cast<std::size_t>(countAndFlags >> 12) << 10;
+    const std::size_t count = VertexCount(type, body.U2());
     if (body.remaining() < count * 2) {
       body.Fail("a polygon of " + std::to_string(count) + " vertices runs past the end of the chunk");
     }

@@ -152,5 +152,27 @@ TEST(BadInput, MadeUpCountsAndDepthsAreRefusedCheaply) {
   EXPECT_FALSE(LoadsScene(nested, (folder.path() / "nested.lws").string(), "nesting"));
 }
 
+TEST(BadInput, AnObjectsFirstFaultInReadingOrderIsTheOneNamed) {
+  // A polygon naming a point the object lacks, then one whose four-byte
+  // index is cut short.
+  IffWriter cut;
+  cut.Begin(MakeId("FORM"), IffLength::kU4);
+  cut.Id4(MakeId("LWO2"));
+  cut.Begin(MakeId("PNTS"), IffLength::kU4);
+  for (int p = 0; p < 3; ++p) cut.Vec12({0.0f, 0.0f, static_cast<float>(p)});
+  cut.End();
+  cut.Begin(MakeId("POLS"), IffLength::kU4);
+  cut.Id4(MakeId("FACE"));
+  cut.U2(3);
+  for (std::uint32_t point : {0u, 1u, 5u}) cut.Vx(point);
+  cut.U2(1);
+  cut.U1(0xFF);
+  cut.U1(0x00);
+  cut.End();
+  cut.End();
+  EXPECT_NE(ErrorOf(cut.bytes()).find("point index 5 is past the 3 points"), std::string::npos)
+      << ErrorOf(cut.bytes());
+}
+
 }  // namespace
 }  // namespace host
