@@ -42,6 +42,9 @@ class SampleFinder {
     list_.firstOfPoint.assign(points, -1);
     list_.lastOfPoint.assign(points, -1);
     list_.countOfPoint.assign(points, 0);
+    // Every point that a triangle uses has at least one sample.
+    list_.values.reserve(points * static_cast<std::size_t>(std::max(dimension, 0)));
+    list_.nextOfPoint.reserve(points);
   }
 
   std::int32_t FindOrAdd(std::int32_t point, const float* values) {

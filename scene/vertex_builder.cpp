@@ -124,6 +124,9 @@ void MoveIntoFrameSpace(MeshObject& object) {
 void MakeVertices(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   VertexFinder finder(object, maps);
+  // Every point that a triangle uses has at least one vertex.
+  object.vertices.reserve(object.points.size());
+  object.vertexSamples.reserve(object.points.size() * maps);
   object.cornerVertices.resize(object.polygons.size() * 3);
   for (std::size_t corner = 0; corner < object.cornerVertices.size(); ++corner) {
     const MeshPolygon& triangle = object.polygons[corner / 3];
