@@ -11,15 +11,6 @@
 namespace host {
 namespace {
 
-// The position of `id` in a block of one-byte identifiers, if it is one.
-std::optional<std::size_t> OffsetIn(const std::vector<unsigned char>& ids, const void* id) {
-  if (ids.empty()) return std::nullopt;
-  const auto begin = reinterpret_cast<std::uintptr_t>(ids.data());
-  const auto at = reinterpret_cast<std::uintptr_t>(id);
-  if (at < begin || at - begin >= ids.size()) return std::nullopt;
-  return static_cast<std::size_t>(at - begin);
-}
-
 void Fault(const std::string& what) {
   if (HostState* state = ActiveHostState()) state->Fault("mesh snapshot " + what);
 }
@@ -37,17 +28,24 @@ MeshSnapshot* Find(LWMeshInfoID mesh, const char* operation) {
   return found->second.get();
 }
 
+// Kept apart from the look-ups below, so that they stay small enough to be
+// inlined into every service call: the call then keeps the index in
+// registers instead of passing it through memory.
+void NotInSnapshot(const char* operation, const char* element) {
+  Fault(std::string(operation) + ": " + element + " does not belong to this snapshot");
+}
+
 std::optional<std::size_t> PointOf(MeshSnapshot& snapshot, LWPntID point,
                                    const char* operation) {
   const auto index = snapshot.PointIndex(point);
-  if (!index) Fault(std::string(operation) + ": point does not belong to this snapshot");
+  if (!index) NotInSnapshot(operation, "point");
   return index;
 }
 
 std::optional<std::size_t> PolygonOf(MeshSnapshot& snapshot, LWPolID polygon,
                                      const char* operation) {
   const auto index = snapshot.PolygonIndex(polygon);
-  if (!index) Fault(std::string(operation) + ": polygon does not belong to this snapshot");
+  if (!index) NotInSnapshot(operation, "polygon");
   return index;
 }
 
@@ -280,22 +278,6 @@ MeshSnapshot::MeshSnapshot(const Mesh& mesh)
   info_.polFlags = &PolFlags;
   info_.pntVIDGet = &PntVIDGet;
   info_.pntVPIDGet = &PntVPIDGet;
-}
-
-LWPntID MeshSnapshot::PointId(std::size_t index) {
-  return reinterpret_cast<LWPntID>(&pointIds_[index]);
-}
-
-std::optional<std::size_t> MeshSnapshot::PointIndex(LWPntID point) const {
-  return OffsetIn(pointIds_, point);
-}
-
-LWPolID MeshSnapshot::PolygonId(std::size_t index) {
-  return reinterpret_cast<LWPolID>(&polygonIds_[index]);
-}
-
-std::optional<std::size_t> MeshSnapshot::PolygonIndex(LWPolID polygon) const {
-  return OffsetIn(polygonIds_, polygon);
 }
 
 void MeshSnapshot::Detach() {

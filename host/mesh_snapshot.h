@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -32,10 +33,11 @@ class MeshSnapshot {
   // From now on reads a copy of its own instead of the scene's mesh.
   void Detach();
 
-  LWPntID PointId(std::size_t index);
-  std::optional<std::size_t> PointIndex(LWPntID point) const;
-  LWPolID PolygonId(std::size_t index);
-  std::optional<std::size_t> PolygonIndex(LWPolID polygon) const;
+  // Defined here, to be inlined into the service calls that ask them.
+  LWPntID PointId(std::size_t index) { return reinterpret_cast<LWPntID>(&pointIds_[index]); }
+  std::optional<std::size_t> PointIndex(LWPntID point) const { return OffsetIn(pointIds_, point); }
+  LWPolID PolygonId(std::size_t index) { return reinterpret_cast<LWPolID>(&polygonIds_[index]); }
+  std::optional<std::size_t> PolygonIndex(LWPolID polygon) const { return OffsetIn(polygonIds_, polygon); }
 
   // Vertex map handles are identifiers of this snapshot's, one per map.
   void* UvMapHandle(const char* name);
@@ -46,6 +48,13 @@ class MeshSnapshot {
   void Select(const UvMap* map);
 
  private:
+  // The position of `id` in a block of one-byte identifiers, if it is one.
+  static std::optional<std::size_t> OffsetIn(const std::vector<unsigned char>& ids, const void* id) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(ids.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(id);
+    if (ids.empty() || at < begin || at - begin >= ids.size()) return std::nullopt;
+    return static_cast<std::size_t>(at - begin);
+  }
   const UvMap* MapAt(std::optional<std::size_t> index) const;
 
   LWMeshInfo info_;
