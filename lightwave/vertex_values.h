@@ -24,6 +24,11 @@
 
 namespace host {
 
+template <class T>
+struct IsPointAndPolygon : std::false_type {};
+template <>
+struct IsPointAndPolygon<std::pair<int, int>> : std::true_type {};
+
 // The floats of one stored value; valid until the map next changes.
 class StoredValue {
  public:
@@ -54,6 +59,7 @@ class VertexValues {
       throw std::length_error("a vertex map holds more values than one map can address");
     }
     if (!records_.empty() && !(records_.back().key < key)) sorted_ = false;
+    marked_ = false;
     records_.push_back({key, static_cast<std::uint32_t>(pool_.size()), static_cast<std::uint32_t>(count)});
     pool_.insert(pool_.end(), values, values + count);
   }
@@ -85,6 +91,14 @@ class VertexValues {
       if (key >= 0 && static_cast<std::size_t>(key) < records_.size() &&
           records_[static_cast<std::size_t>(key)].key == key) {
         return ValueOf(records_[static_cast<std::size_t>(key)]);
+      }
+    }
+    // Per-polygon values are few and sit on few points: most points are
+    // known to have none without a search.
+    if constexpr (IsPointAndPolygon<Key>::value) {
+      if (key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
+          !hasPoint_[static_cast<std::size_t>(key.first)]) {
+        return std::nullopt;
       }
     }
     const auto found = std::lower_bound(records_.begin(), records_.end(), key,
@@ -126,10 +140,19 @@ class VertexValues {
   StoredValue ValueOf(const Record& record) const { return StoredValue(pool_.data() + record.first, record.count); }
 
   // Sorting changes only the order of the records, not what the map holds,
-  // so a const read may do it.  The floats of replaced values stay in the
-  // pool: at most what was stored.
+  // so a const read may do it, and mark the points with values as it goes.
   void Sort() const {
-    if (sorted_) return;
+    if (!sorted_) SortRecords();
+    sorted_ = true;
+    if constexpr (IsPointAndPolygon<Key>::value) {
+      if (!marked_) MarkPoints();
+    }
+    marked_ = true;
+  }
+
+  // The floats of replaced values stay in the pool: at most what was
+  // stored.
+  void SortRecords() const {
     std::stable_sort(records_.begin(), records_.end(),
                      [](const Record& x, const Record& y) { return x.key < y.key; });
     // Of records with one key, keep the last stored.
@@ -139,11 +162,28 @@ class VertexValues {
       records_[kept++] = records_[i];
     }
     records_.resize(kept);
-    sorted_ = true;
+  }
+
+  // Which points have a value, over the points from 0 to the largest with
+  // one; left empty (every point searched) when that range is much larger
+  // than the records, so that it never costs more than a byte per record
+  // and 8 KiB.
+  void MarkPoints() const {
+    hasPoint_.clear();
+    int largest = -1;
+    for (const Record& record : records_) largest = std::max(largest, record.key.first);
+    const auto range = static_cast<std::size_t>(largest) + 1;
+    if (largest < 0 || range > 8 * records_.size() + 65536) return;
+    hasPoint_.assign(range, false);
+    for (const Record& record : records_) {
+      if (record.key.first >= 0) hasPoint_[static_cast<std::size_t>(record.key.first)] = true;
+    }
   }
 
   mutable std::vector<Record> records_;
   mutable bool sorted_ = true;
+  mutable bool marked_ = true;  // hasPoint_ is up to date
+  mutable std::vector<bool> hasPoint_;  // point and polygon keys only
   std::vector<float> pool_;
 };
 

@@ -62,6 +62,26 @@ TEST(VertexValues, PointAndPolygonKeysOrderByPointThenPolygon) {
   EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{{1, 9}, {4, 0}, {4, 1}}));
 }
 
+TEST(VertexValues, PolygonValuesAreFoundBetweenStoresAndOnFarPoints) {
+  VertexValues<std::pair<int, int>> map;
+  map[{1, 0}] = {1.0f};
+  map[{3, 0}] = {3.0f};
+  EXPECT_FALSE(map.Find({2, 0}));
+  EXPECT_FALSE(map.Find({0, 0}));
+  map[{2, 5}] = {2.0f};  // a point with no value until now, below the last
+  map[{3, 1}] = {3.5f};
+  EXPECT_EQ(Floats(map.Find({2, 5})), (std::vector<float>{2.0f}));
+  EXPECT_EQ(Floats(map.Find({3, 1})), (std::vector<float>{3.5f}));
+  EXPECT_FALSE(map.Find({2, 0}));
+  // Points far beyond the others, and below zero.
+  map[{2000000000, 7}] = {9.0f};
+  map[{-5, 2}] = {-5.0f};
+  EXPECT_EQ(Floats(map.Find({2000000000, 7})), (std::vector<float>{9.0f}));
+  EXPECT_EQ(Floats(map.Find({-5, 2})), (std::vector<float>{-5.0f}));
+  EXPECT_EQ(Floats(map.Find({1, 0})), (std::vector<float>{1.0f}));
+  EXPECT_FALSE(map.Find({1999999999, 7}));
+}
+
 TEST(VertexValues, EqualMapsHoldTheSameValuesNotTheSameHistory) {
   VertexValues<int> inOrder{{0, {0.0f}}, {1, {1.0f, 2.0f}}};
   VertexValues<int> rewritten;
