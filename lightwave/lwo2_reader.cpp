@@ -218,6 +218,15 @@ void Lwo2Reader::ReadUvMap(IffReader body, bool perPolygon) {
     body.Fail("UV map '" + name + "' has " + std::to_string(dimension) + " components here but " +
               std::to_string(map->dimension) + " in an earlier chunk");
   }
+  // Each value takes at least its 2-byte indices and its floats, which
+  // bounds how many the chunk holds.
+  const std::size_t leastBytes = (perPolygon ? 4 : 2) + std::size_t{4} * dimension;
+  const std::size_t most = body.remaining() / leastBytes;
+  if (perPolygon) {
+    map->polygonValues.Reserve(most, most * dimension);
+  } else {
+    map->pointValues.Reserve(most, most * dimension);
+  }
   std::vector<float> values(dimension);
   while (!body.atEnd()) {
     const auto point = static_cast<int>(PointIndex(body));

@@ -64,6 +64,14 @@ class VertexValues {
     pool_.insert(pool_.end(), values, values + count);
   }
 
+  // Room for `values` more values of `floats` floats in all, so that a
+  // reader that knows about how many follow grows the tables once.  Asked
+  // again and again for a little more, the tables still grow by doubling.
+  void Reserve(std::size_t values, std::size_t floats) {
+    Grow(records_, values);
+    Grow(pool_, floats);
+  }
+
   // `map[key] = {u, v}` stores a value, as for a std::map.
   class Setter {
    public:
@@ -136,6 +144,12 @@ class VertexValues {
     std::uint32_t first;  // into pool_
     std::uint32_t count;
   };
+
+  template <class T>
+  static void Grow(std::vector<T>& list, std::size_t more) {
+    const std::size_t needed = list.size() + more;
+    if (needed > list.capacity()) list.reserve(std::max(needed, 2 * list.capacity()));
+  }
 
   StoredValue ValueOf(const Record& record) const { return StoredValue(pool_.data() + record.first, record.count); }
 
