@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "scene/geometry_steps.h"
 #include "scene/mesh_object.h"
 
@@ -34,6 +36,11 @@ void MeshObject::BuildGeometry() {
   ComputeNormals(*this);
   ReadUvSamples(*this, mesh);
   MakeVertices(*this);
+  // Nothing reads the corners' samples after this; the corner materials
+  // take their memory, already in use, rather than fresh pages.
+  cornerMaterials = std::move(cornerSamples);
+  cornerMaterials.clear();
+  cornerSamples = {};
   WriteVertexArrays(*this);
   ReadSurfaces(*this);
   AssignPolygonSurfaces(*this, mesh);
