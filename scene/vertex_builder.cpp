@@ -142,7 +142,8 @@ void WriteVertexArrays(MeshObject& object) {
 
   object.positions.reserve(numbering.size());
   object.normals.reserve(numbering.size());
-  object.uvSets.assign(maps, std::vector<std::array<float, 2>>(numbering.size()));
+  object.uvSets.assign(maps, {});
+  for (auto& set : object.uvSets) set.resize(numbering.size());
   for (std::size_t j = 0; j < numbering.size(); ++j) {
     const auto v = static_cast<std::size_t>(numbering[j]);
     const MeshPoint& point = object.points[static_cast<std::size_t>(object.vertices[v].point)];
