@@ -67,11 +67,10 @@ long PositiveNumber(const char* text) {
   return value;
 }
 
+constexpr const char* kUsage = "usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]  (default 1000000 20)\n";
+
 int Usage(const char* problem) {
-  std::fprintf(stderr,
-               "make_grid_object: %s\n"
-               "usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]  (default 1000000 20)\n",
-               problem);
+  std::fprintf(stderr, "make_grid_object: %s\n%s", problem, kUsage);
   return 2;
 }
 
@@ -79,6 +78,13 @@ int Usage(const char* problem) {
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 4) return Usage("expected an output file and up to two counts");
+  // An option is never taken for the name of the file to write.
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (first.rfind('-', 0) == 0) return Usage(("unknown option " + first).c_str());
   const long triangles = argc > 2 ? PositiveNumber(argv[2]) : kDefaultTriangles;
   const long layers = argc > 3 ? PositiveNumber(argv[3]) : kDefaultLayers;
   if (triangles == 0 || layers == 0) return Usage("the counts must be whole numbers above 0");
