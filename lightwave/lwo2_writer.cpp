@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "lightwave/iff_writer.h"
 
@@ -68,15 +70,58 @@ void WritePointUvs(IffWriter& out, const UvMap& map) {
   out.End();
 }
 
-// Polygons [first, last) share one type and become one POLS chunk; their
-// tags and per-polygon UV values follow it, indexed from `first`.
-void WritePolygonRun(IffWriter& out, const Mesh& mesh, std::size_t first, std::size_t last,
-                     const std::vector<std::string>& tags) {
-  const std::uint32_t type = mesh.polygons[first].type;
+// Polygons [first, last) of one layer share one type and become one POLS
+// chunk.
+struct PolygonRun {
+  std::size_t first = 0;
+  std::size_t last = 0;
+};
+
+std::vector<PolygonRun> PolygonRuns(const std::vector<Polygon>& polygons) {
+  std::vector<PolygonRun> runs;
+  std::size_t first = 0;
+  while (first < polygons.size()) {
+    std::size_t last = first + 1;
+    while (last < polygons.size() && polygons[last].type == polygons[first].type) ++last;
+    runs.push_back({first, last});
+    first = last;
+  }
+  return runs;
+}
+
+// One map's per-polygon values of one run, in the map's order.
+using RunValues = std::vector<std::pair<std::pair<int, int>, StoredValue>>;
+
+// Splits a map's per-polygon values by the run of their polygon in one
+// pass, so that a layer of many runs costs no more than one of few.
+// Values of polygons the layer does not have belong to no run.
+std::vector<RunValues> ValuesByRun(const UvMap& map, const std::vector<PolygonRun>& runs,
+                                   std::size_t polygonCount) {
+  std::vector<std::size_t> runOf(polygonCount);
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    std::fill(runOf.begin() + static_cast<std::ptrdiff_t>(runs[r].first),
+              runOf.begin() + static_cast<std::ptrdiff_t>(runs[r].last), r);
+  }
+  std::vector<RunValues> byRun(runs.size());
+  map.polygonValues.ForEach([&](const std::pair<int, int>& key, StoredValue values) {
+    const auto polygon = static_cast<std::size_t>(key.second);
+    if (key.second < 0 || polygon >= polygonCount) return;
+    byRun[runOf[polygon]].emplace_back(key, values);
+  });
+  return byRun;
+}
+
+// The run's POLS chunk, then its tags and per-polygon UV values, indexed
+// from the run's first polygon.  `uvValues` holds the run's values of each
+// map of the mesh, in map order.
+void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
+                     const std::vector<std::string>& tags,
+                     const std::vector<const RunValues*>& uvValues) {
+  const std::uint32_t type = mesh.polygons[run.first].type;
   const std::uint32_t limit = type == MakeId("CURV") ? kCurveLimit : kFaceLimit;
   out.Begin(MakeId("POLS"), IffLength::kU4);
   out.Id4(type);
-  for (std::size_t p = first; p < last; ++p) {
+  for (std::size_t p = run.first; p < run.last; ++p) {
     const std::vector<int>& points = mesh.polygons[p].points;
     if (points.size() > limit) throw std::length_error("a polygon has more vertices than LWO2 can hold");
     const auto count = static_cast<std::uint32_t>(points.size());
@@ -87,31 +132,26 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, std::size_t first, std::s
 
   out.Begin(MakeId("PTAG"), IffLength::kU4);
   out.Id4(MakeId("SURF"));
-  for (std::size_t p = first; p < last; ++p) {
+  for (std::size_t p = run.first; p < run.last; ++p) {
     if (mesh.polygons[p].surface.empty()) continue;
-    out.Vx(static_cast<std::uint32_t>(p - first));
+    out.Vx(static_cast<std::uint32_t>(p - run.first));
     out.U2(TagIndex(tags, mesh.polygons[p].surface));
   }
   out.End();
 
-  for (const UvMap& map : mesh.uvMaps) {
-    const auto inRun = [&](const std::pair<int, int>& key) {
-      const auto polygon = static_cast<std::size_t>(key.second);
-      return polygon >= first && polygon < last;
-    };
-    bool any = false;
-    map.polygonValues.ForEach([&](const std::pair<int, int>& key, StoredValue) { any = any || inRun(key); });
-    if (!any) continue;
+  for (std::size_t m = 0; m < mesh.uvMaps.size(); ++m) {
+    const RunValues& values = *uvValues[m];
+    if (values.empty()) continue;
+    const UvMap& map = mesh.uvMaps[m];
     out.Begin(MakeId("VMAD"), IffLength::kU4);
     out.Id4(MakeId("TXUV"));
     out.U2(static_cast<std::uint16_t>(map.dimension));
     out.S0(map.name);
-    map.polygonValues.ForEach([&](const std::pair<int, int>& key, StoredValue values) {
-      if (!inRun(key)) return;
+    for (const auto& [key, value] : values) {
       out.Vx(static_cast<std::uint32_t>(key.first));
-      out.Vx(static_cast<std::uint32_t>(static_cast<std::size_t>(key.second) - first));
-      WriteValues(out, values);
-    });
+      out.Vx(static_cast<std::uint32_t>(static_cast<std::size_t>(key.second) - run.first));
+      WriteValues(out, value);
+    }
     out.End();
   }
 }
@@ -121,12 +161,13 @@ void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const std::vector<std::s
   WritePoints(out, layer.mesh);
   for (const UvMap& map : layer.mesh.uvMaps) WritePointUvs(out, map);
   const std::vector<Polygon>& polygons = layer.mesh.polygons;
-  std::size_t first = 0;
-  while (first < polygons.size()) {
-    std::size_t last = first + 1;
-    while (last < polygons.size() && polygons[last].type == polygons[first].type) ++last;
-    WritePolygonRun(out, layer.mesh, first, last, tags);
-    first = last;
+  const std::vector<PolygonRun> runs = PolygonRuns(polygons);
+  std::vector<std::vector<RunValues>> valuesByMap;  // [map][run]
+  for (const UvMap& map : layer.mesh.uvMaps) valuesByMap.push_back(ValuesByRun(map, runs, polygons.size()));
+  std::vector<const RunValues*> uvValues(valuesByMap.size());
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    for (std::size_t m = 0; m < valuesByMap.size(); ++m) uvValues[m] = &valuesByMap[m][r];
+    WritePolygonRun(out, layer.mesh, runs[r], tags, uvValues);
   }
 }
 

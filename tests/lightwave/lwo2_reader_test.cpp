@@ -78,6 +78,35 @@ TEST(Lwo2Reader, LongIndicesAndLongCurvesSurviveTheRoundTrip) {
   ExpectSameMesh(read.layers.at(0).mesh, layer.mesh);
 }
 
+TEST(Lwo2Reader, PerPolygonUvsOfAlternatingPolygonTypesStayWithTheirPolygons) {
+  // Every change of type starts a POLS chunk of its own, whose VMAD counts
+  // polygons from the chunk's first: each value must land in its own run.
+  Lwo2Object object;
+  Lwo2Layer layer;
+  for (int i = 0; i < 4; ++i) layer.mesh.points.push_back({static_cast<float>(i), 1.0f, 0.0f});
+  UvMap map;
+  map.name = "seams";
+  for (int p = 0; p < 7; ++p) {
+    Polygon polygon;
+    polygon.type = p % 3 == 2 ? MakeId("PTCH") : MakeId("FACE");
+    polygon.points = {0, 1 + p % 3, 3};
+    polygon.surface = "Body";
+    layer.mesh.polygons.push_back(polygon);
+    if (p != 4) map.polygonValues[{p % 4, p}] = {0.1f * static_cast<float>(p), 1.0f};
+  }
+  map.polygonValues[{3, 99}] = {5.0f, 5.0f};  // names no polygon of the layer
+  layer.mesh.uvMaps.push_back(map);
+  object.layers.push_back(layer);
+
+  const Lwo2Object read = ReadLwo2(WriteLwo2(object), "alternating.lwo");
+  map.polygonValues = {};
+  for (int p = 0; p < 7; ++p) {
+    if (p != 4) map.polygonValues[{p % 4, p}] = {0.1f * static_cast<float>(p), 1.0f};
+  }
+  layer.mesh.uvMaps = {map};
+  ExpectSameMesh(read.layers.at(0).mesh, layer.mesh);
+}
+
 // A file as other writers lay it out: unknown chunks and sub-chunks of odd
 // length, geometry before any LAYR, PTAG before TAGS, blocks that are not
 // colour layers, a derived surface and a surface with no values at all.
