@@ -26,8 +26,6 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
-// Processor time of this thread: on a machine shared with other work, the
-// wall-clock time also counts the time other processes held the processor.
 // Pages the process touched for the first time (minor faults) so far.  A
 // build that writes fresh memory pays one fault per 4 KiB page, which on a
 // virtual machine can cost more than the writing itself.
@@ -37,6 +35,8 @@ long MinorFaults() {
   return usage.ru_minflt;
 }
 
+// Processor time of this thread: on a machine shared with other work, the
+// wall-clock time also counts the time other processes held the processor.
 double ThreadSeconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
