@@ -38,9 +38,15 @@ std::uint64_t TexelBytes(std::uint32_t d3dFormat) {
 
 // The byte count a reader expects for level `level`, or 0 when this
 // listing does not know the format.
+// A side of a 16-bit size at level `level`: halved per level, never below
+// 1.  A record may claim up to 255 levels; past the 16th every side is 1.
+std::uint64_t LevelSide(std::uint16_t side, unsigned level) {
+  return level >= 16 ? 1u : std::max(1u, unsigned{side} >> level);
+}
+
 std::uint64_t ExpectedLevelBytes(const NativeTextureRecord& t, unsigned level) {
-  const std::uint64_t w = std::max(1u, unsigned{t.width} >> level);
-  const std::uint64_t h = std::max(1u, unsigned{t.height} >> level);
+  const std::uint64_t w = LevelSide(t.width, level);
+  const std::uint64_t h = LevelSide(t.height, level);
   if (IsDxt(t.d3dFormat)) return ((w + 3) / 4) * ((h + 3) / 4) * (t.d3dFormat == kDxt1 ? 8 : 16);
   return w * h * TexelBytes(t.d3dFormat);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "dff_inspect/inspect.h"
 #include "txd/pixel_format.h"
@@ -113,6 +115,24 @@ TEST(TxdReader, WarnsOfANameWithoutItsTerminator) {
   const Inspection result = Inspect(bytes);
   EXPECT_TRUE(Mentions(result, Severity::Warning, "no terminating zero"));
   EXPECT_EQ(result.dictionaries.at(0).textures.at(0).name, std::string(32, 'n'));
+}
+
+TEST(TxdReader, LevelsPastTheSixteenthAreOneTexelSquare) {
+  // A record may claim up to 255 levels; a 16-bit side is 1 from level 16 on.
+  std::vector<std::vector<std::uint8_t>> levels;
+  for (unsigned level = 0; level < 40; ++level) {
+    const auto side = static_cast<std::uint16_t>(level >= 15 ? 1 : 0x8000u >> level);
+    levels.emplace_back(txd::LevelByteCount(txd::PixelFormat::Dxt1, side, 1), std::uint8_t{0});
+  }
+  const Inspection result =
+      Inspect(Write({txd::MakeNativeTexture("tall", "", txd::PixelFormat::Dxt1, false, 0x8000, 1, levels)}));
+  EXPECT_FALSE(Mentions(result, Severity::Damage, "where its size and format take"));
+
+  // What the fuzzer found: 255 levels claimed on a 65,344 x 65,535 texture.
+  std::ifstream found(FOUND_BY_FUZZING "/txd_255_levels.txd", std::ios::binary);
+  ASSERT_TRUE(found) << "missing test input " FOUND_BY_FUZZING "/txd_255_levels.txd";
+  const Bytes bytes{std::istreambuf_iterator<char>(found), std::istreambuf_iterator<char>()};
+  EXPECT_FALSE(Inspect(bytes).sound());
 }
 
 TEST(TxdReader, SurvivesEveryTruncation) {
