@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "dff_inspect/inspect.h"
+#include "tests/support/files_and_programs.h"
 #include "txd/pixel_format.h"
 #include "txd/txd_writer.h"
 
@@ -129,9 +128,8 @@ TEST(TxdReader, LevelsPastTheSixteenthAreOneTexelSquare) {
   EXPECT_FALSE(Mentions(result, Severity::Damage, "where its size and format take"));
 
   // What the fuzzer found: 255 levels claimed on a 65,344 x 65,535 texture.
-  std::ifstream found(FOUND_BY_FUZZING "/txd_255_levels.txd", std::ios::binary);
-  ASSERT_TRUE(found) << "missing test input " FOUND_BY_FUZZING "/txd_255_levels.txd";
-  const Bytes bytes{std::istreambuf_iterator<char>(found), std::istreambuf_iterator<char>()};
+  const Bytes bytes = testsupport::ReadFileBytes(FOUND_BY_FUZZING "/txd_255_levels.txd");
+  ASSERT_FALSE(bytes.empty()) << "missing test input " FOUND_BY_FUZZING "/txd_255_levels.txd";
   EXPECT_FALSE(Inspect(bytes).sound());
 }
 
