@@ -61,7 +61,7 @@ MeshPolygon MakeTriangle(LWPolID polygon, std::int32_t a, std::int32_t b, std::i
 // The triangles of one polygon in host vertex numbering, in the order that
 // they are written.  `indices` are its `count` point indices.
 void SplitPolygon(const MeshObject& object, const std::int32_t* indices, std::size_t count,
-                  std::vector<platform::Vec3f>& outline,
+                  PolygonTriangulator& triangulator, std::vector<platform::Vec3f>& outline,
                   std::vector<std::array<std::int32_t, 3>>& triangles) {
   triangles.clear();
   if (count == 3) {
@@ -70,7 +70,7 @@ void SplitPolygon(const MeshObject& object, const std::int32_t* indices, std::si
   }
   outline.clear();
   for (std::size_t i = 0; i < count; ++i) outline.push_back(object.points[static_cast<std::size_t>(indices[i])].position);
-  TriangulatePolygon(outline, triangles);
+  triangulator.Triangulate(outline, triangles);
 }
 
 }  // namespace
@@ -111,11 +111,12 @@ void ReadTriangles(MeshObject& object, LWMeshInfoID mesh) {
   }
   object.polygons.reserve(indices.size() - 2 * exported);
 
+  PolygonTriangulator triangulator;
   std::vector<platform::Vec3f> outline;
   std::vector<std::array<std::int32_t, 3>> triangles;
   const std::int32_t* points = indices.data();
   for (std::size_t k = 0; k < exported; ++k) {
-    SplitPolygon(object, points, sizes[k], outline, triangles);
+    SplitPolygon(object, points, sizes[k], triangulator, outline, triangles);
     for (const auto& t : triangles) {
       object.polygons.push_back(MakeTriangle(ids[k], points[t[0]], points[t[1]], points[t[2]]));
     }

@@ -7,9 +7,7 @@
 namespace scene {
 namespace {
 
-struct Point2 {
-  double u = 0.0, v = 0.0;
-};
+using Point2 = PolygonTriangulator::Point2;
 
 // Twice the signed area of (a, b, c): positive when they turn left.
 double Turn(const Point2& a, const Point2& b, const Point2& c) {
@@ -86,8 +84,10 @@ bool Covers(const Point2& a, const Point2& b, const Point2& c, const Point2& p) 
 
 class EarClipper {
  public:
-  explicit EarClipper(const std::vector<Point2>& outline) : outline_(outline) {
-    remaining_.reserve(outline.size());
+  // `remaining` is the clipper's working list, emptied and refilled here.
+  EarClipper(const std::vector<Point2>& outline, std::vector<std::int32_t>& remaining)
+      : outline_(outline), remaining_(remaining) {
+    remaining_.clear();
     for (std::size_t i = 0; i < outline.size(); ++i) remaining_.push_back(static_cast<std::int32_t>(i));
   }
 
@@ -132,21 +132,20 @@ class EarClipper {
   }
 
   const std::vector<Point2>& outline_;
-  std::vector<std::int32_t> remaining_;
+  std::vector<std::int32_t>& remaining_;
 };
 
 }  // namespace
 
-void TriangulatePolygon(const std::vector<platform::Vec3f>& vertices,
-                        std::vector<std::array<std::int32_t, 3>>& triangles) {
+void PolygonTriangulator::Triangulate(const std::vector<platform::Vec3f>& vertices,
+                                      std::vector<std::array<std::int32_t, 3>>& triangles) {
   const std::size_t n = vertices.size();
   if (n < 3) return;
-  std::vector<Point2> outline;
-  if (n == 3 || !ProjectCounterClockwise(vertices, outline) || IsConvex(outline)) {
+  if (n == 3 || !ProjectCounterClockwise(vertices, outline_) || IsConvex(outline_)) {
     AppendFan(n, triangles);
     return;
   }
-  EarClipper(outline).Run(triangles);
+  EarClipper(outline_, remaining_).Run(triangles);
 }
 
 }  // namespace scene

@@ -72,7 +72,7 @@ std::vector<Triangle> ReadTriangles(LWMeshInfoID mesh, const std::vector<Point>&
     }
     if (indices.back() < 0) continue;
     std::vector<std::array<std::int32_t, 3>> split;
-    TriangulatePolygon(outline, split);
+    PolygonTriangulator().Triangulate(outline, split);
     for (const auto& t : split) {
       Triangle triangle;
       triangle.corners = {indices[static_cast<std::size_t>(t[2])], indices[static_cast<std::size_t>(t[1])],

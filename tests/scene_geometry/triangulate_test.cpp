@@ -32,7 +32,7 @@ std::vector<platform::Vec3f> Flat(const std::vector<Point2d>& outline) {
 
 Triangles Split(const std::vector<platform::Vec3f>& vertices) {
   Triangles triangles;
-  TriangulatePolygon(vertices, triangles);
+  PolygonTriangulator().Triangulate(vertices, triangles);
   return triangles;
 }
 
@@ -115,6 +115,18 @@ TEST(Triangulate, OutlinesThatTouchThemselvesStillGiveOneTrianglePerVertexBeyond
   EXPECT_EQ(Split(Flat({{0, 0}, {1, 0}, {2, 0}, {3, 0}})).size(), 2u);
   const double nan = std::nan("");
   EXPECT_EQ(Split(Flat({{0, 0}, {1, 0}, {nan, 1}, {0, 1}, {0.5, 0.5}})).size(), 3u);
+}
+
+TEST(Triangulate, OneTriangulatorSplitsEachPolygonAsIfItWereTheFirst) {
+  // The buffers left by a longer concave outline must not leak into a
+  // shorter one, nor into a convex one that needs no clipping.
+  const std::vector<std::vector<Point2d>> outlines = {kComb, kArrow, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, kComb};
+  PolygonTriangulator reused;
+  for (const auto& outline : outlines) {
+    Triangles triangles;
+    reused.Triangulate(Flat(outline), triangles);
+    EXPECT_EQ(triangles, Split(Flat(outline)));
+  }
 }
 
 }  // namespace
