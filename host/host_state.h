@@ -44,6 +44,9 @@ struct HostState {
   // only ever added to, so every pointer handed out stays valid for the
   // host's life, however the scene changes in between.
   std::set<std::string, std::less<>> texts;  // found by string_view, without a copy
+  // The text handed out last: a polygon's surface name is mostly its
+  // neighbour's, and is then found without a search.
+  const std::string* lastText = nullptr;
   std::set<std::vector<LWSurfaceID>> surfaceLists;
   std::map<std::pair<std::size_t, std::string>, std::array<double, 3>> channelValues;
 

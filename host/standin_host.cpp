@@ -64,9 +64,11 @@ void* LWCALL GlobalEntry(const char* serviceName, int /*useMode*/) {
 const char* HostState::Text(std::string_view text) {
   // Looked up before it is added: most texts (a polygon's surface name)
   // are asked for again and again.
-  const auto found = texts.find(text);
-  if (found != texts.end()) return found->c_str();
-  return texts.emplace(text).first->c_str();
+  if (lastText != nullptr && *lastText == text) return lastText->c_str();
+  auto found = texts.find(text);
+  if (found == texts.end()) found = texts.emplace(text).first;
+  lastText = &*found;
+  return found->c_str();
 }
 
 void HostState::Fault(std::string what) { faults.push_back(std::move(what)); }
