@@ -51,7 +51,7 @@ const Table* Service(host::StandInHost& host, const char* name) {
 void BuildGeometryAndWriteClump(benchmark::State& state) {
   // 1000 x 500 cells: 501,501 points and 1,000,000 triangles.
   host::StandInHost host(bench::GridScene({1000, 500}));
-  double geometrySeconds = 0.0, clumpSeconds = 0.0, processorSeconds = 0.0;
+  double geometrySeconds = 0.0, clumpSeconds = 0.0, processorSeconds = 0.0, firstProcessorSeconds = -1.0;
   long faults = 0;
   std::int64_t bytes = 0, vertices = 0, triangles = 0;
   std::size_t peakAboveScene = 0;
@@ -79,7 +79,9 @@ void BuildGeometryAndWriteClump(benchmark::State& state) {
     exporter.WriteClump(stream);
     stream.Finish();
     const Clock::time_point written = Clock::now();
-    processorSeconds += ThreadSeconds() - processorStart;
+    const double iterationProcessorSeconds = ThreadSeconds() - processorStart;
+    processorSeconds += iterationProcessorSeconds;
+    if (firstProcessorSeconds < 0.0) firstProcessorSeconds = iterationProcessorSeconds;
     faults += MinorFaults() - faultsStart;
     peakAboveScene = std::max(peakAboveScene, bench::PeakHeapBytes() - sceneBytes);
 
@@ -97,6 +99,9 @@ void BuildGeometryAndWriteClump(benchmark::State& state) {
   state.counters["geometry_s"] = geometrySeconds / iterations;
   state.counters["clump_s"] = clumpSeconds / iterations;
   state.counters["both_cpu_s"] = processorSeconds / iterations;
+  // The first export of the process, whose every page of working memory is
+  // new to it; later ones may find pages that the allocator kept.
+  state.counters["first_cpu_s"] = firstProcessorSeconds;
   state.counters["page_faults"] = static_cast<double>(faults) / iterations;
   state.counters["vertices"] = static_cast<double>(vertices);
   state.counters["file_bytes"] = static_cast<double>(bytes);
