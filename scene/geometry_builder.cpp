@@ -1,5 +1,3 @@
-#include <utility>
-
 #include "scene/geometry_steps.h"
 #include "scene/mesh_object.h"
 
@@ -36,12 +34,10 @@ void MeshObject::BuildGeometry() {
   ComputeNormals(*this);
   ReadUvSamples(*this, mesh);
   MakeVertices(*this);
-  // Nothing reads the corners' samples after this; the corner materials
-  // take their memory, already in use, rather than fresh pages.
-  cornerMaterials = std::move(cornerSamples);
-  cornerMaterials.clear();
-  cornerSamples = {};
   WriteVertexArrays(*this);
+  // The surface steps read only the polygons: what they allocate can take
+  // the memory of the points, samples and vertices instead of fresh pages.
+  ReleaseVertexLists();
   ReadSurfaces(*this);
   AssignPolygonSurfaces(*this, mesh);
   BuildMaterialList(*this);

@@ -14,8 +14,8 @@ void ReadPoints(MeshObject& object, LWMeshInfoID mesh);
 // of three or more vertices, in host order, with reversed corners.
 void ReadTriangles(MeshObject& object, LWMeshInfoID mesh);
 
-// Each triangle's unit face normal, and each point's normalised sum of the
-// face normals of the triangles that use it.
+// Each point's normal: the normalised sum of the unit face normals of the
+// triangles that use it.
 void ComputeNormals(MeshObject& object);
 
 // `uvSetCount`, each point's samples per UV map and each corner's sample

@@ -47,12 +47,16 @@ std::int32_t MeshObject::AddSurface(MaterialEntry entry) {
   return position;
 }
 
-void MeshObject::ReleaseWorkingLists() {
+void MeshObject::ReleaseVertexLists() {
   FreeStorage(vertices);
   FreeStorage(vertexSamples);
   FreeStorage(uvSamples);
   FreeStorage(cornerSamples);
   FreeStorage(points);
+}
+
+void MeshObject::ReleaseWorkingLists() {
+  ReleaseVertexLists();
   FreeStorage(polygons);
   FreeStorage(polygonSurfaces);
 }
@@ -70,13 +74,7 @@ void MeshObject::ReleaseMeshObject() {
 
   FreeStorage(vertices);
   FreeStorage(vertexSamples);
-  for (UvSampleList& list : uvSamples) {
-    FreeStorage(list.values);
-    FreeStorage(list.nextOfPoint);
-    FreeStorage(list.firstOfPoint);
-    FreeStorage(list.lastOfPoint);
-    FreeStorage(list.countOfPoint);
-  }
+  for (UvSampleList& list : uvSamples) FreeStorage(list.values);
   FreeStorage(uvSamples);
   FreeStorage(cornerSamples);
   for (MaterialEntry& entry : surfaces) {

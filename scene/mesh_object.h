@@ -41,19 +41,16 @@ struct MaterialEntry {
 
 // The distinct (u, v, ...) values that the points take in one UV map, all
 // in one table: sample s has the components values[s * dimension ...].
-// Each point's samples, first seen first, are chained from
-// firstOfPoint[point] through nextOfPoint.  Two samples are the same when
-// every component compares equal as a float (0.0 equals -0.0, a NaN equals
-// nothing); every sample of a map has the map's dimension.
+// Samples are numbered in the order they are first seen; each belongs to
+// one point, and two corners of a point share a sample when every
+// component compares equal as a float (0.0 equals -0.0, a NaN equals
+// nothing).  Every sample of a map has the map's dimension.
 struct UvSampleList {
   std::int32_t dimension = 0;
+  std::int32_t count = 0;
   std::vector<float> values;
-  std::vector<std::int32_t> nextOfPoint;   // per sample; -1 ends a chain
-  std::vector<std::int32_t> firstOfPoint;  // per point; -1 for none yet
-  std::vector<std::int32_t> lastOfPoint;   // per point
-  std::vector<std::int32_t> countOfPoint;  // per point
 
-  std::int32_t size() const { return static_cast<std::int32_t>(nextOfPoint.size()); }
+  std::int32_t size() const { return count; }
   const float* Values(std::int32_t sample) const {
     return values.data() + static_cast<std::size_t>(sample) * static_cast<std::size_t>(dimension);
   }
@@ -62,24 +59,19 @@ struct UvSampleList {
 // One output vertex: a point together with one combination of UV samples,
 // whose sample numbers (one per map) are the vertex's entries of
 // MeshObject::vertexSamples.  Its position and normal are its point's.
+// The vertices of one point are told apart only while they are made, by
+// the step that makes them.
 struct MeshVertex {
   std::int32_t point = 0;
-  std::int32_t nextOfPoint = -1;  // the point's next vertex; -1 for none
   // Position in the output arrays; -1 until numbered.
   std::int32_t outputIndex = -1;
 };
 
-// One host point.
+// One host point.  Its position in `points` and the object's map count are
+// known wherever a point is read, so the point keeps neither.
 struct MeshPoint {
   platform::Vec3f position;  // converted to output axes
   platform::Vec3f normal;    // normalised sum of its triangles' face normals
-  // The vertices made from this point, in creation order: a chain through
-  // MeshObject::vertices.
-  std::int32_t firstVertex = -1;
-  std::int32_t lastVertex = -1;
-  std::int32_t vertexCount = 0;
-  std::int32_t uvSetCount = 0;
-  std::int32_t index = 0;  // position in `points`
   LWPntID pointId = nullptr;
 };
 
@@ -89,8 +81,8 @@ struct MeshPolygon {
   // Point indices in reverse of the host's vertex order, so that the
   // triangle faces the same way after the change of handedness.
   std::array<std::int32_t, 3> corners{};
-  platform::Vec3f faceNormal;
-  // Each corner's vertex is kept in MeshObject::cornerVertices.
+  // The face normal is summed into the points' normals as it is found, and
+  // each corner's vertex is kept in MeshObject::cornerVertices.
   LWPolID polygonId = nullptr;
 };
 
@@ -111,6 +103,9 @@ class MeshObject {
   MaterialEntry* FindSurfaceByName(std::string_view name);
   // Frees everything the record holds; a record never built holds nothing.
   void ReleaseMeshObject();
+  // Frees the lists that only the making of vertices reads: the points,
+  // the sample tables and the vertices.
+  void ReleaseVertexLists();
   // Frees the per-point and per-triangle working lists (points, polygons,
   // the sample, corner and vertex tables and the polygons' surfaces), which
   // only the build reads; what the writer reads stays.

@@ -14,8 +14,21 @@ namespace {
 // a larger size is not a real polygon.  Fits the 16 bits a size is kept in.
 constexpr int kMaxPolygonSize = 1023;
 
-size_t LWCALL CollectPoint(void* data, LWPntID point) {
-  static_cast<std::vector<LWPntID>*>(data)->push_back(point);
+// Beyond this, a count the snapshot reports reserves nothing ahead: a
+// host that miscounts then costs some regrowth, never a failed allocation.
+constexpr int kMostReserved = 1 << 24;
+
+// The room to reserve for a list that the snapshot says will hold `count`
+// entries; the scan alone decides what the list holds.
+std::size_t ReservedRoom(int count) {
+  return count > 0 && count <= kMostReserved ? static_cast<std::size_t>(count) : 0;
+}
+
+size_t LWCALL CollectPoint(void* data, LWPntID id) {
+  auto& points = *static_cast<std::vector<MeshPoint>*>(data);
+  MeshPoint point;
+  point.pointId = id;
+  points.push_back(point);
   return 0;
 }
 
@@ -76,15 +89,11 @@ void SplitPolygon(const MeshObject& object, const std::int32_t* indices, std::si
 }  // namespace
 
 void ReadPoints(MeshObject& object, LWMeshInfoID mesh) {
-  std::vector<LWPntID> ids;
-  mesh->scanPoints(mesh, CollectPoint, &ids);
-  object.points.resize(ids.size());
-  for (std::size_t i = 0; i < ids.size(); ++i) {
-    MeshPoint& point = object.points[i];
-    point.pointId = ids[i];
-    point.index = static_cast<std::int32_t>(i);
+  object.points.reserve(ReservedRoom(mesh->numPoints(mesh)));
+  mesh->scanPoints(mesh, CollectPoint, &object.points);
+  for (MeshPoint& point : object.points) {
     LWFVector host{0.0f, 0.0f, 0.0f};
-    mesh->pntBasePos(mesh, ids[i], host);
+    mesh->pntBasePos(mesh, point.pointId, host);
     point.position = {-host[0], -host[2], host[1]};
   }
 }
@@ -93,6 +102,7 @@ void ReadPoints(MeshObject& object, LWMeshInfoID mesh) {
 // allocated once at its final size: a polygon of n points gives n - 2.
 void ReadTriangles(MeshObject& object, LWMeshInfoID mesh) {
   std::vector<LWPolID> ids;
+  ids.reserve(ReservedRoom(mesh->numPolygons(mesh)));
   mesh->scanPolys(mesh, CollectPolygon, &ids);
   const PointFinder finder(object.points);
   // The exported polygons move to the front of `ids`, their sizes to

@@ -24,20 +24,23 @@ void Accumulate(platform::Vec3f& sum, const platform::Vec3f& value) {
 
 // Summing triangle by triangle adds each point's face normals in triangle
 // order, the same order as going through the triangles that use the point.
+// The sums are kept in the points' own normals, which ReadPoints leaves
+// at zero, and a face normal is needed only here: neither gets a list of
+// its own.
 void ComputeNormals(MeshObject& object) {
-  std::vector<platform::Vec3f> sums(object.points.size());
-  for (MeshPolygon& triangle : object.polygons) {
+  for (const MeshPolygon& triangle : object.polygons) {
     const auto& c = triangle.corners;
-    const platform::Vec3f& p0 = object.points[static_cast<std::size_t>(c[0])].position;
-    const platform::Vec3f& p1 = object.points[static_cast<std::size_t>(c[1])].position;
-    const platform::Vec3f& p2 = object.points[static_cast<std::size_t>(c[2])].position;
-    triangle.faceNormal = platform::Vec3Normalize(Cross(Subtract(p1, p0), Subtract(p2, p0)));
+    MeshPoint& a = object.points[static_cast<std::size_t>(c[0])];
+    MeshPoint& b = object.points[static_cast<std::size_t>(c[1])];
+    MeshPoint& d = object.points[static_cast<std::size_t>(c[2])];
+    const platform::Vec3f face =
+        platform::Vec3Normalize(Cross(Subtract(b.position, a.position), Subtract(d.position, a.position)));
     // A triangle that visits a point twice counts once for it.
-    Accumulate(sums[static_cast<std::size_t>(c[0])], triangle.faceNormal);
-    if (c[1] != c[0]) Accumulate(sums[static_cast<std::size_t>(c[1])], triangle.faceNormal);
-    if (c[2] != c[0] && c[2] != c[1]) Accumulate(sums[static_cast<std::size_t>(c[2])], triangle.faceNormal);
+    Accumulate(a.normal, face);
+    if (c[1] != c[0]) Accumulate(b.normal, face);
+    if (c[2] != c[0] && c[2] != c[1]) Accumulate(d.normal, face);
   }
-  for (std::size_t i = 0; i < sums.size(); ++i) object.points[i].normal = platform::Vec3Normalize(sums[i]);
+  for (MeshPoint& point : object.points) point.normal = platform::Vec3Normalize(point.normal);
 }
 
 }  // namespace scene

@@ -2,11 +2,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/matrix.h"
 #include "scene/geometry_steps.h"
 #include "scene/hash_index.h"
+#include "scene/point_chains.h"
 
 namespace scene {
 namespace {
@@ -20,31 +23,26 @@ std::array<float, 2> TexCoord(const UvSampleList& list, std::int32_t sample) {
 }
 
 // The vertices of every point, one per distinct combination of samples
-// over all maps, found again by that combination.  As with samples, a
-// point's short chain is scanned and a long one indexed.
+// over all maps, found again by that combination.
 class VertexFinder {
  public:
-  VertexFinder(MeshObject& object, std::size_t maps) : object_(object), maps_(maps) {}
+  VertexFinder(MeshObject& object, std::size_t maps, std::size_t expected)
+      : object_(object), maps_(maps), chains_(object.points.size(), expected) {}
 
   std::int32_t FindOrAdd(std::int32_t point, const std::int32_t* samples) {
-    const MeshPoint& owner = Point(point);
-    if (owner.vertexCount < kScanLimit) {
-      for (std::int32_t v = owner.firstVertex; v >= 0; v = object_.vertices[static_cast<std::size_t>(v)].nextOfPoint) {
-        if (Matches(v, samples)) return v;
-      }
-      return Append(point, samples);
-    }
-    const std::int32_t found = index_.Find(Hash(point, samples), [&](std::int32_t vertex) {
-      return object_.vertices[static_cast<std::size_t>(vertex)].point == point && Matches(vertex, samples);
+    const std::int32_t found = chains_.Find(
+        point, [&] { return Hash(point, samples); }, [&](std::int32_t vertex) { return Matches(vertex, samples); });
+    if (found >= 0) return found;
+    MeshVertex made;
+    made.point = point;
+    object_.vertices.push_back(made);
+    object_.vertexSamples.insert(object_.vertexSamples.end(), samples, samples + maps_);
+    return chains_.Add(point, [&](std::int32_t vertex) -> std::optional<std::uint64_t> {
+      return Hash(point, SamplesOf(vertex));
     });
-    return found >= 0 ? found : Append(point, samples);
   }
 
  private:
-  static constexpr std::int32_t kScanLimit = 8;
-
-  MeshPoint& Point(std::int32_t point) { return object_.points[static_cast<std::size_t>(point)]; }
-
   const std::int32_t* SamplesOf(std::int32_t vertex) const {
     return object_.vertexSamples.data() + static_cast<std::size_t>(vertex) * maps_;
   }
@@ -59,36 +57,9 @@ class VertexFinder {
     return hash;
   }
 
-  std::int32_t Append(std::int32_t point, const std::int32_t* samples) {
-    const auto vertex = static_cast<std::int32_t>(object_.vertices.size());
-    MeshVertex made;
-    made.point = point;
-    object_.vertices.push_back(made);
-    object_.vertexSamples.insert(object_.vertexSamples.end(), samples, samples + maps_);
-    MeshPoint& owner = Point(point);
-    if (owner.lastVertex >= 0) {
-      object_.vertices[static_cast<std::size_t>(owner.lastVertex)].nextOfPoint = vertex;
-    } else {
-      owner.firstVertex = vertex;
-    }
-    owner.lastVertex = vertex;
-    if (++owner.vertexCount > kScanLimit) {
-      Index(vertex);
-    } else if (owner.vertexCount == kScanLimit) {
-      // From now on this point's vertices are looked up in the index.
-      for (std::int32_t v = owner.firstVertex; v >= 0; v = object_.vertices[static_cast<std::size_t>(v)].nextOfPoint) Index(v);
-    }
-    return vertex;
-  }
-
-  void Index(std::int32_t vertex) {
-    const std::int32_t point = object_.vertices[static_cast<std::size_t>(vertex)].point;
-    index_.Insert(Hash(point, SamplesOf(vertex)), vertex);
-  }
-
   MeshObject& object_;
   std::size_t maps_;
-  HashIndex index_;
+  PointChains chains_;
 };
 
 // Numbers the vertices in order of first use, triangle by triangle and
@@ -119,20 +90,38 @@ void MoveIntoFrameSpace(MeshObject& object) {
   for (platform::Vec3f& normal : object.normals) normal = platform::Vec3TransformNormal(normal, matrix);
 }
 
+// Every sample of a map is some corner's, and that corner's vertex stands
+// for it, so a mesh has at least as many vertices as any map has samples,
+// and with one map exactly as many.  Every point that a triangle uses has
+// at least one vertex.
+std::size_t LeastVertexCount(const MeshObject& object) {
+  std::size_t least = object.points.size();
+  for (const UvSampleList& list : object.uvSamples) least = std::max(least, static_cast<std::size_t>(list.size()));
+  return least;
+}
+
 }  // namespace
 
+// Each corner's vertex is written over the corner's samples, which take
+// `maps` entries from position corner * maps: by the time corner c's
+// vertex goes to position c, every sample stored before the corner's own
+// has been read.  A mesh without maps has no samples to write over.
 void MakeVertices(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
-  VertexFinder finder(object, maps);
-  // Every point that a triangle uses has at least one vertex.
-  object.vertices.reserve(object.points.size());
-  object.vertexSamples.reserve(object.points.size() * maps);
-  object.cornerVertices.resize(object.polygons.size() * 3);
-  for (std::size_t corner = 0; corner < object.cornerVertices.size(); ++corner) {
+  const std::size_t corners = object.polygons.size() * 3;
+  const std::size_t least = LeastVertexCount(object);
+  VertexFinder finder(object, maps, least);
+  object.vertices.reserve(least);
+  object.vertexSamples.reserve(least * maps);
+  std::vector<std::int32_t> cornerVertices =
+      maps > 0 ? std::move(object.cornerSamples) : std::vector<std::int32_t>(corners);
+  object.cornerSamples = {};
+  for (std::size_t corner = 0; corner < corners; ++corner) {
     const MeshPolygon& triangle = object.polygons[corner / 3];
-    object.cornerVertices[corner] =
-        finder.FindOrAdd(triangle.corners[corner % 3], object.cornerSamples.data() + corner * maps);
+    cornerVertices[corner] = finder.FindOrAdd(triangle.corners[corner % 3], cornerVertices.data() + corner * maps);
   }
+  cornerVertices.resize(corners);
+  object.cornerVertices = std::move(cornerVertices);
 }
 
 void WriteVertexArrays(MeshObject& object) {

@@ -51,13 +51,12 @@ TEST(GeometryBuild, HostTrianglesAreReversedAndPointsMovedIntoOutputAxes) {
   EXPECT_EQ(o.polygons[0].corners, (std::array<std::int32_t, 3>{2, 1, 0}));
   // Numbered by first use: host vertex 2 of the first triangle comes first.
   EXPECT_EQ(o.cornerVertices, (std::vector<std::int32_t>{0, 1, 2, 1, 0, 3}));
+  // Without UV maps, one vertex per point that a triangle uses; point 4 is
+  // used by none.
   ASSERT_EQ(o.vertexCount, 4);
   EXPECT_EQ(A(o.positions[0]), (V{-7.0f, -10.0f, 8.0f}));
   EXPECT_EQ(A(o.positions[2]), (V{-1.0f, -3.0f, 2.0f}));
   EXPECT_EQ(A(o.positions[3]), (V{-9.0f, -9.0f, 9.0f}));
-  // Without UV maps, one vertex per point that a triangle uses; point 4 is
-  // used by none.
-  EXPECT_EQ(o.points.size(), 5u);
   EXPECT_EQ(o.uvSetCount, 0);
   EXPECT_TRUE(o.uvSets.empty());
   EXPECT_EQ(built.host.host().liveMeshSnapshots(), 0) << "the mesh snapshot was not destroyed";
@@ -103,8 +102,9 @@ TEST(GeometryBuild, UvValuesCompareAsFloats) {
   mesh.uvMaps = {map};
   const Built built(mesh);
   const MeshObject& o = *built.object;
-  EXPECT_EQ(o.points[1].vertexCount, 1);
-  EXPECT_EQ(o.points[2].vertexCount, 2);
+  // Corners (2, 1, 0) then (2, 3, 1).
+  EXPECT_EQ(o.cornerVertices[1], o.cornerVertices[5]);
+  EXPECT_NE(o.cornerVertices[0], o.cornerVertices[3]);
   EXPECT_EQ(o.vertexCount, 5);
 }
 
@@ -144,6 +144,16 @@ TEST(GeometryBuild, EveryVertexHasAValueInEveryMapTheSceneCounts) {
   EXPECT_TRUE(host.host().faults().empty());
 }
 
+// The unit normal of output triangle k, from its written corners; the
+// object has no frame, so positions are in output axes untransformed.
+platform::Vec3f FaceNormal(const MeshObject& o, std::size_t k) {
+  const auto at = [&](std::size_t c) { return o.positions[static_cast<std::size_t>(o.cornerVertices[3 * k + c])]; };
+  const platform::Vec3f a = at(0), b = at(1), c = at(2);
+  const platform::Vec3f e1{b.x - a.x, b.y - a.y, b.z - a.z}, e2{c.x - a.x, c.y - a.y, c.z - a.z};
+  return platform::Vec3Normalize(
+      {e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x});
+}
+
 TEST(GeometryBuild, PolygonsOfMoreThanThreeVerticesAreTriangulated) {
   host::Mesh mesh;
   // A quad bent along its diagonal 0-2, and a concave L-shaped hexagon.
@@ -168,13 +178,13 @@ TEST(GeometryBuild, PolygonsOfMoreThanThreeVerticesAreTriangulated) {
   EXPECT_EQ(o.materials[1].triangleCount, 2);
 
   // Point 0 sums the normals of both quad triangles, point 1 only the first.
-  const platform::Vec3f n1 = o.polygons[0].faceNormal, n2 = o.polygons[1].faceNormal;
+  const platform::Vec3f n1 = FaceNormal(o, 0), n2 = FaceNormal(o, 1);
   const platform::Vec3f both = platform::Vec3Normalize({n1.x + n2.x, n1.y + n2.y, n1.z + n2.z});
-  EXPECT_EQ(A(o.points[0].normal), A(both));
-  EXPECT_EQ(A(o.points[1].normal), A(platform::Vec3Normalize(n1)));
+  EXPECT_EQ(A(o.normals[static_cast<std::size_t>(o.cornerVertices[2])]), A(both));
+  EXPECT_EQ(A(o.normals[static_cast<std::size_t>(o.cornerVertices[1])]), A(platform::Vec3Normalize(n1)));
 
   // The L lies in the output plane y = 0; its triangles all face one way.
-  for (std::size_t k = 2; k < 6; ++k) EXPECT_GT(o.polygons[k].faceNormal.y * o.polygons[2].faceNormal.y, 0.0f);
+  for (std::size_t k = 2; k < 6; ++k) EXPECT_GT(FaceNormal(o, k).y * FaceNormal(o, 2).y, 0.0f);
 }
 
 TEST(GeometryBuild, OnlyFacesPatchesAndSubdivisionPolygonsOfThreeOrMoreVerticesAreExported) {

@@ -14,7 +14,6 @@ std::vector<MeshPoint> PointsWithIds(const std::vector<std::uintptr_t>& addresse
   std::vector<MeshPoint> points(addresses.size());
   for (std::size_t i = 0; i < addresses.size(); ++i) {
     points[i].pointId = Id(addresses[i]);
-    points[i].index = static_cast<std::int32_t>(i);
   }
   return points;
 }
