@@ -47,10 +47,9 @@ struct MaterialEntry {
 // nothing).  Every sample of a map has the map's dimension.
 struct UvSampleList {
   std::int32_t dimension = 0;
-  std::int32_t count = 0;
+  std::int32_t count = 0;  // kept apart: a map of dimension 0 has no values
   std::vector<float> values;
 
-  std::int32_t size() const { return count; }
   const float* Values(std::int32_t sample) const {
     return values.data() + static_cast<std::size_t>(sample) * static_cast<std::size_t>(dimension);
   }

@@ -90,14 +90,15 @@ void MoveIntoFrameSpace(MeshObject& object) {
   for (platform::Vec3f& normal : object.normals) normal = platform::Vec3TransformNormal(normal, matrix);
 }
 
-// Every sample of a map is some corner's, and that corner's vertex stands
-// for it, so a mesh has at least as many vertices as any map has samples,
-// and with one map exactly as many.  Every point that a triangle uses has
-// at least one vertex.
-std::size_t LeastVertexCount(const MeshObject& object) {
-  std::size_t least = object.points.size();
-  for (const UvSampleList& list : object.uvSamples) least = std::max(least, static_cast<std::size_t>(list.size()));
-  return least;
+// The room to reserve for the vertices.  Every sample of a map is some
+// corner's, and that corner's vertex stands for it, so a mesh has at least
+// as many vertices as any map has samples, and with one map exactly as
+// many.  Without maps, each point that a triangle uses has one vertex, and
+// the point count bounds those.
+std::size_t VertexRoom(const MeshObject& object) {
+  std::size_t room = object.points.size();
+  for (const UvSampleList& list : object.uvSamples) room = std::max(room, static_cast<std::size_t>(list.count));
+  return room;
 }
 
 }  // namespace
@@ -109,10 +110,10 @@ std::size_t LeastVertexCount(const MeshObject& object) {
 void MakeVertices(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   const std::size_t corners = object.polygons.size() * 3;
-  const std::size_t least = LeastVertexCount(object);
-  VertexFinder finder(object, maps, least);
-  object.vertices.reserve(least);
-  object.vertexSamples.reserve(least * maps);
+  const std::size_t room = VertexRoom(object);
+  VertexFinder finder(object, maps, room);
+  object.vertices.reserve(room);
+  object.vertexSamples.reserve(room * maps);
   std::vector<std::int32_t> cornerVertices =
       maps > 0 ? std::move(object.cornerSamples) : std::vector<std::int32_t>(corners);
   object.cornerSamples = {};
