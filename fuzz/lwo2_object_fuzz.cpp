@@ -6,12 +6,12 @@
 
 #include "host/lightwave_files.h"
 #include "host/lwo2_scene.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);
   try {
-    host::ObjectScene(host::ReadLwo2(bytes, "fuzz.lwo"), "fuzz.lwo");
+    host::ObjectScene(host::ReadLwo(bytes, "fuzz.lwo"), "fuzz.lwo");
   } catch (const host::LoadError&) {
   }
   return 0;

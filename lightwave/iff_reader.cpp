@@ -67,6 +67,16 @@ float IffReader::F4(const char* what) {
   return value;
 }
 
+double IffReader::F8(const char* what) {
+  const std::uint64_t at = offset();
+  const std::uint64_t high = U4();
+  const std::uint64_t bits = high << 32 | U4();
+  double value = 0.0;
+  std::memcpy(&value, &bits, sizeof value);
+  if (!std::isfinite(value)) throw IffError(at, std::string(what) + " is not a finite number");
+  return value;
+}
+
 std::array<float, 3> IffReader::Vec12(const char* what) {
   const float x = F4(what);
   const float y = F4(what);

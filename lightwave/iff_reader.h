@@ -55,6 +55,8 @@ class IffReader {
   // A float that must be finite: NaN and infinities are damage in every
   // value the host keeps.
   float F4(const char* what);
+  // An 8-byte IEEE double, which must be finite too.
+  double F8(const char* what);
   std::array<float, 3> Vec12(const char* what);
   // A variable-length index: two bytes, or four when the first is 0xFF.
   std::uint32_t Vx();

@@ -15,11 +15,10 @@ constexpr std::uint32_t kSurf = MakeId("SURF");
 
 }  // namespace
 
-Lwo2Object ReadLwo2(const std::vector<std::uint8_t>& bytes, const std::string& fileName) {
-  const ObjectForm form = OpenObjectForm(bytes, fileName);
+Lwo2Object ReadLwo2Chunks(IffReader form, const std::string& fileName) {
   LwoGeometryReader geometry(fileName);
   Lwo2Object object;
-  ForEachTopLevelChunk(form.body, fileName, [&](const IffChunk& chunk) {
+  ForEachTopLevelChunk(form, fileName, [&](const IffChunk& chunk) {
     if (geometry.Read(chunk)) return;
     if (chunk.id == kClip) {
       if (std::optional<Lwo2Clip> clip = ReadClip(chunk.body)) object.clips.push_back(std::move(*clip));

@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::uint32_t kForm = MakeId("FORM");
 constexpr std::uint32_t kLwo2 = MakeId("LWO2");
+constexpr std::uint32_t kLwo3 = MakeId("LWO3");
 
 // Why a FORM that is not an object this host reads is refused, and what
 // the user can do.
@@ -17,12 +18,15 @@ std::string RefusalOf(std::uint32_t formType) {
     return "is an LWOB object from LightWave 5 or older, which this host does not read; "
            "open it in LightWave Modeler 6 or later and save it to store it as LWO2";
   }
-  if (formType == MakeId("LWO3")) {
-    return "is an LWO3 object from LightWave 2018 or later, which this host does not read; "
-           "save it from LightWave Modeler in the LWO2 format";
-  }
   if (formType == MakeId("LXOB")) return "is a modo object (LXOB), not a LightWave object";
   return "is an IFF file of type '" + IdText(formType) + "', not a LightWave object";
+}
+
+// "PNTS chunk", or "FORM SURF" for a nested form.
+std::string LabelOf(const IffChunk& chunk) {
+  if (chunk.id != kForm || chunk.body.remaining() < 4) return IdText(chunk.id) + " chunk";
+  IffReader body = chunk.body;
+  return "FORM " + IdText(body.Id4());
 }
 
 }  // namespace
@@ -35,7 +39,7 @@ ObjectForm OpenObjectForm(const std::vector<std::uint8_t>& bytes, const std::str
   if (file.Id4() != kForm) fail("not a LightWave object file: it does not start with an IFF FORM header");
   const std::uint32_t length = file.U4();
   const std::uint32_t type = file.Id4();
-  if (type != kLwo2) fail(RefusalOf(type));
+  if (type != kLwo2 && type != kLwo3) fail(RefusalOf(type));
   if (length < 4 || length - 4 > file.remaining()) {
     fail("the file is truncated: its FORM header announces " + std::to_string(length) + " bytes but " +
          std::to_string(bytes.size() - 8) + " follow");
@@ -58,7 +62,7 @@ void ForEachTopLevelChunk(IffReader form, const std::string& fileName,
     try {
       read(*chunk);
     } catch (const IffError& error) {
-      fail(IdText(chunk->id) + " chunk at byte " + std::to_string(chunk->offset) + ": " + error.what() +
+      fail(LabelOf(*chunk) + " at byte " + std::to_string(chunk->offset) + ": " + error.what() +
            " (byte " + std::to_string(error.offset()) + ")");
     }
   }

@@ -12,7 +12,7 @@
 namespace host {
 
 struct ObjectForm {
-  std::uint32_t type = 0;  // LWO2
+  std::uint32_t type = 0;  // LWO2 or LWO3
   IffReader body;          // the chunks after the form's type
 };
 

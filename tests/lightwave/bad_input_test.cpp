@@ -12,7 +12,7 @@
 #include "host/lightwave_files.h"
 #include "host/lws_scene_builder.h"
 #include "lightwave/iff_writer.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "lightwave/lwo2_writer.h"
 #include "lightwave/lws_reader.h"
 #include "sample_files.h"
@@ -25,7 +25,7 @@ using lwfiles_test::ScratchFolder;
 // Loads damaged object bytes; false when they were refused.
 bool LoadsObject(const std::vector<std::uint8_t>& bytes, const std::string& what) {
   try {
-    ReadLwo2(bytes, "damaged.lwo");
+    ReadLwo(bytes, "damaged.lwo");
     return true;
   } catch (const LoadError&) {
     return false;
@@ -113,7 +113,7 @@ TEST(BadInput, EveryTruncationAndManyEditsOfAScene) {
 
 std::string ErrorOf(const std::vector<std::uint8_t>& bytes) {
   try {
-    ReadLwo2(bytes, "hostile.lwo");
+    ReadLwo(bytes, "hostile.lwo");
   } catch (const LoadError& error) {
     return error.what();
   }
