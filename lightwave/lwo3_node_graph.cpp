@@ -1,5 +1,6 @@
 #include "lightwave/lwo3_node_graph.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -153,13 +154,14 @@ const Lwo3Node* Lwo3NodeGraph::FindByType(const std::string& type) const {
 }
 
 const Lwo3Node* Lwo3NodeGraph::FeedOf(const std::string& node, const std::string& input) const {
-  for (const Connection& connection : connections_) {
-    if (connection.node != node || connection.input != input) continue;
-    for (const Lwo3Node& source : nodes_) {
-      if (source.name == connection.sourceNode) return &source;
-    }
-  }
-  return nullptr;
+  // An input takes one connection; the first one stored counts.
+  const auto connection = std::find_if(connections_.begin(), connections_.end(), [&](const Connection& c) {
+    return c.node == node && c.input == input;
+  });
+  if (connection == connections_.end()) return nullptr;
+  const auto source = std::find_if(nodes_.begin(), nodes_.end(),
+                                   [&](const Lwo3Node& n) { return n.name == connection->sourceNode; });
+  return source == nodes_.end() ? nullptr : &*source;
 }
 
 std::map<std::string, Lwo3Entry> ReadLwo3Entries(IffReader attributes) {

@@ -26,7 +26,8 @@ class Lwo3NodeGraph {
 
   // The first node of this type, or null.
   const Lwo3Node* FindByType(const std::string& type) const;
-  // The node whose output feeds `input` of the node named `node`, or null.
+  // The node whose output feeds `input` of the node named `node`, or null
+  // (also when the connection names a node the graph does not hold).
   const Lwo3Node* FeedOf(const std::string& node, const std::string& input) const;
 
  private:

@@ -1,5 +1,6 @@
 #include "lightwave/lwo3_reader.h"
 
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -15,19 +16,33 @@ constexpr std::uint32_t kForm = MakeId("FORM");
 constexpr std::uint32_t kClip = MakeId("CLIP");
 constexpr std::uint32_t kSurf = MakeId("SURF");
 
-// The clip that holds this still image, added when no clip does.  Paths
-// are compared as stored, as Layout lists each image file once.
-std::uint32_t ClipOfPath(Lwo2Object& object, const std::string& path) {
-  std::set<std::uint32_t> used;
-  for (const Lwo2Clip& clip : object.clips) {
-    if (clip.stillPath == path) return clip.index;
-    used.insert(clip.index);
+// The clips by still image path, so that images LWO3 names by path find
+// their clip, and a path no clip holds gets a clip of its own.
+class ClipsByPath {
+ public:
+  explicit ClipsByPath(const Lwo2Object& object) {
+    for (const Lwo2Clip& clip : object.clips) {
+      byPath_.emplace(clip.stillPath, clip.index);
+      used_.insert(clip.index);
+    }
   }
-  std::uint32_t index = used.empty() ? 1 : *used.rbegin() + 1;
-  while (used.count(index) != 0) ++index;  // only when the largest index wrapped round
-  object.clips.push_back({index, path});
-  return index;
-}
+
+  // Paths are compared as stored, as Layout lists each image file once.
+  std::uint32_t IndexOf(Lwo2Object& object, const std::string& path) {
+    const auto found = byPath_.find(path);
+    if (found != byPath_.end()) return found->second;
+    std::uint32_t index = used_.empty() ? 1 : *used_.rbegin() + 1;
+    while (used_.count(index) != 0) ++index;  // only when the largest index wrapped round
+    object.clips.push_back({index, path});
+    byPath_.emplace(path, index);
+    used_.insert(index);
+    return index;
+  }
+
+ private:
+  std::map<std::string, std::uint32_t> byPath_;  // the first clip of each path
+  std::set<std::uint32_t> used_;
+};
 
 // A surface's images by path, and its warning, once every clip is known.
 struct PendingSurface {
@@ -37,10 +52,16 @@ struct PendingSurface {
   std::optional<std::string> problem;
 };
 
-void Resolve(Lwo2Object& object, const PendingSurface& pending, const std::string& fileName) {
-  Lwo2Surface& surface = object.surfaces[pending.surface];
-  if (pending.colorImagePath) surface.colorLayers.front().clip = ClipOfPath(object, *pending.colorImagePath);
-  if (pending.reflectionImagePath) surface.reflectionClip = ClipOfPath(object, *pending.reflectionImagePath);
+void Resolve(Lwo2Object& object, ClipsByPath& clips, const PendingSurface& pending, const std::string& fileName) {
+  if (pending.colorImagePath) {
+    const std::uint32_t index = clips.IndexOf(object, *pending.colorImagePath);
+    object.surfaces[pending.surface].colorLayers.front().clip = index;
+  }
+  if (pending.reflectionImagePath) {
+    const std::uint32_t index = clips.IndexOf(object, *pending.reflectionImagePath);
+    object.surfaces[pending.surface].reflectionClip = index;
+  }
+  const Lwo2Surface& surface = object.surfaces[pending.surface];
   if (pending.problem) {
     object.warnings.push_back(fileName + ": surface '" + surface.name + "' " + *pending.problem +
                               "; it gets the default surface values");
@@ -69,7 +90,8 @@ Lwo2Object ReadLwo3Chunks(IffReader form, const std::string& fileName) {
     // Other forms and chunks (bounding boxes, object tags...) serve nothing.
   });
   object.layers = geometry.TakeLayers();
-  for (const PendingSurface& surface : pending) Resolve(object, surface, fileName);
+  ClipsByPath clips(object);
+  for (const PendingSurface& surface : pending) Resolve(object, clips, surface, fileName);
   return object;
 }
 
