@@ -1,4 +1,4 @@
-// The whole export on any bytes: an LWO2 object read from them, loaded as
+// The whole export on any bytes: an LWO2 or LWO3 object read from them, loaded as
 // a bare object into the stand-in host, and the module's export command
 // run on it through the module's own descriptor, as Layout runs it.  The
 // DFF goes to a temporary file, removed after each run.

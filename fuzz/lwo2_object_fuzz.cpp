@@ -1,4 +1,4 @@
-// The LWO2 object reader on any bytes, loaded as a bare object becomes a
+// The object reader (LWO2 or LWO3) on any bytes, loaded as a bare object becomes a
 // scene.  A refusal is an answer; only a crash, a leak or a hang is a fault.
 #include <cstddef>
 #include <cstdint>
