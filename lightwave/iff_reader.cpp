@@ -10,6 +10,9 @@ IffError::IffError(std::uint64_t offset, const std::string& what)
     : std::runtime_error(what), offset_(offset) {}
 
 std::string IdText(std::uint32_t id) {
+  // LWO3 keeps each form's own data in a chunk named by four spaces, which
+  // would read as a gap in a message.
+  if (id == MakeId("    ")) return "ANON";
   std::string text;
   for (int shift = 24; shift >= 0; shift -= 8) {
     const auto byte = static_cast<unsigned char>(id >> shift);

@@ -35,7 +35,8 @@ constexpr std::uint32_t MakeId(const char (&text)[5]) {
 }
 
 // An identifier as text for messages; bytes that are not printable ASCII
-// show as \xNN so that a damaged identifier is still readable.
+// show as \xNN so that a damaged identifier is still readable, and the
+// four spaces of LWO3's anonymous chunk as ANON.
 std::string IdText(std::uint32_t id);
 
 // A read cursor over one range of the file (the whole form, a chunk, a
