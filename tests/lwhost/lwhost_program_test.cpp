@@ -143,6 +143,21 @@ TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
   EXPECT_NE(result.out.find("1 - Roughness as the glossiness"), std::string::npos) << "the LWO3 material mapping";
 }
 
+// The images of an LWO3 object are searched as an LWO2 object's are: its
+// reflection map, named only inline, too.
+TEST_F(LwhostTest, AnLwo3ObjectsTextureDictionaryIsItsLwo2Saves) {
+  const std::string example = ReadFileText(dir_ / "buggy" / "buggy.lwo");
+  const host::Lwo2Object object =
+      host::ReadLwo(std::vector<std::uint8_t>(example.begin(), example.end()), "buggy.lwo");
+  testsupport::WriteFileBytes(dir_ / "buggy" / "buggy3.lwo", host::WriteLwo3(object));
+  const Result two = Lwhost("buggy/buggy.lwo -o two.dff --no-col --txd two.txd");
+  ASSERT_EQ(two.status, 0) << two.err;
+  const Result three = Lwhost("buggy/buggy3.lwo -o three.dff --no-col --txd three.txd");
+  ASSERT_EQ(three.status, 0) << three.err;
+  EXPECT_EQ(ReadFileText(dir_ / "three.txd"), ReadFileText(dir_ / "two.txd"));
+  EXPECT_EQ(ReadFileText(dir_ / "three.dff"), ReadFileText(dir_ / "two.dff"));
+}
+
 // The example saved as LWO3, with the connection of its first surface's
 // material cut: the export goes on with that surface at LightWave's
 // defaults, and says so once.
