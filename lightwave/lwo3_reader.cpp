@@ -1,7 +1,9 @@
 #include "lightwave/lwo3_reader.h"
 
 #include <map>
+#include <optional>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
