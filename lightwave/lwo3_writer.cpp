@@ -199,13 +199,10 @@ void WriteStandard(Lwo3Out& out, const Lwo2Surface& surface) {
   WriteNode(out, "Standard", kStandardNode, [&] {
     WriteAttributes(out, "SATR", [&] {
       WriteParameter(out, "Color", ColorOf(surface.color), surface.colorLayers);
-      WriteParameter(out, "Luminosity", {0.0});
       WriteParameter(out, "Diffuse", {1.0});
-      WriteParameter(out, "Specular", {0.0});
       WriteParameter(out, "Glossiness", {surface.glossiness});
       WriteParameter(out, "Reflection", {surface.reflectivity});
       WriteParameter(out, "Transparency", {surface.transparency});
-      WriteParameter(out, "Refraction Index", {1.0});
     });
   });
 }
@@ -215,11 +212,9 @@ void WritePrincipled(Lwo3Out& out, const Lwo2Surface& surface) {
     WriteAttributes(out, "ATTR", [&] {
       WriteParameter(out, "Color", ColorOf(surface.color));
       WriteParameter(out, "Roughness", {1.0 - surface.glossiness});
-      WriteParameter(out, "Specular", {0.5});
       WriteInteger(out, "Thin", 0);
       WriteParameter(out, "Metallic", {surface.reflectivity});
       WriteParameter(out, "Transparency", {surface.transparency});
-      WriteParameter(out, "Refraction Index", {1.5});
     });
   });
 }

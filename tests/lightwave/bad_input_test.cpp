@@ -82,9 +82,13 @@ TEST_P(DamagedObject, EveryTruncation) {
 
 TEST_P(DamagedObject, ByteFlips) {
   const std::vector<std::uint8_t> whole = SampleObject(GetParam());
+  // An LWO3 file is many times longer than its LWO2 twin, mostly names and
+  // lengths: two masks a byte reach its structure at a bearable cost.
+  const std::vector<int> masks = GetParam() == "LWO2" ? std::vector<int>{0xFF, 0x80, 0x01}
+                                                      : std::vector<int>{0xFF, 0x01};
   int refused = 0;
   for (std::size_t at = 0; at < whole.size(); ++at) {
-    for (int mask : {0xFF, 0x80, 0x01}) {
+    for (int mask : masks) {
       std::vector<std::uint8_t> flipped = whole;
       flipped[at] = static_cast<std::uint8_t>(flipped[at] ^ mask);
       refused += LoadsObject(flipped, "byte " + std::to_string(at) + " ^ " + std::to_string(mask)) ? 0 : 1;
