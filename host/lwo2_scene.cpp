@@ -62,6 +62,7 @@ int AddColorTexture(Scene& scene, const Lwo2Object& object, const Lwo2Surface& s
 LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& filename) {
   ObjectFile file;
   file.filename = filename;
+  scene.warnings.insert(scene.warnings.end(), object.warnings.begin(), object.warnings.end());
   for (const Lwo2Clip& clip : object.clips) UseImage(scene, clip.stillPath);
   for (const Lwo2Surface& source : object.surfaces) {
     Surface surface;

@@ -64,6 +64,8 @@ std::optional<Lwo2TextureLayer> ReadBlock(IffReader body) {
   return layer;
 }
 
+}  // namespace
+
 Lwo2Surface StartSurface(const std::string& name, const std::string& source,
                          const std::vector<Lwo2Surface>& earlier) {
   Lwo2Surface surface;
@@ -76,8 +78,6 @@ Lwo2Surface StartSurface(const std::string& name, const std::string& source,
   surface.source = source;
   return surface;
 }
-
-}  // namespace
 
 Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier) {
   const std::string name = body.S0();
