@@ -67,12 +67,13 @@ class MeshBuilder {
  public:
   explicit MeshBuilder(std::size_t triangles) { index_.reserve(triangles); }
 
-  // Adds the triangle unless two corners share a vertex; false then.
+  // Adds the triangle unless two corners round to one vertex; false then,
+  // and no vertex of it is kept, so that none is left unused.
   bool Add(const SourceTriangle& t, std::uint8_t material) {
-    std::array<std::uint32_t, 3> corners{};
-    for (std::size_t i = 0; i < 3; ++i) corners[i] = VertexOf(t.corners[i]);
-    if (corners[0] == corners[1] || corners[1] == corners[2] || corners[0] == corners[2]) return false;
-    faces_.push_back({corners[0], corners[1], corners[2], material});
+    std::array<PackedVertex, 3> packed{};
+    for (std::size_t i = 0; i < 3; ++i) packed[i] = Pack(t.corners[i]);
+    if (packed[0] == packed[1] || packed[1] == packed[2] || packed[0] == packed[2]) return false;
+    faces_.push_back({VertexOf(packed[0]), VertexOf(packed[1]), VertexOf(packed[2]), material});
     return true;
   }
 
@@ -97,13 +98,15 @@ class MeshBuilder {
     std::uint8_t material;
   };
 
-  std::uint32_t VertexOf(const Point& p) {
+  static PackedVertex Pack(const Point& p) {
     PackedVertex v{};
+    for (std::size_t axis = 0; axis < 3; ++axis) v[axis] = static_cast<std::int16_t>(Units(p[axis]));
+    return v;
+  }
+
+  std::uint32_t VertexOf(const PackedVertex& v) {
     std::uint64_t key = 0;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-      v[axis] = static_cast<std::int16_t>(Units(p[axis]));
-      key = (key << 16) | static_cast<std::uint16_t>(v[axis]);
-    }
+    for (std::int16_t c : v) key = (key << 16) | static_cast<std::uint16_t>(c);
     const auto [found, added] = index_.emplace(key, static_cast<std::uint32_t>(vertices_.size()));
     if (added) vertices_.push_back(v);
     return found->second;
