@@ -25,15 +25,17 @@ bool Fits(const Point& p) {
   });
 }
 
+// The distance from the origin; infinite for a point that is not finite.
 double Reach(const Point& p) {
-  double reach = 0.0;
-  for (double m : p) reach = std::isfinite(m) ? std::max(reach, std::fabs(m)) : HUGE_VAL;
-  return reach;
+  double squared = 0.0;
+  for (double m : p) squared += m * m;
+  return std::isfinite(squared) ? squared : HUGE_VAL;
 }
 
 std::string Metres(const Point& p) {
   char text[128];
-  std::snprintf(text, sizeof text, "(%.2f, %.2f, %.2f)", p[0], p[1], p[2]);
+  // Adding 0 turns -0 into 0, which reads better.
+  std::snprintf(text, sizeof text, "(%.2f, %.2f, %.2f)", p[0] + 0.0, p[1] + 0.0, p[2] + 0.0);
   return text;
 }
 
