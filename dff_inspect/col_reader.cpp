@@ -56,7 +56,69 @@ class EntryDecoder {
     CheckOverlaps();
     CheckFlags();
     CheckSurfaces();
-    CheckBounds();
+    std::vector<Vec3> metres;
+    metres.reserve(record_.mesh.vertices.size());
+    for (const ColVertex& v : record_.mesh.vertices) {
+      metres.push_back({v[0] / 128.0f, v[1] / 128.0f, v[2] / 128.0f});
+    }
+    CheckBounds(metres);
+    if (metres.size() > 32767) {
+      Warn(0, std::to_string(metres.size()) +
+                  " vertices: tools that read face indices as signed 16-bit numbers lose those past 32,767");
+    }
+  }
+
+  // COLL: the blocks follow the header one after the other, each after
+  // its 32-bit count, in the order spheres, lines, boxes, vertices, faces.
+  void DecodeLegacy() {
+    constexpr std::uint64_t kBoundsAt = 28;
+    if (room_ < kBoundsAt + 40) {
+      Damage(0, "the entry ends before its bounds");
+      return;
+    }
+    ByteReader r = At(kBoundsAt, room_ - kBoundsAt);
+    record_.sphereRadius = r.F32();
+    for (float& v : record_.sphereCentre) v = r.F32();
+    for (float& v : record_.boxMin) v = r.F32();
+    for (float& v : record_.boxMax) v = r.F32();
+    record_.decoded = true;
+    std::uint32_t count = 0;
+    if (!Counted(r, "spheres", 20, count)) return;
+    record_.spheres.resize(count);
+    for (ColSphere& s : record_.spheres) {
+      s.radius = r.F32();
+      for (float& v : s.centre) v = r.F32();
+      s.surface = ReadSurface(r);
+    }
+    if (!Counted(r, "lines", 24, count)) return;
+    r.Skip(std::size_t{count} * 24);
+    if (!Counted(r, "boxes", 28, count)) return;
+    record_.boxes.resize(count);
+    for (ColBox& b : record_.boxes) {
+      for (float& v : b.min) v = r.F32();
+      for (float& v : b.max) v = r.F32();
+      b.surface = ReadSurface(r);
+    }
+    if (!Counted(r, "vertices", 12, count)) return;
+    record_.legacyMesh.vertices.resize(count);
+    for (Vec3& v : record_.legacyMesh.vertices) {
+      for (float& c : v) c = r.F32();
+    }
+    if (!Counted(r, "faces", 16, count)) return;
+    record_.legacyMesh.faces.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      ColLegacyFace& f = record_.legacyMesh.faces[i];
+      for (std::uint32_t& c : f.corners) c = r.U32();
+      f.surface = ReadSurface(r);
+      const std::uint32_t largest = std::max({f.corners[0], f.corners[1], f.corners[2]});
+      if (largest >= record_.legacyMesh.vertices.size()) {
+        Damage(r.offset() - base_ - 16, "face " + std::to_string(i) + " uses vertex " + std::to_string(largest) +
+                                            " of " + std::to_string(record_.legacyMesh.vertices.size()) +
+                                            "; the game reads memory past the vertices for it");
+      }
+    }
+    CheckSurfaces();
+    CheckBounds(record_.legacyMesh.vertices);
   }
 
  private:
@@ -126,6 +188,19 @@ class EntryDecoder {
                                           ", not a multiple of 4 as in the game's own files");
     blocks_.push_back({what, offset, offset + length});
     return At(offset, length);
+  }
+
+  // Reads a block's count and checks that its elements (`what`, plural)
+  // fit in the entry.
+  bool Counted(ByteReader& r, const std::string& what, std::uint64_t elementBytes, std::uint32_t& count) {
+    if (!r.Has(1, 4)) {
+      Damage(r.offset() - base_, "the entry ends before the count of its " + what);
+      return false;
+    }
+    count = r.U32();
+    if (r.Has(count, elementBytes)) return true;
+    Damage(r.offset() - base_, "the entry ends before its " + std::to_string(count) + " " + what);
+    return false;
   }
 
   static ColSurface ReadSurface(ByteReader& r) {
@@ -295,22 +370,25 @@ class EntryDecoder {
     for (std::size_t i = 0; i < record_.mesh.faces.size(); ++i) {
       if (!check(record_.mesh.faces[i].material, "face", i)) return;
     }
+    for (std::size_t i = 0; i < record_.legacyMesh.faces.size(); ++i) {
+      if (!check(record_.legacyMesh.faces[i].surface.material, "face", i)) return;
+    }
   }
 
-  void CheckBounds() {
+  void CheckBounds(const std::vector<Vec3>& vertices) {
     // A stored vertex may sit up to half a step outside a box made from
     // the unrounded points.
     constexpr double kSlack = 1.0 / 128.0;
-    for (std::size_t i = 0; i < record_.mesh.vertices.size(); ++i) {
-      const ColVertex& v = record_.mesh.vertices[i];
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+      const Vec3& v = vertices[i];
       for (std::size_t axis = 0; axis < 3; ++axis) {
-        const double metres = v[axis] / 128.0;
+        const double metres = v[axis];
         if (metres >= double{record_.boxMin[axis]} - kSlack && metres <= double{record_.boxMax[axis]} + kSlack) {
           continue;
         }
         Warn(28, "vertex " + std::to_string(i) + " lies outside the bounding box; the game may cull or skip "
                                                  "collision tests on the part outside it");
-        i = record_.mesh.vertices.size();
+        i = vertices.size();
         break;
       }
     }
@@ -323,10 +401,6 @@ class EntryDecoder {
     if (std::sqrt(squared) > double{record_.sphereRadius} * (1.0 + 1e-5) + 1e-4) {
       Warn(52, "the bounding sphere does not enclose the bounding box; the game culls the model with the "
                "sphere, so parts inside the box can vanish at the screen's edge");
-    }
-    if (record_.mesh.vertices.size() > 32767) {
-      Warn(0, std::to_string(record_.mesh.vertices.size()) +
-                  " vertices: tools that read face indices as signed 16-bit numbers lose those past 32,767");
     }
   }
 
@@ -368,24 +442,30 @@ std::vector<ColEntryRecord> DecodeColEntries(ByteSpan file, std::size_t begin, s
     record.version = VersionOf(record.fourcc.c_str());
     record.size = header.U32();
     record.origin = {prefix + record.fourcc + "[" + std::to_string(entries.size()) + "]", at};
+    const std::uint64_t entryEnd = std::uint64_t{at} + 8 + record.size;
+    if (entryEnd > end) {
+      findings.Damage(record.origin.path, at,
+                      "the entry declares " + std::to_string(record.size) + " bytes, but only " +
+                          std::to_string(end - at - 8) + " follow its size field");
+    }
+    constexpr std::uint64_t kNameAndIdEnd = 8 + kNameField + 2;
+    if (std::min<std::uint64_t>(entryEnd, end) - at < kNameAndIdEnd) {
+      findings.Damage(record.origin.path, at, "the entry ends before its name and model id");
+      entries.push_back(std::move(record));
+      break;
+    }
     const std::string name = header.Text(kNameField);
     record.name = name.substr(0, name.find('\0'));
     record.modelId = header.U16();
-    const std::uint64_t entryEnd = std::uint64_t{at} + 8 + record.size;
-    if (header.failed() || entryEnd > end) {
-      findings.Damage(record.origin.path, at,
-                      "entry '" + record.name + "' declares " + std::to_string(record.size) + " bytes, but only " +
-                          std::to_string(end - at - std::min<std::size_t>(end - at, 8)) + " follow its size field");
-    }
     if (name.find('\0') == std::string::npos) {
       findings.Warn(record.origin.path, at + 8,
                     "the name fills all 22 bytes without a terminating zero; readers that expect one at most 21 "
                     "bytes long read past it");
     }
-    if (record.version == 2 || record.version == 3) {
-      const std::uint64_t room = std::min<std::uint64_t>(entryEnd, end) - (at + 4);
-      EntryDecoder(file, at, static_cast<std::size_t>(room), record, findings).Decode();
-    }
+    const std::uint64_t room = std::min<std::uint64_t>(entryEnd, end) - (at + 4);
+    EntryDecoder decoder(file, at, static_cast<std::size_t>(room), record, findings);
+    if (record.version == 1) decoder.DecodeLegacy();
+    if (record.version == 2 || record.version == 3) decoder.Decode();
     entries.push_back(std::move(record));
     if (entryEnd > end) break;
     at = static_cast<std::size_t>(entryEnd);

@@ -57,6 +57,18 @@ struct ColMesh {
   std::vector<ColFace> faces;
 };
 
+// COLL (version 1): counted vertices in metres, and faces with 32-bit
+// indices and a whole surface record.
+struct ColLegacyFace {
+  std::array<std::uint32_t, 3> corners{};
+  ColSurface surface;
+};
+
+struct ColLegacyMesh {
+  std::vector<Vec3> vertices;
+  std::vector<ColLegacyFace> faces;
+};
+
 struct ColEntryRecord {
   Origin origin;             // e.g. COL3[2], at the entry's fourcc
   std::string fourcc;        // COLL, COL2, COL3 or COL4
@@ -64,13 +76,14 @@ struct ColEntryRecord {
   std::uint32_t size = 0;    // bytes after the size field
   std::string name;          // up to the first zero byte
   std::uint16_t modelId = 0;
-  // COL2 and COL3 entries are decoded whole; the others by their name.
+  // COLL, COL2 and COL3 entries are decoded whole; COL4 by its name.
   bool decoded = false;
 
   Vec3 boxMin{};
   Vec3 boxMax{};
   Vec3 sphereCentre{};
   float sphereRadius = 0.0f;
+  // COL2 and COL3 (COLL counts are the sizes of the vectors below).
   std::uint16_t sphereCount = 0;
   std::uint16_t boxCount = 0;
   std::uint16_t faceCount = 0;
@@ -91,6 +104,7 @@ struct ColEntryRecord {
   ColMesh mesh;
   std::vector<ColFaceGroup> faceGroups;
   ColMesh shadow;
+  ColLegacyMesh legacyMesh;  // COLL only; its counts are the vectors' sizes
 };
 
 }  // namespace dffinfo

@@ -21,12 +21,9 @@ void DecodeEmbeddedCollisions(ByteSpan file, Inspection& result) {
   for (const ClumpRecord& clump : result.clumps) {
     for (const CollisionRecord& collision : clump.collisions) {
       const std::size_t payload = collision.origin.offset + dff::kChunkHeaderSize;
-      if (!StartsColEntry(file, payload)) {
-        result.findings.Warn(collision.origin.path, payload,
-                             "the collision has no COL header; the game reads it as a headerless COLL "
-                             "body (the PlayStation 2 form), which is not decoded here");
-        continue;
-      }
+      // Without a fourcc the game reads a headerless COLL body (the
+      // PlayStation 2 form), which is listed by its size only.
+      if (!StartsColEntry(file, payload)) continue;
       std::vector<ColEntryRecord> entries = DecodeColEntries(
           file, payload, std::min(file.size, payload + collision.size), collision.origin.path, result.findings);
       if (entries.size() > 1) {

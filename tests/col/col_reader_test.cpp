@@ -116,17 +116,75 @@ TEST(ColReader, WarnsAboutBoundsAndLongNames) {
   EXPECT_EQ(Damage(b), "");
 }
 
-TEST(ColReader, ListsOtherVersionsAndStopsAtBytesThatStartNoEntry) {
+// A COLL entry: bounds, then counted spheres, lines, boxes, vertices and
+// faces, one after the other.
+std::vector<std::uint8_t> Legacy(std::uint32_t cornerIndex) {
+  std::vector<std::uint8_t> b(8 + 22 + 2, 0);
+  std::memcpy(b.data(), "COLLsizeold", 11);
+  auto f32 = [&](float v) {
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, &v, 4);
+    b.insert(b.end(), bytes, bytes + 4);
+  };
+  auto u32 = [&](std::uint32_t v) {
+    b.resize(b.size() + 4);
+    Put32(b, b.size() - 4, v);
+  };
+  for (float v : {2.0f, 0.0f, 0.0f, 0.0f, -1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f}) f32(v);
+  u32(0);  // spheres
+  u32(0);  // lines
+  u32(1);  // boxes
+  for (float v : {-1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.5f}) f32(v);
+  b.insert(b.end(), {4, 0, 0, 0});
+  u32(3);  // vertices
+  for (float v : {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}) f32(v);
+  u32(1);  // faces
+  u32(0);
+  u32(2);
+  u32(cornerIndex);
+  b.insert(b.end(), {9, 0, 0, 0});
+  Put32(b, 4, static_cast<std::uint32_t>(b.size() - 8));
+  return b;
+}
+
+TEST(ColReader, DecodesCollEntriesAndTheirFaceIndices) {
+  const dffinfo::Inspection read = dffinfo::Inspect(Legacy(1));
+  EXPECT_TRUE(read.findings.all().empty()) << dffinfo::Describe(read.findings.all().at(0));
+  ASSERT_EQ(read.colEntries.size(), 1u);
+  const dffinfo::ColEntryRecord& e = read.colEntries[0];
+  EXPECT_TRUE(e.decoded);
+  EXPECT_EQ(e.sphereRadius, 2.0f);
+  EXPECT_EQ(e.boxMax[2], 1.0f);
+  ASSERT_EQ(e.boxes.size(), 1u);
+  EXPECT_EQ(e.boxes[0].max[2], 0.5f);
+  EXPECT_EQ(e.boxes[0].surface.material, 4);
+  ASSERT_EQ(e.legacyMesh.vertices.size(), 3u);
+  EXPECT_EQ(e.legacyMesh.vertices[2][1], 1.0f);
+  ASSERT_EQ(e.legacyMesh.faces.size(), 1u);
+  EXPECT_EQ(e.legacyMesh.faces[0].surface.material, 9);
+
+  EXPECT_NE(Damage(Legacy(3)).find("face 0 uses vertex 3 of 3"), std::string::npos) << Damage(Legacy(3));
+  std::vector<std::uint8_t> cut = Legacy(1);
+  Put32(cut, 4, coltest::U32(cut, 4) - 8);  // the entry ends inside its faces
+  EXPECT_NE(Damage(cut).find("ends before its 1 faces"), std::string::npos) << Damage(cut);
+  Put32(cut, 4, coltest::U32(cut, 4) - 12);
+  EXPECT_NE(Damage(cut).find("ends before the count of its faces"), std::string::npos) << Damage(cut);
+}
+
+TEST(ColReader, ReadsEntriesOfEveryVersionAndStopsAtBytesThatStartNoEntry) {
   std::vector<std::uint8_t> b = Sound();
-  const char coll[] = "COLL\x18\0\0\0old";
-  b.insert(b.end(), coll, coll + sizeof coll - 1);
+  const std::vector<std::uint8_t> legacy = Legacy(1);
+  b.insert(b.end(), legacy.begin(), legacy.end());
+  const char col4[] = "COL4\x18\0\0\0new";
+  b.insert(b.end(), col4, col4 + sizeof col4 - 1);
   b.resize(b.size() + 21, 0);  // the rest of the 24 bytes the size claims
   b.insert(b.end(), {'j', 'u', 'n', 'k', 0, 0, 0, 0});
   const dffinfo::Inspection read = dffinfo::Inspect(b);
-  ASSERT_EQ(read.colEntries.size(), 2u);
+  ASSERT_EQ(read.colEntries.size(), 3u);
   EXPECT_EQ(read.colEntries[1].fourcc, "COLL");
-  EXPECT_EQ(read.colEntries[1].name, "old");
-  EXPECT_FALSE(read.colEntries[1].decoded);
+  EXPECT_TRUE(read.colEntries[1].decoded);
+  EXPECT_EQ(read.colEntries[2].name, "new");
+  EXPECT_FALSE(read.colEntries[2].decoded) << "COL4 is listed by its name";
   EXPECT_NE(Warnings(b).find("8 bytes after the last entry"), std::string::npos) << Warnings(b);
   EXPECT_EQ(Damage(b), "");
 }

@@ -1,6 +1,7 @@
 // makecol on objects, scenes and DFFs, judged by what the game reads: the
 // entry's faces, their winding, surfaces and bounds.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <array>
 #include <cmath>
@@ -103,7 +104,7 @@ TEST_F(MakecolTest, AClosedBoxFacesOutwardFromTheObjectAndFromItsDff) {
   host::WriteLwo2File(Object({{"", Box({1, 2, 3}, {2, 4, 6}, "Box")}}), (folder_ / "box.lwo").string());
   ProgramResult made = Run(MAKECOL_PROGRAM, "box.lwo -o box.col");
   ASSERT_EQ(made.status, 0) << made.err;
-  EXPECT_EQ(made.out, "box: 12 faces, 8 vertices, 1 surfaces\n");
+  EXPECT_EQ(made.out, "box: 12 faces, 8 vertices, 1 surface\n");
   // The exporter's DFF of the same object, whose visual triangles face
   // the other way.
   ASSERT_EQ(Run(LWHOST_PROGRAM, "box.lwo -o fromdff.dff --no-col").status, 0);
@@ -136,9 +137,9 @@ TEST_F(MakecolTest, CollisionAndShadowLayersMakeTheEntryAndTheBodyOnlyTheBounds)
                       (folder_ / "house.lwo").string());
   const ProgramResult made = Run(MAKECOL_PROGRAM, "house.lwo -o house.col");
   ASSERT_EQ(made.status, 0) << made.err;
+  // The two collision boxes share the four corners where they touch.
   EXPECT_EQ(made.out, "house: 24 faces, 12 vertices, 2 surfaces, shadow mesh of 12 faces\n");
   EXPECT_EQ(made.err, "") << "every surface name matches";
-  // The two collision boxes share the four corners where they touch.
   const dffinfo::Inspection read = Read("house.col");
   const dffinfo::ColEntryRecord& entry = read.colEntries.at(0);
   EXPECT_EQ(entry.flags, 0x12u);
@@ -179,8 +180,9 @@ TEST_F(MakecolTest, SeveralInputsGiveOneEntryEachNamedAfterTheirFiles) {
 
 TEST_F(MakecolTest, AnInputItCannotUseWritesNothing) {
   host::WriteLwo2File(Object({{"", Box({0, 0, 0}, {1, 1, 1}, "Paint")}}), (folder_ / "crate.lwo").string());
-  host::WriteLwo2File(Object({{"wall_col", Box({0, 0, 300}, {1, 1, 301}, "Paint")}, {"", Box({0, 0, 0}, {1, 1, 1}, "x")}}),
-                      (folder_ / "far.lwo").string());
+  host::WriteLwo2File(
+      Object({{"wall_col", Box({0, 0, 300}, {1, 1, 301}, "Paint")}, {"", Box({0, 0, 0}, {1, 1, 1}, "x")}}),
+      (folder_ / "far.lwo").string());
   testsupport::WriteFileBytes(folder_ / "notes.txt", {'h', 'i', '\n'});
   testsupport::WriteFileBytes(folder_ / "keep.col", {'o', 'l', 'd'});
 
@@ -207,6 +209,41 @@ TEST_F(MakecolTest, DffinfoDecodesTheCollisionTheExporterEmbeds) {
   EXPECT_EQ(read.colEntries[0].mesh.faces.at(0).material, 63) << "CAR";
   const ProgramResult listed = Run(DFFINFO_PROGRAM, "car.dff");
   EXPECT_NE(listed.out.find("collision mesh: 12 faces, 8 vertices"), std::string::npos) << listed.out;
+}
+
+TEST_F(MakecolTest, DffinfoListsAColFileForProgramsAndFailsADamagedOne) {
+  host::WriteLwo2File(Object({{"", Box({0, 0, 0}, {1, 1, 1}, "43 wood")}}), (folder_ / "crate.lwo").string());
+  ASSERT_EQ(Run(MAKECOL_PROGRAM, "crate.lwo -o crate.col").status, 0);
+  ProgramResult listed = Run(DFFINFO_PROGRAM, "--json crate.col");
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  const nlohmann::json entry = nlohmann::json::parse(listed.out).at("colEntries").at(0);
+  EXPECT_EQ(entry.at("fourcc"), "COL3");
+  EXPECT_EQ(entry.at("flags"), 2);
+  EXPECT_EQ(entry.at("mesh").at("faces").size(), 12u);
+  EXPECT_EQ(entry.at("mesh").at("faces").at(0).at("material"), 43);
+  EXPECT_EQ(entry.at("mesh").at("vertices").size(), 8u);
+
+  std::vector<std::uint8_t> bytes = ReadFileBytes(folder_ / "crate.col");
+  bytes.at(80) = 0;  // the flags: without 0x02 the game ignores the faces
+  testsupport::WriteFileBytes(folder_ / "broken.col", bytes);
+  listed = Run(DFFINFO_PROGRAM, "broken.col");
+  EXPECT_EQ(listed.status, 1);
+  EXPECT_NE(listed.err.find("not flag 0x02"), std::string::npos) << listed.err;
+}
+
+TEST_F(MakecolTest, DffinfoDecodesTheExamplesEmbeddedCollision) {
+  const std::string example = EXAMPLE_DIR;
+  ASSERT_EQ(Run(LWHOST_PROGRAM, "'" + example + "/buggy.lws' -o buggy.dff --col '" + example + "/buggy.col'").status,
+            0);
+  const dffinfo::Inspection read = Read("buggy.dff");
+  ASSERT_EQ(read.colEntries.size(), 1u);
+  const dffinfo::ColEntryRecord& entry = read.colEntries[0];
+  EXPECT_EQ(entry.fourcc, "COLL");
+  EXPECT_EQ(entry.name, "buggy");
+  ASSERT_EQ(entry.boxes.size(), 1u);
+  EXPECT_EQ(entry.boxes[0].max[0], 1.2f);
+  EXPECT_EQ(entry.boxes[0].surface.material, 4) << "PAVEMENT";
+  EXPECT_NE(Run(DFFINFO_PROGRAM, "buggy.dff").out.find("COLL[0] 'buggy'"), std::string::npos);
 }
 
 }  // namespace

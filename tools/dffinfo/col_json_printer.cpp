@@ -19,6 +19,14 @@ json MeshJson(const ColMesh& mesh) {
   return {{"vertices", std::move(vertices)}, {"faces", std::move(faces)}};
 }
 
+json LegacyMeshJson(const ColLegacyMesh& mesh) {
+  json faces = json::array();
+  for (const ColLegacyFace& f : mesh.faces) {
+    faces.push_back({{"corners", f.corners}, {"surface", SurfaceJson(f.surface)}});
+  }
+  return {{"vertices", mesh.vertices}, {"faces", std::move(faces)}};
+}
+
 json EntryJson(const ColEntryRecord& e) {
   json entry = {{"path", e.origin.path}, {"offset", e.origin.offset}, {"fourcc", e.fourcc},
                 {"version", e.version},  {"size", e.size},            {"name", e.name},
@@ -49,6 +57,7 @@ json EntryJson(const ColEntryRecord& e) {
   entry["faceGroups"] = std::move(groups);
   entry["mesh"] = MeshJson(e.mesh);
   entry["shadow"] = MeshJson(e.shadow);
+  if (e.version == 1) entry["legacyMesh"] = LegacyMeshJson(e.legacyMesh);
   return entry;
 }
 

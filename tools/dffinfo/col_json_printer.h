@@ -11,7 +11,7 @@ namespace dffinfo {
 
 // One object per entry with every header field and every value of its
 // spheres, boxes, face groups and both meshes (vertices as stored, in
-// 1/128 m).
+// 1/128 m; a COLL entry's in "legacyMesh", in metres).
 nlohmann::json ColEntriesJson(const std::vector<ColEntryRecord>& entries);
 
 }  // namespace dffinfo

@@ -21,9 +21,7 @@ std::string SurfaceName(int id) {
   return std::to_string(id) + " " + (name ? name : "(no such surface)");
 }
 
-void PrintSurfaces(std::ostream& out, const std::vector<ColFace>& faces) {
-  std::map<int, std::size_t> uses;
-  for (const ColFace& f : faces) ++uses[f.material];
+void PrintSurfaces(std::ostream& out, const std::map<int, std::size_t>& uses) {
   out << "    surfaces:";
   for (const auto& [id, count] : uses) out << "  " << SurfaceName(id) << " x" << count;
   out << "\n";
@@ -33,7 +31,16 @@ void PrintMesh(std::ostream& out, const char* label, const ColMesh& mesh, std::s
   out << "  " << label << ": " << mesh.faces.size() << " faces, " << mesh.vertices.size() << " vertices";
   if (groups > 0) out << ", " << groups << " face groups";
   out << "\n";
-  if (!mesh.faces.empty()) PrintSurfaces(out, mesh.faces);
+  std::map<int, std::size_t> uses;
+  for (const ColFace& f : mesh.faces) ++uses[f.material];
+  if (!uses.empty()) PrintSurfaces(out, uses);
+}
+
+void PrintLegacyMesh(std::ostream& out, const ColLegacyMesh& mesh) {
+  out << "  collision mesh: " << mesh.faces.size() << " faces, " << mesh.vertices.size() << " vertices\n";
+  std::map<int, std::size_t> uses;
+  for (const ColLegacyFace& f : mesh.faces) ++uses[f.surface.material];
+  if (!uses.empty()) PrintSurfaces(out, uses);
 }
 
 void PrintEntry(std::ostream& out, const ColEntryRecord& e) {
@@ -45,11 +52,16 @@ void PrintEntry(std::ostream& out, const ColEntryRecord& e) {
     out << " (" << e.fourcc << " entries are listed, not decoded)\n";
     return;
   }
-  out << ", flags " << flags << "\n";
+  if (e.version != 1) out << ", flags " << flags;
+  out << "\n";
   out << "  bounds: box " << Vector(e.boxMin) << " to " << Vector(e.boxMax) << ", sphere "
       << Vector(e.sphereCentre) << " radius " << e.sphereRadius << "\n";
   out << "  spheres " << e.spheres.size() << ", boxes " << e.boxes.size() << ", lines "
       << static_cast<int>(e.lineCount) << "\n";
+  if (e.version == 1) {
+    PrintLegacyMesh(out, e.legacyMesh);
+    return;
+  }
   PrintMesh(out, "collision mesh", e.mesh, e.faceGroups.size());
   if (e.version == 3) PrintMesh(out, "shadow mesh", e.shadow, 0);
 }

@@ -31,8 +31,8 @@ col::Point InClump(const std::vector<dffinfo::FrameRecord>& frames, std::int64_t
 }  // namespace
 
 GatheredEntry FromClump(const dffinfo::ClumpRecord& clump) {
+  // A DFF holds only visible triangles, so no warning says they stand in.
   GatheredEntry gathered;
-  gathered.visualAsCollision = true;
   // DFF materials carry no collision surface: every face is DEFAULT.
   gathered.source.surfaces = {"DEFAULT"};
   for (std::size_t a = 0; a < clump.atomics.size(); ++a) {

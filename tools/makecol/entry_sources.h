@@ -17,7 +17,8 @@ namespace makecol {
 
 struct GatheredEntry {
   col::EntrySource source;
-  bool visualAsCollision = false;  // no collision item: the visible triangles stand in
+  // A scene without a collision item: its visible triangles stand in.
+  bool visualAsCollision = false;
 };
 
 // Throws std::runtime_error when the scene has no polygon at all.

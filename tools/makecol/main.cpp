@@ -92,13 +92,17 @@ void WarnAbout(const std::string& input, const GatheredEntry& gathered, const co
   }
 }
 
+std::string Count(std::size_t count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 std::string Summary(const col::BuiltEntry& built) {
   const col::Entry& e = built.entry;
-  std::string line = e.name + ": " + std::to_string(e.mesh.faces.size()) + " faces, " +
-                     std::to_string(e.mesh.vertices.size()) + " vertices, " + std::to_string(built.SurfaceCount()) +
-                     " surfaces";
-  if (!e.faceGroups.empty()) line += ", " + std::to_string(e.faceGroups.size()) + " face groups";
-  if (!e.shadow.faces.empty()) line += ", shadow mesh of " + std::to_string(e.shadow.faces.size()) + " faces";
+  std::string line = e.name + ": " + Count(e.mesh.faces.size(), "face", "faces") + ", " +
+                     Count(e.mesh.vertices.size(), "vertex", "vertices") + ", " +
+                     Count(built.SurfaceCount(), "surface", "surfaces");
+  if (!e.faceGroups.empty()) line += ", " + Count(e.faceGroups.size(), "face group", "face groups");
+  if (!e.shadow.faces.empty()) line += ", shadow mesh of " + Count(e.shadow.faces.size(), "face", "faces");
   if (!e.HasCollision() && e.shadow.faces.empty()) line += " (bounds only)";
   return line;
 }

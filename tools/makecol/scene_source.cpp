@@ -101,7 +101,8 @@ class Gatherer {
   }
 
   std::uint32_t SurfaceIndex(const std::string& name) {
-    const auto [found, added] = surfaceIndex_.emplace(name, static_cast<std::uint32_t>(gathered_.source.surfaces.size()));
+    const auto next = static_cast<std::uint32_t>(gathered_.source.surfaces.size());
+    const auto [found, added] = surfaceIndex_.emplace(name, next);
     if (added) gathered_.source.surfaces.push_back(name);
     return found->second;
   }
