@@ -51,7 +51,10 @@ GatheredEntry Gather(const std::string& input) {
     try {
       return FromScene(host::LoadSceneFile(input));
     } catch (const host::LoadError& e) {
-      throw std::runtime_error(e.what());
+      // The loader names the file first; the caller names it already.
+      const std::string message = e.what();
+      const std::string named = input + ": ";
+      throw std::runtime_error(message.compare(0, named.size(), named) == 0 ? message.substr(named.size()) : message);
     }
   }
   const dffinfo::Inspection model = dffinfo::Inspect(bytes);
