@@ -8,13 +8,6 @@
 namespace col {
 namespace {
 
-// Counted from the byte after the fourcc, as every offset in the header is.
-constexpr std::uint32_t kHeaderBytes = 116;
-constexpr std::uint32_t kSphereBytes = 20;
-constexpr std::uint32_t kBoxBytes = 28;
-constexpr std::uint32_t kVertexBytes = 6;
-constexpr std::uint32_t kFaceBytes = 8;
-constexpr std::uint32_t kFaceGroupBytes = 28;
 constexpr std::size_t kNameField = 22;
 
 std::uint32_t Padded(std::uint32_t bytes) { return (bytes + 3u) & ~3u; }

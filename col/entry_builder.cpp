@@ -167,10 +167,10 @@ Bounds BoundsOf(const EntrySource& source) {
   for (std::size_t axis = 0; axis < 3; ++axis) {
     bounds.min[axis] = Down(low[axis]);
     bounds.max[axis] = Up(high[axis]);
-    const double min = bounds.min[axis];
-    const double max = bounds.max[axis];
+    const auto min = static_cast<double>(bounds.min[axis]);
+    const auto max = static_cast<double>(bounds.max[axis]);
     bounds.centre[axis] = static_cast<float>((min + max) / 2.0);
-    const double centre = bounds.centre[axis];
+    const auto centre = static_cast<double>(bounds.centre[axis]);
     const double half = std::max(max - centre, centre - min);
     squared += half * half;
   }

@@ -379,13 +379,11 @@ class EntryDecoder {
     // A stored vertex may sit up to half a step outside a box made from
     // the unrounded points.
     constexpr double kSlack = 1.0 / 128.0;
+    auto metres = [](float v) { return static_cast<double>(v); };
     for (std::size_t i = 0; i < vertices.size(); ++i) {
-      const Vec3& v = vertices[i];
       for (std::size_t axis = 0; axis < 3; ++axis) {
-        const double metres = v[axis];
-        if (metres >= double{record_.boxMin[axis]} - kSlack && metres <= double{record_.boxMax[axis]} + kSlack) {
-          continue;
-        }
+        const double at = metres(vertices[i][axis]);
+        if (at >= metres(record_.boxMin[axis]) - kSlack && at <= metres(record_.boxMax[axis]) + kSlack) continue;
         Warn(28, "vertex " + std::to_string(i) + " lies outside the bounding box; the game may cull or skip "
                                                  "collision tests on the part outside it");
         i = vertices.size();
@@ -394,11 +392,12 @@ class EntryDecoder {
     }
     double squared = 0.0;
     for (std::size_t axis = 0; axis < 3; ++axis) {
-      const double half = std::max(std::fabs(double{record_.boxMax[axis]} - double{record_.sphereCentre[axis]}),
-                                   std::fabs(double{record_.boxMin[axis]} - double{record_.sphereCentre[axis]}));
+      const double centre = metres(record_.sphereCentre[axis]);
+      const double half = std::max(std::fabs(metres(record_.boxMax[axis]) - centre),
+                                   std::fabs(metres(record_.boxMin[axis]) - centre));
       squared += half * half;
     }
-    if (std::sqrt(squared) > double{record_.sphereRadius} * (1.0 + 1e-5) + 1e-4) {
+    if (std::sqrt(squared) > static_cast<double>(record_.sphereRadius) * (1.0 + 1e-5) + 1e-4) {
       Warn(52, "the bounding sphere does not enclose the bounding box; the game culls the model with the "
                "sphere, so parts inside the box can vanish at the screen's edge");
     }

@@ -92,11 +92,11 @@ TEST(EntryBuilder, BoundsHoldTheCollisionTheShadowAndTheVisibleModel) {
   for (int corner = 0; corner < 8; ++corner) {
     double squared = 0;
     for (std::size_t axis = 0; axis < 3; ++axis) {
-      const double at = (corner >> axis) & 1 ? b.max[axis] : b.min[axis];
-      const double centre = b.centre[axis];
+      const auto at = static_cast<double>((corner >> axis) & 1 ? b.max[axis] : b.min[axis]);
+      const auto centre = static_cast<double>(b.centre[axis]);
       squared += (at - centre) * (at - centre);
     }
-    EXPECT_LE(std::sqrt(squared), double{b.radius});
+    EXPECT_LE(std::sqrt(squared), static_cast<double>(b.radius));
   }
 }
 
