@@ -25,13 +25,14 @@ class Placement {
         pivot_(item.atTimeZero.Get(LWIP_PIVOT)) {}
 
   col::Point Place(const std::array<float, 3>& local) const {
+    const double p = static_cast<double>(local[0]) - pivot_[0];
+    const double q = static_cast<double>(local[1]) - pivot_[1];
+    const double r = static_cast<double>(local[2]) - pivot_[2];
     host::Vec3 world = position_;
     for (std::size_t axis = 0; axis < 3; ++axis) {
-      const double p = static_cast<double>(local[0]) - pivot_[0];
-      const double q = static_cast<double>(local[1]) - pivot_[1];
-      const double r = static_cast<double>(local[2]) - pivot_[2];
       world[axis] += right_[axis] * p + up_[axis] * q + forward_[axis] * r;
     }
+    // LightWave's (x, y, z) is the clump's (-x, -z, y).
     return {-world[0], -world[2], world[1]};
   }
 
