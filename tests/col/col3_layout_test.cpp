@@ -116,10 +116,10 @@ TEST(Col3Layout, AbsentBlocksHaveOffsetZeroAndTheirFlagsClear) {
   EXPECT_EQ(U32(withSphere, kFlagsAt), 0x02u) << "a sphere alone makes the entry not empty";
 }
 
-TEST(Col3Layout, FaceGroupsSitBelowTheFacesWithTheirCountLast) {
+// A strip of 100 quads along x: 200 faces, enough to be grouped.
+col::Entry Strip() {
   col::Entry e;
   e.name = "strip";
-  // A strip of 100 quads along x: 200 faces, enough to be grouped.
   for (std::int16_t i = 0; i <= 100; ++i) {
     e.mesh.vertices.push_back({static_cast<std::int16_t>(i * 128), 0, 0});
     e.mesh.vertices.push_back({static_cast<std::int16_t>(i * 128), 128, 0});
@@ -131,6 +131,12 @@ TEST(Col3Layout, FaceGroupsSitBelowTheFacesWithTheirCountLast) {
                             static_cast<std::uint16_t>(v + 2), 1, 0xFF});
   }
   e.faceGroups = col::GroupFaces(e.mesh);
+  e.bounds = {{0, 0, 0}, {100, 1, 0}, {50, 0.5f, 0}, 51};
+  return e;
+}
+
+TEST(Col3Layout, FaceGroupsSitBelowTheFacesWithTheirCountLast) {
+  const col::Entry e = Strip();
   ASSERT_GT(e.faceGroups.size(), 1u);
   const std::vector<std::uint8_t> b = Write(e);
   EXPECT_EQ(U32(b, kFlagsAt), 0x0Au);
@@ -208,6 +214,24 @@ TEST(Col3Layout, ReadsBackWholeAndSoundThroughDffinfo) {
   EXPECT_EQ(read.colEntries[1].name, "second");
   EXPECT_EQ(read.colEntries[1].flags, 0x02u);
   EXPECT_TRUE(read.colEntries[1].shadow.faces.empty());
+}
+
+TEST(Col3Layout, GroupedFacesReadBackWithTheirGroups) {
+  const col::Entry strip = Strip();
+  std::vector<std::uint8_t> file;
+  col::AppendCol3Entry(strip, file);
+  const dffinfo::Inspection read = dffinfo::Inspect(file);
+  EXPECT_TRUE(read.findings.all().empty()) << dffinfo::Describe(read.findings.all().at(0));
+  const dffinfo::ColEntryRecord& e = read.colEntries.at(0);
+  ASSERT_EQ(e.faceGroups.size(), strip.faceGroups.size());
+  for (std::size_t g = 0; g < e.faceGroups.size(); ++g) {
+    EXPECT_EQ(e.faceGroups[g].first, strip.faceGroups[g].first);
+    EXPECT_EQ(e.faceGroups[g].last, strip.faceGroups[g].last);
+    EXPECT_EQ(e.faceGroups[g].max, strip.faceGroups[g].max);
+  }
+  ASSERT_EQ(e.mesh.faces.size(), 200u);
+  EXPECT_EQ(e.mesh.faces[7].c, strip.mesh.faces[7].c);
+  EXPECT_EQ(e.mesh.vertices.size(), 202u);
 }
 
 }  // namespace
