@@ -81,7 +81,7 @@ check_module_exports() {
     fail "velmora.dll's _mod_descrip is not in a data section (section flags: '$flags')"
 }
 
-for name in velmora.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe; do
+for name in velmora.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   file=$bin/$name
   if [[ ! -f $file ]]; then
     fail "$file was not built"
@@ -92,7 +92,7 @@ for name in velmora.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe; do
 done
 [[ -f $bin/velmora.dll ]] && check_module_exports "$bin/velmora.dll"
 [[ -f $bin/brasko.exe ]] && check_subsystem "$bin/brasko.exe" "Windows GUI"
-for name in lwhost.exe dffinfo.exe maketxd.exe; do
+for name in lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   [[ -f $bin/$name ]] && check_subsystem "$bin/$name" "Windows CUI"
 done
 
