@@ -67,13 +67,15 @@ std::size_t SkipScanData(const Bytes& b, std::size_t at) {
 }
 
 // A DHT segment's tables: a class and number byte, 16 code counts, then
-// the codes themselves.
+// the codes themselves.  The decoder reads a table's counts and builds it
+// before it checks that the table fits in the segment, so a table is
+// judged as far as the file goes, even past the segment's end.
 bool HuffmanTablesFit(const Bytes& b, std::size_t at, std::size_t end) {
   constexpr std::size_t kCounts = 16;
   constexpr std::uint32_t kMostCodes = 256;
-  while (at + 1 + kCounts <= end) {
+  while (at < end) {
     std::uint32_t codes = 0;
-    for (std::size_t i = 0; i < kCounts; ++i) codes += b[at + 1 + i];
+    for (std::size_t i = at + 1; i < at + 1 + kCounts && i < b.size(); ++i) codes += b[i];
     if (codes > kMostCodes) return false;
     at += 1 + kCounts + codes;
   }

@@ -71,13 +71,15 @@ TEST(DecodeImage, RefusesImagesWithoutPixelsOrTooLargeToTake) {
   EXPECT_NE(DecodeError(TgaClaiming(16384, 16384)).find("scale it down"), std::string::npos);
 }
 
-// A JPEG whose Huffman table counts more than 256 codes: stb_image would
-// write the codes past the end of its table.
+// JPEGs whose Huffman table counts more than 256 codes, within its segment
+// or reaching past it: stb_image would write the codes past the end of its
+// table.
 TEST(DecodeImage, RefusesAJpegHuffmanTableTooLongForTheDecoder) {
-  const std::vector<std::uint8_t> bytes =
-      testsupport::ReadFileBytes(FOUND_BY_FUZZING "/jpeg_huffman_table_overflow.jpg");
-  ASSERT_FALSE(bytes.empty()) << "missing test input " FOUND_BY_FUZZING "/jpeg_huffman_table_overflow.jpg";
-  EXPECT_NE(DecodeError(bytes).find("Huffman table"), std::string::npos) << DecodeError(bytes);
+  for (const char* file : {"jpeg_huffman_table_overflow.jpg", "jpeg_huffman_table_past_its_segment.jpg"}) {
+    const std::vector<std::uint8_t> bytes = testsupport::ReadFileBytes(std::string(FOUND_BY_FUZZING "/") + file);
+    ASSERT_FALSE(bytes.empty()) << "missing test input " << file;
+    EXPECT_NE(DecodeError(bytes).find("Huffman table"), std::string::npos) << file << ": " << DecodeError(bytes);
+  }
 }
 
 }  // namespace
