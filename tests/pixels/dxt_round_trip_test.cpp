@@ -91,7 +91,9 @@ TEST(DxtRoundTrip, FastFitStaysWithinAQuarterOfTheBestFitsError) {
   RgbaImage smooth = testsupport::TestPattern(128, 128);
   for (std::uint32_t y = 0; y < 128; ++y) {
     for (std::uint32_t x = 0; x < 128; ++x) {
-      cutOut.texel(x, y)[3] = (x - 64) * (x - 64) + (y - 64) * (y - 64) < 50 * 50 ? 255 : 0;
+      const int dx = static_cast<int>(x) - 64;
+      const int dy = static_cast<int>(y) - 64;
+      cutOut.texel(x, y)[3] = dx * dx + dy * dy < 50 * 50 ? 255 : 0;  // a disc
       smooth.texel(x, y)[3] = static_cast<std::uint8_t>(x * 2);
     }
   }
