@@ -82,9 +82,18 @@ bool HuffmanTablesFit(const Bytes& b, std::size_t at, std::size_t end) {
   return true;
 }
 
+// Where the data after a JPEG's start marker begins, or 0 when the file
+// does not start with one.  The decoder takes any number of 0xFF bytes
+// before the marker, so this does too.
+std::size_t JpegStart(const Bytes& b) {
+  std::size_t at = 0;
+  while (at < b.size() && b[at] == 0xFF) ++at;
+  return at > 0 && at < b.size() && b[at] == 0xD8 ? at + 1 : 0;
+}
+
 std::optional<std::string> JpegDamage(const Bytes& b) {
   const std::string cut = "the JPEG file ends before its end marker (the file is cut short)";
-  std::size_t at = 2;  // after the start marker
+  std::size_t at = JpegStart(b);
   while (true) {
     // Like the decoder, skip anything that is not a marker between segments.
     while (at < b.size() && b[at] != 0xFF) ++at;
@@ -167,7 +176,7 @@ bool StartsWith(const Bytes& b, std::initializer_list<std::uint8_t> magic) {
 
 ImageKind KindOf(const Bytes& bytes) {
   if (StartsWith(bytes, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'})) return ImageKind::Png;
-  if (StartsWith(bytes, {0xFF, 0xD8})) return ImageKind::Jpeg;
+  if (JpegStart(bytes) != 0) return ImageKind::Jpeg;
   if (StartsWith(bytes, {'B', 'M'})) return ImageKind::Bmp;
   return ImageKind::Unsigned;
 }
