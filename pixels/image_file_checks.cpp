@@ -48,7 +48,8 @@ std::optional<std::string> PngDamage(const Bytes& b) {
     const std::string type(b.begin() + static_cast<long>(at) + 4, b.begin() + static_cast<long>(at) + 8);
     const std::uint64_t end = at + kChunkFrame + length;
     if (end > b.size()) return Truncated("PNG", end, b.size());
-    if (Crc32(b, at + 4, at + 8 + length) != BigEndian32(b, at + 8 + length)) {
+    const std::size_t checksum = static_cast<std::size_t>(end) - 4;
+    if (Crc32(b, at + 4, checksum) != BigEndian32(b, checksum)) {
       return "the PNG chunk at byte " + std::to_string(at) + " is damaged: its checksum does not match its data";
     }
     if (type == "IEND") return std::nullopt;
