@@ -44,7 +44,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "Folders where --txd looks for the images of the scene's surfaces, after the paths "
                  "they store");
   app.add_flag("--verbose", options.verbose, "List every place looked at for an image not found");
-  app.footer(std::string("Images for --txd: ") + txdbuild::kImageSearchHelp);
+  app.footer(std::string("Images for --txd: ") + txdbuild::kImageSearchHelp +
+             "  Here the model's folders are those of the scene's objects, then the input's folder.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
