@@ -8,6 +8,7 @@
 
 #include "pixels/image_decoder.h"
 #include "pixels/stb.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -19,13 +20,16 @@ struct Sample {
   Bytes bytes;
 };
 
-// Small files: the sweeps below decode each several hundred times.
+// Small files: the sweeps below decode each several hundred times.  The
+// JPEG is the fuzzer's seed (stb_image_write's JPEG encoder shifts
+// negative values, which the sanitised build refuses).
 std::vector<Sample> Samples() {
   const pixels::RgbaImage image = testsupport::TestPattern(7, 5, 200);
   std::vector<Sample> samples;
-  for (const std::string kind : {"png", "tga", "tga-raw", "bmp", "jpg"}) {
+  for (const std::string kind : {"png", "tga", "tga-raw", "bmp"}) {
     samples.push_back({kind, testsupport::EncodeImageFile(image, kind)});
   }
+  samples.push_back({"jpg", testsupport::ReadFileBytes(IMAGE_SEEDS "/pattern.jpg")});
   return samples;
 }
 
@@ -40,6 +44,7 @@ std::string Refusal(const Bytes& bytes, const std::string& name) {
 
 TEST(DamagedImages, EveryTruncationIsRefusedNamingTheFile) {
   for (const Sample& sample : Samples()) {
+    ASSERT_FALSE(sample.bytes.empty()) << "missing test input for " << sample.kind;
     const std::string name = "bonnet." + sample.kind;
     ASSERT_EQ(Refusal(sample.bytes, name), "") << name;
     for (std::size_t size = 0; size < sample.bytes.size(); ++size) {

@@ -29,7 +29,6 @@ std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const 
     ok = stbi_write_tga_to_func(Append, &bytes, w, h, 4, image.rgba.data());
     stbi_write_tga_with_rle = 1;
   }
-  if (kind == "jpg") ok = stbi_write_jpg_to_func(Append, &bytes, w, h, 4, image.rgba.data(), 90);
   if (kind == "bmp") ok = stbi_write_bmp_to_func(Append, &bytes, w, h, 4, image.rgba.data());
   if (ok == 0) throw std::runtime_error("cannot encode a test image as " + kind);
   return bytes;
