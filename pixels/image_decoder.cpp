@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <memory>
+#include <optional>
 
+#include "pixels/image_file_checks.h"
 #include "pixels/stb.h"
 
 namespace pixels {
@@ -25,6 +27,12 @@ RgbaImage DecodeImage(const std::vector<std::uint8_t>& bytes, const std::string&
   int width = 0;
   int height = 0;
   int channels = 0;
+  // Files with a signature are checked before the decoder reads them at
+  // all; its header reading is not safe on every damaged JPEG.
+  const ImageKind kind = KindOf(bytes);
+  if (kind != ImageKind::Unsigned) {
+    if (const std::optional<std::string> damage = FindDamage(bytes, kind)) Refuse(name, *damage);
+  }
   // The header first, so that the size is checked before any allocation.
   if (stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) == 0) {
     Refuse(name, std::string(stbi_failure_reason()) + " (not a PNG, TGA, JPEG or BMP file, or damaged)");
@@ -38,9 +46,16 @@ RgbaImage DecodeImage(const std::vector<std::uint8_t>& bytes, const std::string&
                      " pixels a side and " + std::to_string(kMaxImageTexels) +
                      " pixels in all are taken (scale it down first)");
   }
+  if (kind == ImageKind::Unsigned) {
+    if (const std::optional<std::string> damage = FindDamage(bytes, kind)) Refuse(name, *damage);
+  }
   std::unique_ptr<stbi_uc, StbFree> decoded(
       stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4));
   if (!decoded) Refuse(name, stbi_failure_reason());
+  if (static_cast<std::uint32_t>(width) != w || static_cast<std::uint32_t>(height) != h) {
+    Refuse(name, "its header claims " + std::to_string(w) + " x " + std::to_string(h) + " pixels, but " +
+                     std::to_string(width) + " x " + std::to_string(height) + " were decoded");
+  }
   RgbaImage image(w, h);
   std::copy(decoded.get(), decoded.get() + image.rgba.size(), image.rgba.begin());
   return image;

@@ -1,8 +1,9 @@
-// The stb image decoder and resampler as this system builds them
-// (stb_implementation.c): from memory only.  Image sizes are checked by
+// The stb image decoder, resampler and DXT compressor as this system builds
+// them (stb_implementation.c): from memory only.  Image sizes are checked by
 // DecodeImage before decoding.
 #pragma once
 
 #define STBI_NO_STDIO
+#include <stb/stb_dxt.h>
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>

@@ -47,7 +47,7 @@ txd::NativeTexture EncodeTexture(const std::string& name, const std::string& mas
   for (RgbaImage& level : chain) {
     if (alpha == AlphaKind::Opaque) MakeOpaque(level);
     if (format == txd::PixelFormat::Dxt1OneBitAlpha) ThresholdAlpha(level);
-    levels.push_back(EncodeLevel(level, format));
+    levels.push_back(EncodeLevel(level, format, options.quality));
     level = RgbaImage();
   }
   return txd::MakeNativeTexture(name, maskName, format, alpha != AlphaKind::Opaque,

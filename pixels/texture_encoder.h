@@ -8,6 +8,7 @@
 #include <string>
 
 #include "pixels/alpha.h"
+#include "pixels/level_encoding.h"
 #include "pixels/rgba_image.h"
 #include "txd/native_texture.h"
 #include "txd/pixel_format.h"
@@ -26,6 +27,7 @@ struct EncodeOptions {
   Compression compression = Compression::Auto;
   bool mipmaps = true;
   std::uint32_t maxSize = 1024;  // a power of two
+  DxtQuality quality = DxtQuality::Fast;
 };
 
 // DXT levels start at one whole block.

@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "pixels/image_decoder.h"
-#include "txd_build/image_folders.h"
 
 namespace txdbuild {
 namespace fs = std::filesystem;
@@ -24,7 +23,7 @@ std::optional<pixels::RgbaImage> LoadImage(const std::string& name, const Textur
                                            const ImageLookup& lookup, DictionaryBuild& build) {
   const std::optional<fs::path> file = lookup.find(name);
   if (!file) {
-    build.missing.push_back("no image for \"" + name + "\" (" + use.material + "): " +
+    build.missing.push_back("no image for \"" + name + "\" (" + use.material + "):\n" +
                             lookup.describeSearch(name));
     return std::nullopt;
   }
@@ -68,28 +67,6 @@ DictionaryBuild BuildDictionary(const std::vector<TextureUse>& uses, const Image
     build.textures.push_back(pixels::EncodeTexture(use.name, use.mask, std::move(*image), mask, options));
   }
   return build;
-}
-
-ImageLookup FolderLookup(const ImageFolders& folders) {
-  ImageLookup lookup;
-  lookup.find = [&folders](const std::string& name) { return folders.Find(name); };
-  lookup.describeSearch = [&folders](const std::string& name) {
-    std::string text = "looked for " + name + " with the extension";
-    const char* separator = " ";
-    for (const char* extension : kImageExtensions) {
-      text += separator;
-      text += extension;
-      separator = ", ";
-    }
-    text += " (any case) in";
-    separator = " ";
-    for (const fs::path& folder : folders.folders()) {
-      text += separator + folder.string();
-      separator = ", ";
-    }
-    return text;
-  };
-  return lookup;
 }
 
 }  // namespace txdbuild

@@ -19,7 +19,8 @@ namespace txdbuild {
 struct ImageLookup {
   // The image file of a texture or mask name, or nothing.
   std::function<std::optional<std::filesystem::path>(const std::string& name)> find;
-  // Where `find` looked for a name, for the message about a missing image.
+  // Where `find` looked for a name, for the message about a missing image:
+  // lines that follow the one naming the texture.
   std::function<std::string(const std::string& name)> describeSearch;
 };
 
@@ -34,9 +35,5 @@ struct DictionaryBuild {
 
 DictionaryBuild BuildDictionary(const std::vector<TextureUse>& uses, const ImageLookup& lookup,
                                 const pixels::EncodeOptions& options);
-
-// A lookup over image folders (such as maketxd's --images and the model's folder).
-class ImageFolders;
-ImageLookup FolderLookup(const ImageFolders& folders);
 
 }  // namespace txdbuild

@@ -127,11 +127,29 @@ TEST_F(LwhostTest, WithoutItsImagesTheDffIsWrittenButNoDictionary) {
   fs::remove_all(dir_ / "buggy" / "images");
   const Result result = Lwhost("buggy/buggy.lws -o buggy.dff --no-col --txd buggy.txd");
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("images/paint.tga; tried "), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("stored as images/paint.tga\n"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("places tried, the first 3:\n    buggy/images/paint.tga\n"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("--images DIR"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("--allow-missing"), std::string::npos) << result.err;
   EXPECT_TRUE(fs::exists(dir_ / "buggy.dff"));
   EXPECT_FALSE(fs::exists(dir_ / "buggy.txd"));
   EXPECT_EQ(Lwhost("buggy/buggy.lws buggy/buggy.lwo --out-dir . --txd buggy.txd").status, 2);
+}
+
+// The scene's images moved from the folder its path names to textures/
+// beside the scene's folder, where people keep them: still found.
+TEST_F(LwhostTest, FindsTheScenesImagesInTheUsualFoldersAroundIt) {
+  fs::rename(dir_ / "buggy" / "images", dir_ / "textures");
+  Result result = Lwhost("buggy/buggy.lws -o buggy.dff --no-col --txd buggy.txd --content .");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::exists(dir_ / "buggy.txd"));
+
+  fs::rename(dir_ / "textures", dir_ / "elsewhere");
+  fs::remove(dir_ / "buggy.txd");
+  result = Lwhost("buggy/buggy.lws -o buggy.dff --no-col --txd buggy.txd --images elsewhere");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::exists(dir_ / "buggy.txd"));
 }
 
 TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
@@ -141,6 +159,7 @@ TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
   EXPECT_NE(result.out.find("Exit status"), std::string::npos);
   EXPECT_NE(result.out.find("each trailing part"), std::string::npos) << "the search for files from another machine";
   EXPECT_NE(result.out.find("1 - Roughness as the glossiness"), std::string::npos) << "the LWO3 material mapping";
+  EXPECT_NE(result.out.find("textures, Textures, tex and maps"), std::string::npos) << "the search for images";
 }
 
 // The images of an LWO3 object are searched as an LWO2 object's are: its

@@ -57,7 +57,8 @@ TEST_F(MaketxdProgram, AMissingImageWritesNothingUnlessAllowed) {
   ProgramResult run = Run("model/car.dff -o model/car.txd --images images");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("\"envmap\""), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("images, model"), std::string::npos) << run.err;  // the folders searched
+  // The places searched, the named folder first, in a few lines.
+  EXPECT_NE(run.err.find("places tried, the first 3:\n    images/envmap.(png|"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("--allow-missing"), std::string::npos) << run.err;
   EXPECT_EQ(testsupport::ReadFileText(root_ / "model" / "car.txd"), "old");
 
@@ -65,6 +66,25 @@ TEST_F(MaketxdProgram, AMissingImageWritesNothingUnlessAllowed) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("left out: no image for \"envmap\""), std::string::npos) << run.err;
   EXPECT_EQ(TextureCount(root_ / "model" / "car.txd"), 1);
+}
+
+// Images kept beside the model's folder need no --images; every place
+// looked at for a missing one is listed on request.
+TEST_F(MaketxdProgram, FindsImagesInTheUsualFoldersAroundTheModel) {
+  fs::create_directories(root_ / "textures");
+  testing::WriteImage(root_ / "images" / "paint.png", 8, 8);
+  ProgramResult run = Run("model/car.dff -o model/car.txd --verbose");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(fs::absolute(root_ / "textures" / "envmap").lexically_normal().string() + ".(png|"),
+            std::string::npos) << run.err;
+
+  testing::WriteImage(root_ / "textures" / "envmap.tga", 8, 8);
+  run = Run("model/car.dff -o model/car.txd");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(TextureCount(root_ / "model" / "car.txd"), 2);
+
+  run = Run("--help");
+  EXPECT_NE(run.out.find("textures, Textures, tex and maps"), std::string::npos) << run.out;
 }
 
 TEST_F(MaketxdProgram, ACorruptImageIsNamedAndNothingIsWritten) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pixels/image_decoder.h"
+#include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -24,17 +25,18 @@ std::string DecodeError(const std::vector<std::uint8_t>& bytes) {
   return "";
 }
 
-void PutBigEndian(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+void PutLittleEndian16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
+  bytes[offset] = static_cast<std::uint8_t>(value);
+  bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// A PNG whose header claims the given size: the decoder must judge it by
-// its header before it allocates anything.
-std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height) {
-  std::vector<std::uint8_t> png = testsupport::EncodeImageFile(testsupport::TestPattern(4, 4), "png");
-  PutBigEndian(png, 16, width);   // IHDR width
-  PutBigEndian(png, 20, height);  // IHDR height
-  return png;
+// A plain TGA whose header claims the given size: the decoder must judge it
+// by its header before it allocates anything.
+std::vector<std::uint8_t> TgaClaiming(std::uint32_t width, std::uint32_t height) {
+  std::vector<std::uint8_t> tga = testsupport::EncodeImageFile(testsupport::TestPattern(4, 4), "tga-raw");
+  PutLittleEndian16(tga, 12, width);
+  PutLittleEndian16(tga, 14, height);
+  return tga;
 }
 
 TEST(DecodeImage, ReadsEachFileKindAsRgba) {
@@ -61,12 +63,26 @@ TEST(DecodeImage, RefusesDamagedFilesNamingTheFileAndTheReason) {
 }
 
 TEST(DecodeImage, RefusesImagesWithoutPixelsOrTooLargeToTake) {
-  EXPECT_NE(DecodeError(PngClaiming(0, 16)), "");
-  EXPECT_NE(DecodeError(PngClaiming(16, 0)), "");
-  const std::string wide = DecodeError(PngClaiming(100000, 1));
-  EXPECT_NE(wide.find("100000 x 1 pixels"), std::string::npos) << wide;
+  EXPECT_NE(DecodeError(TgaClaiming(0, 16)), "");
+  EXPECT_NE(DecodeError(TgaClaiming(16, 0)), "");
+  const std::string wide = DecodeError(TgaClaiming(60000, 1));
+  EXPECT_NE(wide.find("60000 x 1 pixels"), std::string::npos) << wide;
   // Within each side's limit, but too many texels in all.
-  EXPECT_NE(DecodeError(PngClaiming(16384, 16384)).find("scale it down"), std::string::npos);
+  EXPECT_NE(DecodeError(TgaClaiming(16384, 16384)).find("scale it down"), std::string::npos);
+}
+
+// JPEGs whose Huffman table counts more than 256 codes, within its segment
+// or reaching past it, and behind a start marker after fill bytes, which
+// the decoder takes too: stb_image would write the codes past the end of
+// its table.
+TEST(DecodeImage, RefusesAJpegHuffmanTableTooLongForTheDecoder) {
+  for (const char* file : {"jpeg_huffman_table_overflow.jpg", "jpeg_huffman_table_past_its_segment.jpg",
+                           "jpeg_start_after_fill_bytes.jpg"}) {
+    const std::vector<std::uint8_t> bytes = testsupport::ReadFileBytes(std::string(FOUND_BY_FUZZING "/") + file);
+    ASSERT_FALSE(bytes.empty()) << "missing test input " << file;
+    // Refused by our checks, before the decoder reads the file.
+    EXPECT_NE(DecodeError(bytes).find(": the JPEG "), std::string::npos) << file << ": " << DecodeError(bytes);
+  }
 }
 
 }  // namespace

@@ -24,6 +24,11 @@ std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const 
   int ok = 0;
   if (kind == "png") ok = stbi_write_png_to_func(Append, &bytes, w, h, 4, image.rgba.data(), w * 4);
   if (kind == "tga") ok = stbi_write_tga_to_func(Append, &bytes, w, h, 4, image.rgba.data());
+  if (kind == "tga-raw") {
+    stbi_write_tga_with_rle = 0;
+    ok = stbi_write_tga_to_func(Append, &bytes, w, h, 4, image.rgba.data());
+    stbi_write_tga_with_rle = 1;
+  }
   if (kind == "bmp") ok = stbi_write_bmp_to_func(Append, &bytes, w, h, 4, image.rgba.data());
   if (ok == 0) throw std::runtime_error("cannot encode a test image as " + kind);
   return bytes;

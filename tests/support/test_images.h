@@ -9,8 +9,8 @@
 
 namespace testsupport {
 
-// The image encoded as a file of the given kind: "png", "tga" or "bmp"
-// (32 bits a texel, alpha included).
+// The image encoded as a file of the given kind: "png", "tga" (run-length
+// coded), "tga-raw" or "bmp" (32 bits a texel, alpha included).
 std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const std::string& kind);
 
 // A pattern with detail in every channel: smooth gradients, which DXT

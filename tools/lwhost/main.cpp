@@ -2,6 +2,7 @@
 // runs the velmora plug-in's export command on each, as Layout would.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #if defined(_WIN32)
@@ -62,7 +63,11 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
     return kCannotLoad;
   }
   for (const std::string& warning : scene.warnings) std::fprintf(stderr, "lwhost: warning: %s\n", warning.c_str());
-  const std::vector<Image> images = scene.images;
+  // Taken before the host owns the scene; the export itself may not need it.
+  std::optional<txdbuild::ImageSearch> images;
+  if (options.txd) {
+    images.emplace(SceneImagePlaces(scene, input, options.contentDirectory, options.imageFolders));
+  }
   StandInHost host(std::move(scene));
   RequestAnswers answers(options, input, interactive);
   host.SetFileResponder([&answers](const FileRequest& request) { return answers.Answer(request); });
@@ -70,8 +75,7 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
   for (const Message& message : host.messages()) PrintMessage(message);
   if (ExportSucceeded(host)) {
     if (!options.txd) return kExported;
-    const SceneImages sceneImages(images, input, options.contentDirectory);
-    return BuildSceneTxd(sceneImages, answers.savedPath(), *options.txd) ? kExported : kNotExported;
+    return BuildSceneTxd(*images, options.verbose, answers.savedPath(), *options.txd) ? kExported : kNotExported;
   }
   if (!host.fileRequests().empty() && !answers.saveAnswered() && host.messages().empty()) {
     std::fprintf(stderr, "lwhost: the export of %s was cancelled.\n", input.c_str());

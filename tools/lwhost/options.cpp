@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "txd_build/image_search.h"
+
 namespace host::lwhost {
 
 std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
@@ -46,6 +48,12 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only)");
+  app.add_option("--images", options.imageFolders,
+                 "Folders where --txd looks for the images of the scene's surfaces, after the paths "
+                 "they store");
+  app.add_flag("--verbose", options.verbose, "List every place looked at for an image not found");
+  app.footer(std::string("Images for --txd: ") + txdbuild::kImageSearchHelp +
+             "  Here the model's folders are those of the scene's objects, then the input's folder.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -16,6 +16,8 @@ struct Options {
   std::optional<std::string> module;  // --module: the plug-in module file
   std::string contentDirectory;       // --content: Layout's content directory
   std::optional<std::string> txd;     // --txd: the texture dictionary to build after the export
+  std::vector<std::string> imageFolders;  // --images: where --txd looks for images too
+  bool verbose = false;               // --verbose: every place looked at for a missing image
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <system_error>
+#include <filesystem>
 
-#include "lightwave/file_search.h"
-#include "platform/path_rules.h"
 #include "dff_inspect/inspect.h"
+#include "platform/path_rules.h"
 #include "txd_build/dictionary_builder.h"
 #include "txd_build/dictionary_file.h"
 #include "txd_build/texture_uses.h"
@@ -14,64 +13,39 @@
 namespace host::lwhost {
 namespace fs = std::filesystem;
 
-namespace {
-
-bool IsFile(const std::string& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec);
-}
-
-}  // namespace
-
-SceneImages::SceneImages(const std::vector<Image>& images, const std::string& scenePath,
-                         const std::string& contentDirectory) {
-  const std::string sceneDirectory = fs::path(scenePath).parent_path().string();
-  for (const Image& image : images) {
+txdbuild::ImageSearchPlaces SceneImagePlaces(const Scene& scene, const std::string& inputPath,
+                                             const std::string& contentDirectory,
+                                             const std::vector<std::string>& imageFolders) {
+  txdbuild::ImageSearchPlaces places;
+  for (const Image& image : scene.images) {
     if (image.filename.empty()) continue;
-    const std::string key = txdbuild::LowerCaseName(platform::RemoveExtension(image.name));
-    if (byName_.count(key) != 0) continue;
-    Entry entry;
-    entry.written = image.filename;
-    entry.candidates = FileCandidates(image.filename, FileSearch{contentDirectory, sceneDirectory, "Images"});
-    const auto found = std::find_if(entry.candidates.begin(), entry.candidates.end(), IsFile);
-    if (found != entry.candidates.end()) entry.found = *found;
-    byName_.emplace(key, std::move(entry));
+    // The first image of a name serves it, as the exporter names textures.
+    places.storedFiles.emplace(txdbuild::LowerCaseName(platform::RemoveExtension(image.name)), image.filename);
   }
-}
-
-fs::path SceneImages::Find(const std::string& textureName) const {
-  const auto entry = byName_.find(txdbuild::LowerCaseName(textureName));
-  return entry == byName_.end() ? fs::path() : entry->second.found;
-}
-
-std::string SceneImages::DescribeSearch(const std::string& textureName) const {
-  const auto entry = byName_.find(txdbuild::LowerCaseName(textureName));
-  if (entry == byName_.end()) return "no image of the scene's surfaces has that name";
-  std::string text = "the scene names the file " + entry->second.written + "; tried";
-  const char* separator = " ";
-  for (const std::string& candidate : entry->second.candidates) {
-    text += separator + candidate;
-    separator = ", ";
+  const fs::path inputFolder = fs::path(inputPath).parent_path();
+  places.storedSearch = FileSearch{contentDirectory, inputFolder.string(), "Images"};
+  places.imageFolders.assign(imageFolders.begin(), imageFolders.end());
+  for (const ObjectFile& object : scene.objectFiles) {
+    const fs::path folder = fs::path(object.filename).parent_path();
+    if (std::find(places.modelFolders.begin(), places.modelFolders.end(), folder) == places.modelFolders.end()) {
+      places.modelFolders.push_back(folder);
+    }
   }
-  return text;
+  places.modelFolders.push_back(inputFolder);
+  places.contentDirectory = contentDirectory;
+  return places;
 }
 
-bool BuildSceneTxd(const SceneImages& images, const std::string& dffPath, const std::string& txdPath) {
+bool BuildSceneTxd(const txdbuild::ImageSearch& search, bool verbose, const std::string& dffPath,
+                   const std::string& txdPath) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   if (!dffinfo::ReadWholeFile(dffPath, bytes, error)) {
     std::fprintf(stderr, "lwhost: the TXD was not built: %s\n", error.c_str());
     return false;
   }
-  const txdbuild::ImageLookup lookup{
-      [&images](const std::string& name) -> std::optional<fs::path> {
-        fs::path found = images.Find(name);
-        if (found.empty()) return std::nullopt;
-        return found;
-      },
-      [&images](const std::string& name) { return images.DescribeSearch(name); }};
   const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(
-      txdbuild::CollectTextureUses(dffinfo::Inspect(bytes)), lookup, pixels::EncodeOptions{});
+      txdbuild::CollectTextureUses(dffinfo::Inspect(bytes)), search.Lookup(verbose), pixels::EncodeOptions{});
   for (const std::string& line : build.errors) std::fprintf(stderr, "lwhost: %s\n", line.c_str());
   for (const std::string& line : build.missing) std::fprintf(stderr, "lwhost: %s\n", line.c_str());
   if (!build.errors.empty() || !build.missing.empty()) {

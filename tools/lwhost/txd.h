@@ -2,41 +2,28 @@
 // image files its surfaces name.
 #pragma once
 
-#include <filesystem>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "host/scene_model.h"
+#include "txd_build/image_search.h"
 
 namespace host::lwhost {
 
-// The scene's images by the texture name the exporter derives from each
-// (the file name without folder and extension, compared without case),
-// each resolved on this machine the way the scene's objects are.
-class SceneImages {
- public:
-  SceneImages(const std::vector<Image>& images, const std::string& scenePath,
-              const std::string& contentDirectory);
+// Where the scene's images are looked for: the paths its surfaces store,
+// by the texture name the exporter derives from each image (the file name
+// without folder and extension, compared without case), resolved as the
+// scene's objects are; then the --images folders, the folders of the
+// scene's objects and of `inputPath`, and the usual image folders around
+// them up to the content directory.
+txdbuild::ImageSearchPlaces SceneImagePlaces(const Scene& scene, const std::string& inputPath,
+                                             const std::string& contentDirectory,
+                                             const std::vector<std::string>& imageFolders);
 
-  // The image file for a texture name, or an empty path.
-  std::filesystem::path Find(const std::string& textureName) const;
-  // Where Find looked, for the message about a missing image.
-  std::string DescribeSearch(const std::string& textureName) const;
-
- private:
-  struct Entry {
-    std::string written;                   // the file as the scene names it
-    std::vector<std::string> candidates;   // the paths tried, in order
-    std::filesystem::path found;
-  };
-  std::map<std::string, Entry> byName_;  // lower-case texture name -> the first image of that name
-};
-
-// Reads the exported DFF at `dffPath`, builds its dictionary from the
-// scene's images with maketxd's defaults and writes it to `txdPath`.
+// Reads the exported DFF at `dffPath`, builds its dictionary with maketxd's
+// defaults from the images `search` finds and writes it to `txdPath`.
 // Prints what went wrong and returns false when the dictionary was not
 // written; nothing is then left under that name.
-bool BuildSceneTxd(const SceneImages& images, const std::string& dffPath, const std::string& txdPath);
+bool BuildSceneTxd(const txdbuild::ImageSearch& search, bool verbose, const std::string& dffPath,
+                   const std::string& txdPath);
 
 }  // namespace host::lwhost

@@ -1,5 +1,5 @@
 // maketxd MODEL.dff -o MODEL.txd [--images DIR ...] [--compress auto|dxt1|dxt3|dxt5|none]
-//         [--no-mipmaps] [--max-size N] [--allow-missing]
+//         [--quality fast|best] [--no-mipmaps] [--max-size N] [--allow-missing] [--verbose]
 //
 // Builds the texture dictionary a DFF needs in San Andreas on PC from the
 // image files of its textures.  Exit status: 0 when the dictionary was
@@ -16,7 +16,7 @@
 #include "dff_inspect/inspect.h"
 #include "txd_build/dictionary_builder.h"
 #include "txd_build/dictionary_file.h"
-#include "txd_build/image_folders.h"
+#include "txd_build/image_search.h"
 #include "txd_build/texture_uses.h"
 
 namespace {
@@ -33,6 +33,7 @@ struct Options {
   pixels::EncodeOptions encode;
   bool noMipmaps = false;
   bool allowMissing = false;
+  bool verbose = false;
 };
 
 int Report(const std::vector<std::string>& lines, const char* prefix) {
@@ -56,11 +57,12 @@ int Run(const Options& options) {
     return kBadUsage;
   }
 
-  std::vector<fs::path> folders(options.imageFolders.begin(), options.imageFolders.end());
-  folders.push_back(fs::path(options.model).parent_path());
-  const txdbuild::ImageFolders images(folders);
+  txdbuild::ImageSearchPlaces places;
+  places.imageFolders.assign(options.imageFolders.begin(), options.imageFolders.end());
+  places.modelFolders.push_back(fs::path(options.model).parent_path());
+  const txdbuild::ImageSearch images(std::move(places));
   const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(
-      txdbuild::CollectTextureUses(model), txdbuild::FolderLookup(images), options.encode);
+      txdbuild::CollectTextureUses(model), images.Lookup(options.verbose), options.encode);
 
   Report(build.errors, "");
   Report(build.missing, options.allowMissing ? "left out: " : "");
@@ -84,20 +86,30 @@ int main(int argc, char** argv) {
   CLI::App app{"Builds the San Andreas (PC) texture dictionary of a DFF model from its image files."};
   Options options;
   std::string compression = "auto";
+  std::string quality = "fast";
   app.add_option("model", options.model, "the DFF whose textures to collect")->required();
   app.add_option("-o,--output", options.output, "the TXD file to write")->required();
   app.add_option("--images", options.imageFolders,
-                 "folders to look for images in, before the model's own folder");
+                 "folders to look for images in, before the model's own folder and the usual "
+                 "image folders around it");
   app.add_option("--compress", compression,
                  "auto (DXT1 opaque, DXT1 1-bit alpha for cut-outs, DXT5 smooth alpha), "
                  "dxt1, dxt3, dxt5, or none (32-bit)")
       ->check(CLI::IsMember({"auto", "dxt1", "dxt3", "dxt5", "none"}));
+  app.add_option("--quality", quality,
+                 "fast (the default; stb_dxt's fit, about a hundred times quicker) or best "
+                 "(libsquish's cluster fit, a few percent less error)")
+      ->check(CLI::IsMember({"fast", "best"}));
   app.add_flag("--no-mipmaps", options.noMipmaps, "store only the full-size level");
   app.add_option("--max-size", options.encode.maxSize, "the largest side, a power of two (default 1024)")
       ->check(CLI::IsMember({4u, 8u, 16u, 32u, 64u, 128u, 256u, 512u, 1024u, 2048u, 4096u, 8192u,
                              16384u, 32768u}));
   app.add_flag("--allow-missing", options.allowMissing,
                "write the dictionary without the textures whose image is not found");
+  app.add_flag("--verbose", options.verbose, "list every place looked at for an image not found");
+  app.footer(std::string("Images: ") + txdbuild::kImageSearchHelp +
+             "  maketxd knows no stored paths and no content directory: it starts at (2) and "
+             "goes up to the root.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -109,6 +121,7 @@ int main(int argc, char** argv) {
       {"dxt3", pixels::Compression::Dxt3}, {"dxt5", pixels::Compression::Dxt5},
       {"none", pixels::Compression::None}};
   options.encode.compression = kinds.at(compression);
+  options.encode.quality = quality == "best" ? pixels::DxtQuality::Best : pixels::DxtQuality::Fast;
   options.encode.mipmaps = !options.noMipmaps;
   return Run(options);
 }
