@@ -18,7 +18,7 @@ struct Lwo2Layer {
   Vec3 pivot{0.0, 0.0, 0.0};
   std::string name;
   int parent = -1;  // another layer's number, -1 for none
-  // Points, polygons with their surface names, and TXUV maps.
+  // Points, polygons with their surface names, UV and colour maps.
   Mesh mesh;
 };
 
@@ -36,6 +36,8 @@ struct Lwo2Surface {
   double reflectivity = kDefaultSurfaceReflectivity;
   double glossiness = kDefaultSurfaceGlossiness;
   std::optional<std::uint32_t> reflectionClip;  // RIMG
+  // The vertex colour map the surface names (VCOL), empty for none.
+  std::string colorVMap;
   // The texture layers of the colour channel, in ordinal order.
   std::vector<Lwo2TextureLayer> colorLayers;
 };
