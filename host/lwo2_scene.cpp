@@ -72,6 +72,7 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
     surface.glossiness = source.glossiness;
     surface.colorTexture = AddColorTexture(scene, object, source);
     surface.reflectionImage = ImageOfClip(scene, object, source.reflectionClip);
+    surface.colorVMap = source.colorVMap;
     file.surfaces.push_back(std::move(surface));
   }
   for (const std::string& name : SurfacesWithoutChunk(object)) {

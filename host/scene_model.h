@@ -44,6 +44,7 @@ struct Surface {
   double glossiness = kDefaultSurfaceGlossiness;
   int colorTexture = -1;     // index into Scene::textures, -1 for none
   int reflectionImage = -1;  // index into Scene::images, -1 for none
+  std::string colorVMap;     // the vertex colour map it names, empty for none
 };
 
 struct Image {
