@@ -9,12 +9,10 @@
 #include "plugin/output_file.h"
 #include "scene/dff_exporter.h"
 #include "scene/frame_name.h"
+#include "scene/mesh_parts.h"
 
 namespace plugin {
 namespace {
-
-// The most vertices one geometry can address with 16-bit triangle indices.
-constexpr std::int32_t kMaxGeometryVertices = 65535;
 
 void ShowError(const HostServices& services, const std::string& line1, const std::string& line2) {
   services.messages->error(line1.c_str(), line2.empty() ? nullptr : line2.c_str());
@@ -25,11 +23,11 @@ void ShowError(const HostServices& services, const std::string& line1, const std
 std::string DescribeOversizedGeometry(const HostServices& services,
                                       const scene::DffExporter& exporter) {
   for (const auto& mesh : exporter.meshObjects) {
-    if (mesh->vertexCount <= kMaxGeometryVertices) continue;
+    if (mesh->vertexCount <= scene::kMaxGeometryVertices) continue;
     const char* name = services.itemInfo->name(mesh->frame->itemId);
     return "The object \"" + std::string(name != nullptr ? name : "") + "\" has " +
            std::to_string(mesh->vertexCount) + " vertices; a DFF geometry holds at most " +
-           std::to_string(kMaxGeometryVertices) + ".";
+           std::to_string(scene::kMaxGeometryVertices) + ".";
   }
   return {};
 }

@@ -82,6 +82,14 @@ void DffExporter::BuildFrames() {
   std::int32_t frameNumber = 0;
   for (LWItemID item = itemInfo->first(LWI_OBJECT, nullptr); item != nullptr;
        item = itemInfo->next(item)) {
+    if (choices.leaveOutCollisionAndShadow) {
+      const char* name = itemInfo->name(item);
+      const ItemRole role = RoleOfItem(name != nullptr ? name : "");
+      if (role != ItemRole::kVisual) {
+        leftOutItems.push_back({item, role});
+        continue;
+      }
+    }
     AddObjectItem(item, frameNumber++);
   }
   LinkFrames();
@@ -117,6 +125,7 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
     meshObjects.push_back(std::make_unique<MeshObject>(item, objectInfo, sceneObjects, surfaceFuncs,
                                                        imageList, textureFuncs, meshIndex, node,
                                                        objectInfo->filename(item)));
+    meshObjects.back()->readColors = choices.vertexColors;
   }
   SetFrameMatrices(*node, ReadMotion(*itemInfo, item));
 }
