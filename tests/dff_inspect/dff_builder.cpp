@@ -100,6 +100,11 @@ Bytes GeometryStruct(const SampleGeometry& g) {
   Payload p;
   p.U32(g.format).U32(static_cast<std::uint32_t>(g.triangles.size()));
   p.U32(static_cast<std::uint32_t>(g.positions.size())).U32(1);
+  if (g.format & 0x08u) {
+    for (const auto& colour : g.prelight) {
+      p.U32(colour[0] | colour[1] << 8u | colour[2] << 16u | static_cast<std::uint32_t>(colour[3]) << 24u);
+    }
+  }
   for (const auto& set : g.uvSets) {
     for (const auto& uv : set) p.F32(uv[0]).F32(uv[1]);
   }
@@ -130,6 +135,9 @@ Node GeometryNode(const SampleGeometry& g, std::size_t index) {
   Node extension = Make(ChunkType::Extension, {},
                         {Tagged(Make(ChunkType::BinMesh, mesh.bytes()), "bin mesh " + id),
                          Tagged(Make(ChunkType::GeometryExtra, Payload().U32(0).bytes()), "extra " + id)});
+  if (g.nightColors) {
+    extension.children.push_back(Tagged(Make(ChunkType::NightColors, *g.nightColors), "night " + id));
+  }
   return Tagged(Make(ChunkType::Geometry, {},
                      {Tagged(Make(ChunkType::Struct, GeometryStruct(g)), "geometry " + id + " struct"),
                       std::move(list), std::move(extension)}),
