@@ -4,11 +4,11 @@
 #include <string>
 
 #include "dff/output_stream.h"
+#include "plugin/export_messages.h"
 #include "plugin/file_request.h"
 #include "plugin/host_services.h"
 #include "plugin/output_file.h"
 #include "scene/dff_exporter.h"
-#include "scene/frame_name.h"
 #include "scene/mesh_parts.h"
 
 namespace plugin {
@@ -32,31 +32,12 @@ std::string DescribeOversizedGeometry(const HostServices& services,
   return {};
 }
 
-// A message for the user, in the two lines the host shows.
-struct MessageLines {
-  std::string line1;
-  std::string line2;
-};
-
 struct ExportOutcome {
   // What went wrong, shown instead of success.
   std::optional<MessageLines> error;
   // The frame names cut to fit the game, shown once the file is complete.
   std::optional<MessageLines> cutNames;
 };
-
-std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts) {
-  if (cuts.count == 0) return std::nullopt;
-  const std::string count = std::to_string(cuts.count);
-  const std::string limit = std::to_string(scene::kMaxFrameNameBytes);
-  return MessageLines{
-      cuts.count == 1
-          ? "1 frame name was longer than the game holds and was cut to " + limit + " bytes."
-          : count + " frame names were longer than the game holds and were cut to " + limit +
-                " bytes.",
-      "The first, \"" + cuts.firstAsMade + "\", is written as \"" + cuts.firstAsWritten +
-          "\"; shorten the item name to choose the name yourself."};
-}
 
 // Builds the model and writes it.  The exporter lives exactly as long as
 // this call, so whatever the caller then shows comes after it is freed.

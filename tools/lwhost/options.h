@@ -16,6 +16,7 @@ struct Options {
   std::optional<std::string> module;  // --module: the plug-in module file
   std::string contentDirectory;       // --content: Layout's content directory
   std::optional<std::string> txd;     // --txd: the texture dictionary to build after the export
+  bool map = false;                   // --map: run the map command of velmora_map instead
 };
 
 // Parses the arguments.  Returns the exit status to end with when the
