@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows deliverables with mingw-w64: velmora.dll,
-# brasko.exe, lwhost.exe, dffinfo.exe and maketxd.exe for 32-bit Windows into
+# velmora_map.dll, brasko.exe, lwhost.exe, dffinfo.exe and maketxd.exe for 32-bit Windows into
 # build/win32/bin and for 64-bit Windows into build/win64/bin, then checks
 # what each file imports and exports.
 #
@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=${VELMORA_JOBS:-2}
-deliverables=(velmora brasko lwhost dffinfo maketxd)
+deliverables=(velmora velmora_map brasko lwhost dffinfo maketxd)
 
 toolchain_of() {
   case $1 in
