@@ -11,7 +11,7 @@
 #include "dff/output_stream.h"
 #include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
-#include "tools/maketxd/dictionary_builder.h"
+#include "txd_build/dictionary_builder.h"
 #include "txd/txd_writer.h"
 
 namespace {
@@ -32,19 +32,19 @@ pixels::RgbaImage Image(int index) {
 void FiftyTexturesOf1024(benchmark::State& state) {
   const fs::path folder = fs::temp_directory_path() / ("velmora-txd-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder);
-  std::vector<maketxd::TextureUse> uses;
+  std::vector<txdbuild::TextureUse> uses;
   for (int i = 0; i < kTextures; ++i) {
     const std::string name = "texture" + std::to_string(i);
     testsupport::WriteFileBytes(folder / (name + ".png"), testsupport::EncodeImageFile(Image(i), "png"));
     uses.push_back({name, "", "material " + std::to_string(i)});
   }
-  const maketxd::ImageLookup lookup{
+  const txdbuild::ImageLookup lookup{
       [&folder](const std::string& name) -> std::optional<fs::path> { return folder / (name + ".png"); },
       [](const std::string&) { return std::string(); }};
 
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const maketxd::DictionaryBuild build = maketxd::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+    const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
     dff::OutputStream stream;
     txd::WriteTextureDictionary(stream, build.textures);
     bytes = stream.size();

@@ -65,6 +65,16 @@ ends_as_probe() {
   ends_with "$probe_status" "$@"
 }
 
+# Whether Wine's 32-bit half is missing from Debian's layout, which keeps
+# both loaders in one folder (/usr/lib/wine by default): the 64-bit one is
+# there and the 32-bit one (package wine32) is not.  Its `wine` command then
+# quietly runs the 64-bit loader, in which no 32-bit program starts.  Other
+# layouts are left to the probes.
+wine32_half_missing() {
+  local folder=${1:-/usr/lib/wine}
+  [[ -x $folder/wine64 && ! -x $folder/wine ]]
+}
+
 # The 64-bit Wine loader: a wine64 command where the Wine packages install
 # one, otherwise the loader itself where Debian keeps it.
 find_wine64_loader() {

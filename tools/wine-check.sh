@@ -94,14 +94,18 @@ skip() {
 choose_wine_loader() {
   local i386_probe
   i386_probe=$(make_i386_probe "$work")
-  if ends_as_probe "$i386_probe"; then
+  if ! ends_as_probe "$i386_probe"; then
+    skip "the win32 checks under Wine: this machine cannot execute 32-bit x86" \
+      "programs (a static i386 program ended with $probe_evidence); the win32 binary checks ran"
+  elif wine32_half_missing; then
+    skip "the win32 checks under Wine: Wine's 32-bit half (Debian's wine32) is not installed;" \
+      "tools/install-deps.sh installs it where the package indexes allow; the win32 binary checks ran"
+  else
     echo "== this machine runs 32-bit x86 programs: checking win32 and win64 under Wine"
     wine_loader=wine
     prefix_targets=(win32 win64)
     return
   fi
-  skip "the win32 checks under Wine: this machine cannot execute 32-bit x86" \
-    "programs (a static i386 program ended with $probe_evidence); the win32 binary checks ran"
   if ! wine_loader=$(find_wine64_loader); then
     echo "no 64-bit Wine loader (no wine64 command, no /usr/lib/wine/wine64):" \
       "tools/install-deps.sh installs it" >&2

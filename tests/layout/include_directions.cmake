@@ -19,9 +19,11 @@ set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)
 set(allowed_txd         txd dff)
 set(allowed_pixels      pixels txd)
-set(allowed_tools       tools host lightwave dff_inspect txd pixels dff platform
+set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform plugin/output_file.h)
+set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels dff platform
                         plugin/output_file.h)
-set(checked_folders platform lightwave host plugin scene dff extractor dff_inspect txd pixels tools)
+set(checked_folders platform lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
+                    tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")

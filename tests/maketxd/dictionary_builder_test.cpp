@@ -9,9 +9,9 @@
 #include "tests/support/files_and_programs.h"
 
 #include "tests/support/test_images.h"
-#include "tools/maketxd/dictionary_builder.h"
+#include "txd_build/dictionary_builder.h"
 
-namespace maketxd {
+namespace txdbuild {
 namespace {
 
 namespace fs = std::filesystem;
@@ -108,4 +108,4 @@ TEST(BuildDictionary, RefusesMaskNamesThatDoNotFit) {
 }
 
 }  // namespace
-}  // namespace maketxd
+}  // namespace txdbuild

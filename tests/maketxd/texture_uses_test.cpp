@@ -4,13 +4,14 @@
 
 #include "tests/maketxd/model_files.h"
 #include "dff_inspect/inspect.h"
-#include "tools/maketxd/image_folders.h"
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/image_folders.h"
+#include "txd_build/texture_uses.h"
 
-namespace maketxd {
+namespace txdbuild {
 namespace {
 
-using testing::ModelUsing;
+using maketxd::testing::ModelUsing;
+namespace testing = maketxd::testing;
 
 TEST(CollectTextureUses, TakesTexturesMasksAndEnvironmentMapsOnceEach) {
   const std::vector<TextureUse> uses =
@@ -47,4 +48,4 @@ TEST(ImageFolders, FindsAnyCaseOfNameAndExtensionInFolderOrder) {
 }
 
 }  // namespace
-}  // namespace maketxd
+}  // namespace txdbuild

@@ -92,8 +92,25 @@ check_windows_probes() {
   fi
 }
 
+# --- Wine's layout -------------------------------------------------------------------
+
+check_wine32_half_missing() {
+  local folder=$work/wine-layout
+  mkdir -p "$folder"
+  if wine32_half_missing "$folder"; then
+    fail "a folder without Wine's loaders counted as Debian's layout without wine32"
+  fi
+  touch "$folder/wine64" && chmod +x "$folder/wine64"
+  wine32_half_missing "$folder" || fail "a 64-bit loader alone did not count as wine32 missing"
+  touch "$folder/wine" && chmod +x "$folder/wine"
+  if wine32_half_missing "$folder"; then
+    fail "both loaders present counted as wine32 missing"
+  fi
+}
+
 check_i386_probe_is_static_i386
 check_i386_verdict_has_evidence
+check_wine32_half_missing
 check_ends_with
 check_ends_with_does_not_wait_for_children
 check_windows_probes

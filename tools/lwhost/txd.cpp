@@ -7,9 +7,9 @@
 #include "lightwave/file_search.h"
 #include "platform/path_rules.h"
 #include "dff_inspect/inspect.h"
-#include "tools/maketxd/dictionary_builder.h"
-#include "tools/maketxd/dictionary_file.h"
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/dictionary_builder.h"
+#include "txd_build/dictionary_file.h"
+#include "txd_build/texture_uses.h"
 
 namespace host::lwhost {
 namespace fs = std::filesystem;
@@ -28,7 +28,7 @@ SceneImages::SceneImages(const std::vector<Image>& images, const std::string& sc
   const std::string sceneDirectory = fs::path(scenePath).parent_path().string();
   for (const Image& image : images) {
     if (image.filename.empty()) continue;
-    const std::string key = maketxd::LowerCaseName(platform::RemoveExtension(image.name));
+    const std::string key = txdbuild::LowerCaseName(platform::RemoveExtension(image.name));
     if (byName_.count(key) != 0) continue;
     Entry entry;
     entry.written = image.filename;
@@ -40,12 +40,12 @@ SceneImages::SceneImages(const std::vector<Image>& images, const std::string& sc
 }
 
 fs::path SceneImages::Find(const std::string& textureName) const {
-  const auto entry = byName_.find(maketxd::LowerCaseName(textureName));
+  const auto entry = byName_.find(txdbuild::LowerCaseName(textureName));
   return entry == byName_.end() ? fs::path() : entry->second.found;
 }
 
 std::string SceneImages::DescribeSearch(const std::string& textureName) const {
-  const auto entry = byName_.find(maketxd::LowerCaseName(textureName));
+  const auto entry = byName_.find(txdbuild::LowerCaseName(textureName));
   if (entry == byName_.end()) return "no image of the scene's surfaces has that name";
   std::string text = "the scene names the file " + entry->second.written + "; tried";
   const char* separator = " ";
@@ -63,15 +63,15 @@ bool BuildSceneTxd(const SceneImages& images, const std::string& dffPath, const 
     std::fprintf(stderr, "lwhost: the TXD was not built: %s\n", error.c_str());
     return false;
   }
-  const maketxd::ImageLookup lookup{
+  const txdbuild::ImageLookup lookup{
       [&images](const std::string& name) -> std::optional<fs::path> {
         fs::path found = images.Find(name);
         if (found.empty()) return std::nullopt;
         return found;
       },
       [&images](const std::string& name) { return images.DescribeSearch(name); }};
-  const maketxd::DictionaryBuild build = maketxd::BuildDictionary(
-      maketxd::CollectTextureUses(dffinfo::Inspect(bytes)), lookup, pixels::EncodeOptions{});
+  const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(
+      txdbuild::CollectTextureUses(dffinfo::Inspect(bytes)), lookup, pixels::EncodeOptions{});
   for (const std::string& line : build.errors) std::fprintf(stderr, "lwhost: %s\n", line.c_str());
   for (const std::string& line : build.missing) std::fprintf(stderr, "lwhost: %s\n", line.c_str());
   if (!build.errors.empty() || !build.missing.empty()) {
@@ -81,7 +81,7 @@ bool BuildSceneTxd(const SceneImages& images, const std::string& dffPath, const 
                  txdPath.c_str(), dffPath.c_str(), txdPath.c_str());
     return false;
   }
-  if (!maketxd::WriteDictionaryFile(build.textures, txdPath, error)) {
+  if (!txdbuild::WriteDictionaryFile(build.textures, txdPath, error)) {
     std::fprintf(stderr, "lwhost: %s was not written: %s\n", txdPath.c_str(), error.c_str());
     return false;
   }

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "dff_inspect/inspect.h"
-#include "tools/maketxd/dictionary_builder.h"
-#include "tools/maketxd/dictionary_file.h"
-#include "tools/maketxd/image_folders.h"
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/dictionary_builder.h"
+#include "txd_build/dictionary_file.h"
+#include "txd_build/image_folders.h"
+#include "txd_build/texture_uses.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -58,9 +58,9 @@ int Run(const Options& options) {
 
   std::vector<fs::path> folders(options.imageFolders.begin(), options.imageFolders.end());
   folders.push_back(fs::path(options.model).parent_path());
-  const maketxd::ImageFolders images(folders);
-  const maketxd::DictionaryBuild build = maketxd::BuildDictionary(
-      maketxd::CollectTextureUses(model), maketxd::FolderLookup(images), options.encode);
+  const txdbuild::ImageFolders images(folders);
+  const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(
+      txdbuild::CollectTextureUses(model), txdbuild::FolderLookup(images), options.encode);
 
   Report(build.errors, "");
   Report(build.missing, options.allowMissing ? "left out: " : "");
@@ -70,7 +70,7 @@ int Run(const Options& options) {
     return kNotWritten;
   }
 
-  if (!maketxd::WriteDictionaryFile(build.textures, options.output, error)) {
+  if (!txdbuild::WriteDictionaryFile(build.textures, options.output, error)) {
     std::fprintf(stderr, "maketxd: %s was not written: %s\n", options.output.c_str(), error.c_str());
     return kNotWritten;
   }

@@ -1,10 +1,10 @@
-#include "tools/maketxd/dictionary_file.h"
+#include "txd_build/dictionary_file.h"
 
 #include "dff/output_stream.h"
 #include "plugin/output_file.h"
 #include "txd/txd_writer.h"
 
-namespace maketxd {
+namespace txdbuild {
 
 bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
                          std::string& error) {
@@ -21,4 +21,4 @@ bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const 
   return true;
 }
 
-}  // namespace maketxd
+}  // namespace txdbuild

@@ -7,7 +7,7 @@
 
 #include "dff_inspect/inspect.h"
 
-namespace maketxd {
+namespace txdbuild {
 
 struct TextureUse {
   std::string name;
@@ -25,4 +25,4 @@ std::vector<TextureUse> CollectTextureUses(const dffinfo::Inspection& model);
 // names without regard to case, so names are looked up by this form.
 std::string LowerCaseName(std::string name);
 
-}  // namespace maketxd
+}  // namespace txdbuild

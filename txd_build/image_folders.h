@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace maketxd {
+namespace txdbuild {
 
 // The extensions tried, in order of preference when one folder holds the
 // same name in several kinds.
@@ -33,4 +33,4 @@ class ImageFolders {
   std::vector<std::map<std::string, std::filesystem::path>> files_;
 };
 
-}  // namespace maketxd
+}  // namespace txdbuild

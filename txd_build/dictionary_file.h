@@ -8,11 +8,11 @@
 
 #include "txd/native_texture.h"
 
-namespace maketxd {
+namespace txdbuild {
 
 // False with the reason in `error` when the file was not written; the
 // chosen path is then left as it was.
 bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
                          std::string& error);
 
-}  // namespace maketxd
+}  // namespace txdbuild

@@ -1,10 +1,10 @@
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/texture_uses.h"
 
 #include <algorithm>
 #include <cctype>
 #include <unordered_set>
 
-namespace maketxd {
+namespace txdbuild {
 namespace {
 
 std::string Describe(std::size_t material, std::size_t geometry, const dffinfo::Origin& origin) {
@@ -53,4 +53,4 @@ std::vector<TextureUse> CollectTextureUses(const dffinfo::Inspection& model) {
   return std::move(uses.uses);
 }
 
-}  // namespace maketxd
+}  // namespace txdbuild

@@ -1,4 +1,4 @@
-#include "tools/maketxd/dictionary_builder.h"
+#include "txd_build/dictionary_builder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include <iterator>
 
 #include "pixels/image_decoder.h"
-#include "tools/maketxd/image_folders.h"
+#include "txd_build/image_folders.h"
 
-namespace maketxd {
+namespace txdbuild {
 namespace fs = std::filesystem;
 
 namespace {
@@ -92,4 +92,4 @@ ImageLookup FolderLookup(const ImageFolders& folders) {
   return lookup;
 }
 
-}  // namespace maketxd
+}  // namespace txdbuild

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "pixels/texture_encoder.h"
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/texture_uses.h"
 #include "txd/native_texture.h"
 
-namespace maketxd {
+namespace txdbuild {
 
 // How the images of textures are found.
 struct ImageLookup {
@@ -35,8 +35,8 @@ struct DictionaryBuild {
 DictionaryBuild BuildDictionary(const std::vector<TextureUse>& uses, const ImageLookup& lookup,
                                 const pixels::EncodeOptions& options);
 
-// A lookup over image folders (maketxd's --images and the model's folder).
+// A lookup over image folders (such as maketxd's --images and the model's folder).
 class ImageFolders;
 ImageLookup FolderLookup(const ImageFolders& folders);
 
-}  // namespace maketxd
+}  // namespace txdbuild

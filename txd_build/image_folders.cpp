@@ -1,11 +1,11 @@
-#include "tools/maketxd/image_folders.h"
+#include "txd_build/image_folders.h"
 
-#include "tools/maketxd/texture_uses.h"
+#include "txd_build/texture_uses.h"
 
 #include <algorithm>
 #include <system_error>
 
-namespace maketxd {
+namespace txdbuild {
 namespace fs = std::filesystem;
 
 const char* const kImageExtensions[5] = {"png", "tga", "jpg", "jpeg", "bmp"};
@@ -45,4 +45,4 @@ std::optional<fs::path> ImageFolders::Find(const std::string& name) const {
   return std::nullopt;
 }
 
-}  // namespace maketxd
+}  // namespace txdbuild
