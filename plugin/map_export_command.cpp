@@ -9,6 +9,7 @@
 #include "plugin/export_messages.h"
 #include "plugin/file_request.h"
 #include "plugin/host_services.h"
+#include "plugin/map_dictionary.h"
 #include "plugin/map_findings.h"
 #include "plugin/output_file.h"
 #include "scene/dff_exporter.h"
@@ -44,8 +45,14 @@ std::optional<MessageLines> DescribeEmptyModel(const scene::DffExporter& exporte
                       "Load the map object's model into Layout and export again."};
 }
 
-// Builds the model and writes it; the exporter lives exactly as long as
-// this call.
+// The dictionary's path: the DFF's, with ".txd" for its extension.
+std::string DictionaryPathBeside(const std::string& dffPath) {
+  const std::string fileName = platform::StripPath(dffPath);
+  return dffPath.substr(0, dffPath.size() - fileName.size()) + platform::RemoveExtension(fileName) + ".txd";
+}
+
+// Builds the model and writes the DFF, then the TXD beside it; the
+// exporter lives only until the DFF is written.
 MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
@@ -62,6 +69,7 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   }
   exporter.BuildAllGeometry();
   const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
 
   OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
@@ -78,7 +86,15 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
             {}};
   }
   if (!file.Commit()) return {findings.warnings, MessageLines{file.error(), "No file was written."}, {}};
-  return {findings.warnings, std::nullopt, "Wrote " + findings.dffSummary + "." + findings.notes};
+
+  const MapDictionary dictionary = WriteMapDictionary(services, textures, DictionaryPathBeside(path));
+  std::vector<MessageLines> warnings = findings.warnings;
+  warnings.insert(warnings.end(), dictionary.warnings.begin(), dictionary.warnings.end());
+  if (dictionary.error) {
+    return {warnings, MessageLines{dictionary.error->line1, platform::StripPath(path) + " was written."}, {}};
+  }
+  return {warnings, std::nullopt,
+          "Wrote " + findings.dffSummary + " and " + dictionary.summary + "." + findings.notes};
 }
 
 }  // namespace

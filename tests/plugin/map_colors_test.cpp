@@ -81,7 +81,7 @@ TEST_F(MapExportTest, CornersTakeThePolygonsValueThenThePointsThenWhite) {
 
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].kind, MessageKind::kInfo);
-  EXPECT_EQ(host.messages()[0].line1, "Wrote house.dff (1 geometry, day and night colours).");
+  EXPECT_EQ(host.messages()[0].line1, "Wrote house.dff (1 geometry, day and night colours) and house.txd (0 textures).");
 }
 
 TEST_F(MapExportTest, TheSurfacesColourMapGivesTheDayColoursOfItsPolygons) {
@@ -109,7 +109,7 @@ TEST_F(MapExportTest, TheSurfacesColourMapGivesTheDayColoursOfItsPolygons) {
   EXPECT_EQ(colors[0].at(0), (Rgba{0, 0, 255, 128}));
   EXPECT_EQ(colors[1].at(3), (Rgba{255, 0, 0, 255}));
   EXPECT_EQ(colors[2].at(6), kWhite);
-  EXPECT_EQ(host.messages().back().line1, "Wrote house.dff (1 geometry, day colours).");
+  EXPECT_EQ(host.messages().back().line1, "Wrote house.dff (1 geometry, day colours) and house.txd (0 textures).");
 }
 
 TEST_F(MapExportTest, ANightMapAloneGivesWhiteDayColoursAndTheSummarySaysSo) {
@@ -126,7 +126,7 @@ TEST_F(MapExportTest, ANightMapAloneGivesWhiteDayColoursAndTheSummarySaysSo) {
   EXPECT_EQ(night.at(0).at(0), (Rgba{51, 51, 51, 255}));
   EXPECT_EQ(night.at(0).at(1), kWhite) << "a corner the map does not cover is white";
   EXPECT_EQ(host.messages().back().line1,
-            "Wrote lamp.dff (1 geometry, day and night colours). \"lamp\" has only a night colour map, so its "
+            "Wrote lamp.dff (1 geometry, day and night colours) and lamp.txd (0 textures). \"lamp\" has only a night colour map, so its "
             "day colours are white.");
 }
 
@@ -172,7 +172,7 @@ TEST_F(MapExportTest, AnObjectWithoutColoursIsWrittenAsTheFirstCommandWritesItWi
   EXPECT_EQ(messages[0].line1,
             "The object \"box\" has no vertex colours: the game draws it evenly bright, the same by day and "
             "by night.");
-  EXPECT_EQ(messages[1].line1, "Wrote map.dff (1 geometry, no vertex colours).");
+  EXPECT_EQ(messages[1].line1, "Wrote map.dff (1 geometry, no vertex colours) and map.txd (0 textures).");
   EXPECT_TRUE(mapHost.fileRequests().size() == 1u) << "the map command asks for no COL file";
 }
 

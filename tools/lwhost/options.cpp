@@ -38,12 +38,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "Layout's content directory, where object and image paths are looked up first");
   auto* map = app.add_flag("--map", options.map,
                             "Run \"Export map object to DFF\" of the map module (velmora_map) instead: "
-                            "day and night vertex colours, no collision or shadow items, big meshes split");
+                            "day and night vertex colours, no collision or shadow items, big meshes split, "
+                            "and the TXD written beside the DFF");
   map->excludes(col);
   map->excludes("--no-col");
-  app.add_option("--txd", options.txd,
+  auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
-                 "scene's surfaces, as maketxd does (one input only)");
+                 "scene's surfaces, as maketxd does (one input only; the map command writes its own "
+                 "beside the DFF)");
+  txd->excludes(map);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
