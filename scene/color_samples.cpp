@@ -1,7 +1,9 @@
 // The day and night colours of the map command: which colour maps give
 // them, each corner's colour as the game stores it, and the per-vertex
-// arrays.  The colours become sample lists after the UV maps' lists, so
-// that vertices split on them exactly as they split on UV values.
+// arrays.  A corner's colours become one sample of a list after the UV
+// maps' lists, so that vertices split on them exactly as they split on UV
+// values.  A sample holds each colour as two floats of 16 bits each (red
+// and green, blue and alpha), which compare exactly and cost half of four.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -18,7 +20,8 @@
 namespace scene {
 namespace {
 
-constexpr std::array<float, 4> kWhite{255.0f, 255.0f, 255.0f, 255.0f};
+using Color = std::array<std::uint8_t, 4>;
+constexpr Color kWhite{255, 255, 255, 255};
 
 bool NamesNight(std::string_view name) {
   constexpr std::string_view kNight = "night";
@@ -85,14 +88,23 @@ void FindSurfaceMaps(MeshObject& object, LWMeshInfoID mesh) {
 }
 
 // A colour component as the game stores it: clamped to 0..1 (a NaN as 0),
-// times 255, rounded.  Sets `clamped` when the value was changed.
-float ToByteValue(float value, bool& clamped) {
+// times 255, rounded half up.  Sets `clamped` when the value was changed.
+std::uint8_t ToByte(float value, bool& clamped) {
   if (std::isnan(value)) {
     clamped = true;
-    return 0.0f;
+    return 0;
   }
   if (value < 0.0f || value > 1.0f) clamped = true;
-  return std::round(std::clamp(value, 0.0f, 1.0f) * 255.0f);
+  return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
+
+float Pack(std::uint8_t high, std::uint8_t low) { return static_cast<float>(high * 256 + low); }
+
+Color Unpack(const float* values) {
+  const auto first = static_cast<unsigned>(values[0]);
+  const auto second = static_cast<unsigned>(values[1]);
+  return {static_cast<std::uint8_t>(first >> 8), static_cast<std::uint8_t>(first & 0xFFu),
+          static_cast<std::uint8_t>(second >> 8), static_cast<std::uint8_t>(second & 0xFFu)};
 }
 
 // Reads one corner's colour from `source`: the polygon's own value, else
@@ -101,7 +113,7 @@ class CornerColors {
  public:
   explicit CornerColors(MeshObject& object, LWMeshInfoID mesh) : object_(object), mesh_(mesh) {}
 
-  std::array<float, 4> Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon) {
+  Color Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon) {
     if (!source) return kWhite;
     buffer_.fill(0.0f);
     if (mesh_->pntVPIDGet(mesh_, point, polygon, buffer_.data(), source->handle) == 0) {
@@ -110,8 +122,8 @@ class CornerColors {
     }
     if (!source->hasAlpha) buffer_[3] = 1.0f;
     bool clamped = false;
-    std::array<float, 4> color{};
-    for (std::size_t i = 0; i < 4; ++i) color[i] = ToByteValue(buffer_[i], clamped);
+    Color color{};
+    for (std::size_t i = 0; i < 4; ++i) color[i] = ToByte(buffer_[i], clamped);
     if (clamped) ++object_.colorReport.clampedCorners;
     return color;
   }
@@ -150,12 +162,6 @@ class DaySources {
   const std::optional<ColorSource>* current_ = nullptr;
 };
 
-std::array<std::uint8_t, 4> ColorOf(const UvSampleList& list, std::int32_t sample) {
-  const float* values = list.Values(sample);
-  return {static_cast<std::uint8_t>(values[0]), static_cast<std::uint8_t>(values[1]),
-          static_cast<std::uint8_t>(values[2]), static_cast<std::uint8_t>(values[3])};
-}
-
 }  // namespace
 
 void FindColorMaps(MeshObject& object, LWMeshInfoID mesh) {
@@ -171,37 +177,40 @@ void FindColorMaps(MeshObject& object, LWMeshInfoID mesh) {
 void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
   if (object.colorSetCount == 0) return;
   const std::size_t stride = object.SampleStride();
-  const auto day = static_cast<std::size_t>(object.uvSetCount);
-  const std::size_t night = day + 1;
+  const auto column = static_cast<std::size_t>(object.uvSetCount);
   const bool hasNight = object.colorSetCount > 1;
-  SampleFinder dayFinder(object.uvSamples[day], object.points.size(), 4);
-  std::optional<SampleFinder> nightFinder;
-  if (hasNight) nightFinder.emplace(object.uvSamples[night], object.points.size(), 4);
+  SampleFinder finder(object.uvSamples[column], object.points.size(), hasNight ? 4 : 2);
   CornerColors colors(object, mesh);
   DaySources daySources(object, mesh);
+  std::array<float, 4> sample{};
   for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
     const MeshPolygon& triangle = object.polygons[corner / 3];
     const std::int32_t point = triangle.corners[corner % 3];
     const LWPntID id = object.points[static_cast<std::size_t>(point)].pointId;
-    const std::array<float, 4> dayColor = colors.Read(daySources.Of(triangle.polygonId), id, triangle.polygonId);
-    object.cornerSamples[corner * stride + day] = dayFinder.FindOrAdd(point, dayColor.data());
+    const Color day = colors.Read(daySources.Of(triangle.polygonId), id, triangle.polygonId);
+    sample[0] = Pack(day[0], day[1]);
+    sample[1] = Pack(day[2], day[3]);
     if (hasNight) {
-      const std::array<float, 4> nightColor = colors.Read(object.colorPlan.night, id, triangle.polygonId);
-      object.cornerSamples[corner * stride + night] = nightFinder->FindOrAdd(point, nightColor.data());
+      const Color night = colors.Read(object.colorPlan.night, id, triangle.polygonId);
+      sample[2] = Pack(night[0], night[1]);
+      sample[3] = Pack(night[2], night[3]);
     }
+    object.cornerSamples[corner * stride + column] = finder.FindOrAdd(point, sample.data());
   }
 }
 
 void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering) {
   if (object.colorSetCount == 0) return;
   const std::size_t stride = object.SampleStride();
-  const auto day = static_cast<std::size_t>(object.uvSetCount);
+  const auto column = static_cast<std::size_t>(object.uvSetCount);
+  const bool hasNight = object.colorSetCount > 1;
+  const UvSampleList& list = object.uvSamples[column];
   object.dayColors.resize(numbering.size());
-  if (object.colorSetCount > 1) object.nightColors.resize(numbering.size());
+  if (hasNight) object.nightColors.resize(numbering.size());
   for (std::size_t j = 0; j < numbering.size(); ++j) {
-    const std::int32_t* samples = object.vertexSamples.data() + static_cast<std::size_t>(numbering[j]) * stride;
-    object.dayColors[j] = ColorOf(object.uvSamples[day], samples[day]);
-    if (object.colorSetCount > 1) object.nightColors[j] = ColorOf(object.uvSamples[day + 1], samples[day + 1]);
+    const float* values = list.Values(object.vertexSamples[static_cast<std::size_t>(numbering[j]) * stride + column]);
+    object.dayColors[j] = Unpack(values);
+    if (hasNight) object.nightColors[j] = Unpack(values + 2);
   }
 }
 

@@ -168,8 +168,8 @@ class MeshObject {
   std::vector<MeshVertex> vertices;  // every point's vertices, in creation order
   // Per vertex and UV map, the sample it stands for: entry vertex *
   // uvSetCount + map.  With colours, every stride of these tables and of
-  // cornerSamples is SampleStride(), and the colour lists follow the UV
-  // maps' in uvSamples: the day colours, then the night colours.
+  // cornerSamples is SampleStride(), and the colour list follows the UV
+  // maps' in uvSamples.
   std::vector<std::int32_t> vertexSamples;
   ColorPlan colorPlan;
 
@@ -192,11 +192,13 @@ class MeshObject {
   std::int32_t triangleCount = 0;
   std::int32_t vertexCount = 0;
   std::int32_t uvSetCount = 0;
-  // Colour sample lists: 0, 1 (day) or 2 (day and night).
+  // Colour sets: 0, 1 (day) or 2 (day and night).  Both sets share one
+  // sample list, after the UV maps' lists: a corner's colours are one
+  // sample, so that a seam in either splits its vertex.
   std::int32_t colorSetCount = 0;
 
   // The entries per corner and per vertex in the sample tables.
-  std::size_t SampleStride() const { return static_cast<std::size_t>(uvSetCount + colorSetCount); }
+  std::size_t SampleStride() const { return static_cast<std::size_t>(uvSetCount + (colorSetCount > 0 ? 1 : 0)); }
 
  private:
   // First entry of `surfaces` per name.
