@@ -75,6 +75,7 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
     surface.colorVMap = source.colorVMap;
     file.surfaces.push_back(std::move(surface));
   }
+  for (const Lwo2Layer& layer : object.layers) file.layers.push_back({layer.number, layer.name});
   for (const std::string& name : SurfacesWithoutChunk(object)) {
     Surface surface;
     surface.name = name;

@@ -1,5 +1,7 @@
 // "LW Object Info 5" (per object item: file, counts, mesh snapshots) and
-// "Scene Objects 4" (the vertex maps of the whole scene).
+// "Scene Objects 4" (the loaded object files with their layers, and the
+// vertex maps of the whole scene).
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -132,6 +134,54 @@ LWID LWCALL VMapType(int index) {
   return map ? map->type : 0;
 }
 
+// Scene Objects numbers the loaded object files in load order.
+const ObjectFile* ObjectFileAt(const Scene& scene, int object) {
+  if (object < 0 || static_cast<std::size_t>(object) >= scene.objectFiles.size()) return nullptr;
+  return &scene.objectFiles[static_cast<std::size_t>(object)];
+}
+
+const ObjectLayer* LayerOf(const Scene& scene, int object, int layer) {
+  const ObjectFile* file = ObjectFileAt(scene, object);
+  if (file == nullptr) return nullptr;
+  for (const ObjectLayer& candidate : file->layers) {
+    if (candidate.number == layer) return &candidate;
+  }
+  return nullptr;
+}
+
+int LWCALL NumObjects() {
+  HostState* state = ActiveHostState();
+  return state ? CountAsInt(state->scene.objectFiles.size()) : 0;
+}
+
+const char* LWCALL ObjectFilename(int object) {
+  HostState* state = ActiveHostState();
+  const ObjectFile* file = state ? ObjectFileAt(state->scene, object) : nullptr;
+  return file ? state->Text(file->filename) : nullptr;
+}
+
+// One more than the highest layer number: layers may be numbered with gaps.
+int LWCALL MaxLayers(int object) {
+  HostState* state = ActiveHostState();
+  const ObjectFile* file = state ? ObjectFileAt(state->scene, object) : nullptr;
+  if (file == nullptr) return 0;
+  int most = 0;
+  for (const ObjectLayer& layer : file->layers) most = std::max(most, layer.number + 1);
+  return most;
+}
+
+int LWCALL LayerExists(int object, int layer) {
+  HostState* state = ActiveHostState();
+  return state && LayerOf(state->scene, object, layer) ? 1 : 0;
+}
+
+// Null for an unnamed layer, as Layout answers.
+const char* LWCALL LayerName(int object, int layer) {
+  HostState* state = ActiveHostState();
+  const ObjectLayer* found = state ? LayerOf(state->scene, object, layer) : nullptr;
+  return found && !found->name.empty() ? state->Text(found->name) : nullptr;
+}
+
 LWObjectInfo MakeObjectInfo() {
   LWObjectInfo table{};
   table.filename = &Filename;
@@ -143,6 +193,11 @@ LWObjectInfo MakeObjectInfo() {
 
 LWObjectFuncs MakeSceneObjects() {
   LWObjectFuncs table{};
+  table.numObjects = &NumObjects;
+  table.filename = &ObjectFilename;
+  table.maxLayers = &MaxLayers;
+  table.layerExists = &LayerExists;
+  table.layerName = &LayerName;
   table.numVMaps = &NumVMaps;
   table.vmapName = &VMapName;
   table.vmapDim = &VMapDim;

@@ -215,3 +215,25 @@ TEST(StandInHostColours, ColourMapsAreServedByTypeAndTheSurfaceNamesItsMap) {
 
 }  // namespace
 }  // namespace host::testing
+
+namespace host::testing {
+namespace {
+
+TEST(StandInHostLayers, SceneObjectsListsTheObjectFilesAndNamesTheirLayers) {
+  StandInHost host(SampleScene());
+  HostServices lw(host);
+  const LWObjectFuncs* objects = lw.sceneObjects;
+  ASSERT_EQ(objects->numObjects(), 2);
+  EXPECT_STREQ(objects->filename(1), "C:\\objects\\wheel.lwo");
+  EXPECT_EQ(objects->maxLayers(0), 3) << "layers 0 and 2: numbers may have gaps";
+  EXPECT_EQ(objects->layerExists(0, 1), 0);
+  EXPECT_EQ(objects->layerExists(0, 2), 1);
+  EXPECT_STREQ(objects->layerName(0, 0), "body");
+  EXPECT_EQ(objects->layerName(0, 2), nullptr) << "an unnamed layer has no name";
+  EXPECT_EQ(objects->layerName(2, 0), nullptr);
+  EXPECT_EQ(objects->filename(-1), nullptr);
+  EXPECT_TRUE(host.faults().empty());
+}
+
+}  // namespace
+}  // namespace host::testing

@@ -39,7 +39,7 @@ inline host::Scene OneTriangleScene(const std::string& name = "city.lws") {
   scene.meshes = {mesh};
   host::Surface paint;
   paint.name = "Paint";
-  scene.objectFiles = {{"/objects/box.lwo", {paint}}};
+  scene.objectFiles = {{"/objects/box.lwo", {paint}, {}}};
   host::Item box;
   box.name = "box";
   box.objectFile = 0;

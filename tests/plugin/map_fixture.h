@@ -51,7 +51,7 @@ inline host::Scene SceneOf(const std::vector<std::pair<std::string, host::Mesh>>
   host::Scene scene;
   scene.name = "house.lws";
   scene.filename = "/scenes/house.lws";
-  scene.objectFiles = {{"/objects/house.lwo", surfaces}};
+  scene.objectFiles = {{"/objects/house.lwo", surfaces, {}}};
   for (const auto& [name, mesh] : objects) {
     scene.meshes.push_back(mesh);
     host::Item item;
