@@ -141,6 +141,8 @@ class DaySources {
   DaySources(const MeshObject& object, LWMeshInfoID mesh) : plan_(object.colorPlan), mesh_(mesh) {}
 
   const std::optional<ColorSource>& Of(LWPolID polygon) {
+    // Without surface maps no polygon's tag is needed.
+    if (plan_.surfaceDay.empty()) return plan_.defaultDay;
     if (started_ && polygon == polygon_) return *current_;
     started_ = true;
     polygon_ = polygon;

@@ -102,7 +102,9 @@ Bytes GeometryStruct(const SampleGeometry& g) {
   p.U32(static_cast<std::uint32_t>(g.positions.size())).U32(1);
   if (g.format & 0x08u) {
     for (const auto& colour : g.prelight) {
-      p.U32(colour[0] | colour[1] << 8u | colour[2] << 16u | static_cast<std::uint32_t>(colour[3]) << 24u);
+      std::uint32_t word = 0;
+      for (std::size_t i = 0; i < 4; ++i) word |= static_cast<std::uint32_t>(colour[i]) << (8 * i);
+      p.U32(word);
     }
   }
   for (const auto& set : g.uvSets) {
