@@ -1,10 +1,12 @@
-// Writes the LWO2 object of the end-to-end benchmarks: layers of square
+// Writes the object of the end-to-end benchmarks: layers of square
 // grids of quads with a seamed UV map, two surfaces and one texture, shaped
 // like a game model whose every layer stays within what one DFF geometry
 // can address.  The quads are spread evenly over the layers, so the object
-// has the requested triangle count rounded down to whole grids.
+// has the requested triangle count rounded down to whole grids.  The
+// object is written as LWO2, or with --lwo3 as LWO3 with Standard
+// materials, so that both readers can be timed on the same model.
 //
-// Usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]
+// Usage: make_grid_object [--lwo3] OUTPUT.lwo [TRIANGLES [LAYERS]]
 //        (defaults: 1000000 triangles in 20 layers, which gives 20 grids of
 //        158 x 158 quads, 998,560 triangles)
 #include <algorithm>
@@ -17,6 +19,7 @@
 
 #include "bench/grid_scene.h"
 #include "lightwave/lwo2_writer.h"
+#include "lightwave/lwo3_writer.h"
 
 namespace {
 
@@ -67,7 +70,8 @@ long PositiveNumber(const char* text) {
   return value;
 }
 
-constexpr const char* kUsage = "usage: make_grid_object OUTPUT.lwo [TRIANGLES [LAYERS]]  (default 1000000 20)\n";
+constexpr const char* kUsage =
+    "usage: make_grid_object [--lwo3] OUTPUT.lwo [TRIANGLES [LAYERS]]  (default 1000000 20)\n";
 
 int Usage(const char* problem) {
   std::fprintf(stderr, "make_grid_object: %s\n%s", problem, kUsage);
@@ -77,6 +81,11 @@ int Usage(const char* problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool lwo3 = argc > 1 && std::string(argv[1]) == "--lwo3";
+  if (lwo3) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2 || argc > 4) return Usage("expected an output file and up to two counts");
   // An option is never taken for the name of the file to write.
   const std::string first = argv[1];
@@ -90,7 +99,11 @@ int main(int argc, char** argv) {
   if (triangles == 0 || layers == 0) return Usage("the counts must be whole numbers above 0");
   if (triangles < 2 * layers) return Usage("each layer needs at least two triangles (one quad)");
   try {
-    host::WriteLwo2File(GridObject(triangles, layers), argv[1]);
+    if (lwo3) {
+      host::WriteLwo3File(GridObject(triangles, layers), argv[1]);
+    } else {
+      host::WriteLwo2File(GridObject(triangles, layers), argv[1]);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "make_grid_object: %s\n", error.what());
     return 1;

@@ -1,18 +1,49 @@
 #include "dff_inspect/inspect.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "dff_inspect/col_reader.h"
 #include "dff_inspect/decoders.h"
 #include "dff_inspect/txd_decoder.h"
 #include "dff_inspect/validate.h"
 
 namespace dffinfo {
 
+namespace {
+
+// The game's plug-in copies the record's payload and reads one entry from
+// it; a payload without a COL fourcc it takes as a headerless COLL body.
+void DecodeEmbeddedCollisions(ByteSpan file, Inspection& result) {
+  for (const ClumpRecord& clump : result.clumps) {
+    for (const CollisionRecord& collision : clump.collisions) {
+      const std::size_t payload = collision.origin.offset + dff::kChunkHeaderSize;
+      // Without a fourcc the game reads a headerless COLL body (the
+      // PlayStation 2 form), which is listed by its size only.
+      if (!StartsColEntry(file, payload)) continue;
+      std::vector<ColEntryRecord> entries = DecodeColEntries(
+          file, payload, std::min(file.size, payload + collision.size), collision.origin.path, result.findings);
+      if (entries.size() > 1) {
+        result.findings.Warn(collision.origin.path, entries[1].origin.offset,
+                             "the collision holds " + std::to_string(entries.size()) +
+                                 " entries; the game reads only the first");
+      }
+      for (ColEntryRecord& entry : entries) result.colEntries.push_back(std::move(entry));
+    }
+  }
+}
+
+}  // namespace
+
 Inspection Inspect(ByteSpan file) {
   Inspection result;
+  if (StartsColEntry(file, 0)) {
+    result.colEntries = DecodeColEntries(file, 0, file.size, "", result.findings);
+    return result;
+  }
   result.chunks = ParseChunkTree(file, result.findings);
   for (const Chunk& chunk : result.chunks) {
     if (chunk.type == dff::ToWord(dff::ChunkType::TextureDictionary)) {
@@ -22,6 +53,7 @@ Inspection Inspect(ByteSpan file) {
     result.clumps.push_back(DecodeClump(file, chunk, result.findings));
     ValidateClump(result.clumps.back(), result.findings);
   }
+  DecodeEmbeddedCollisions(file, result);
   if (result.clumps.empty() && result.dictionaries.empty()) {
     result.findings.Damage("(file)", 0,
                            "the file holds no complete Clump chunk (nor a TextureDictionary)");

@@ -1,5 +1,6 @@
 // The entry point of the DFF reader: a file's bytes in, its chunk tree,
-// decoded clumps (or, for a TXD, texture dictionaries) and findings out.
+// decoded clumps (or, for a TXD, texture dictionaries; for a COL file, its
+// entries) and findings out.
 //
 //   std::vector<std::uint8_t> bytes = ...;           // e.g. an OutputStream's bytes()
 //   dffinfo::Inspection result = dffinfo::Inspect(bytes);
@@ -17,6 +18,7 @@
 
 #include "dff_inspect/byte_reader.h"
 #include "dff_inspect/chunk_tree.h"
+#include "dff_inspect/col_records.h"
 #include "dff_inspect/findings.h"
 #include "dff_inspect/records.h"
 #include "dff_inspect/txd_records.h"
@@ -27,6 +29,9 @@ struct Inspection {
   std::vector<Chunk> chunks;        // the top-level chunks with everything nested in them
   std::vector<ClumpRecord> clumps;  // one per top-level Clump, in file order
   std::vector<TextureDictionaryRecord> dictionaries;  // one per top-level TextureDictionary
+  // The entries of a COL file, or those embedded in the clumps' collision
+  // records (their paths say which).
+  std::vector<ColEntryRecord> colEntries;
   Findings findings;
 
   // No damage; warnings about the game's limits are allowed.

@@ -1,4 +1,4 @@
-// The whole export on any bytes: an LWO2 object read from them, loaded as
+// The whole export on any bytes: an LWO2 or LWO3 object read from them, loaded as
 // a bare object into the stand-in host, and the module's export command
 // run on it through the module's own descriptor, as Layout runs it.  The
 // DFF goes to a temporary file, removed after each run.
@@ -16,7 +16,7 @@
 #include "host/lwo2_scene.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "plugin/lw_host.h"
 
 extern "C" ModuleDescriptor _mod_descrip;
@@ -58,7 +58,7 @@ void RunExport(host::Scene scene) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);
   try {
-    RunExport(host::ObjectScene(host::ReadLwo2(bytes, "fuzz.lwo"), "/nonexistent-velmora-fuzz/fuzz.lwo"));
+    RunExport(host::ObjectScene(host::ReadLwo(bytes, "fuzz.lwo"), "/nonexistent-velmora-fuzz/fuzz.lwo"));
   } catch (const host::LoadError&) {
   }
   std::error_code ignored;

@@ -1,4 +1,4 @@
-// The LWO2 object reader on any bytes, loaded as a bare object becomes a
+// The object reader (LWO2 or LWO3) on any bytes, loaded as a bare object becomes a
 // scene.  A refusal is an answer; only a crash, a leak or a hang is a fault.
 #include <cstddef>
 #include <cstdint>
@@ -6,12 +6,12 @@
 
 #include "host/lightwave_files.h"
 #include "host/lwo2_scene.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);
   try {
-    host::ObjectScene(host::ReadLwo2(bytes, "fuzz.lwo"), "fuzz.lwo");
+    host::ObjectScene(host::ReadLwo(bytes, "fuzz.lwo"), "fuzz.lwo");
   } catch (const host::LoadError&) {
   }
   return 0;

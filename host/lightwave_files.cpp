@@ -11,7 +11,7 @@
 #include "host/lwo2_scene.h"
 #include "host/lws_scene_builder.h"
 #include "lightwave/file_search.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "lightwave/lws_reader.h"
 
 namespace host {
@@ -67,13 +67,13 @@ Scene LoadSceneFile(const std::string& path, const LoadOptions& options) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
   if (bytes.empty()) throw LoadError(path + ": the file is empty");
   if (StartsWith(bytes, "FORM")) {
-    return WithImageFiles(ObjectScene(ReadLwo2(bytes, path), path), path, options);
+    return WithImageFiles(ObjectScene(ReadLwo(bytes, path), path), path, options);
   }
   if (StartsWith(bytes, "LWSC") || StartsWith(bytes, "LWMO")) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return WithImageFiles(SceneFromLws(ReadLws(text, path), path, options), path, options);
   }
-  throw LoadError(path + ": not a LightWave scene (LWSC) or object (FORM ... LWO2) file");
+  throw LoadError(path + ": not a LightWave scene (LWSC) or object (FORM ... LWO2 or LWO3) file");
 }
 
 }  // namespace host

@@ -62,6 +62,7 @@ int AddColorTexture(Scene& scene, const Lwo2Object& object, const Lwo2Surface& s
 LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& filename) {
   ObjectFile file;
   file.filename = filename;
+  scene.warnings.insert(scene.warnings.end(), object.warnings.begin(), object.warnings.end());
   for (const Lwo2Clip& clip : object.clips) UseImage(scene, clip.stillPath);
   for (const Lwo2Surface& source : object.surfaces) {
     Surface surface;
@@ -72,7 +73,7 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
     surface.glossiness = source.glossiness;
     surface.colorTexture = AddColorTexture(scene, object, source);
     surface.reflectionImage = ImageOfClip(scene, object, source.reflectionClip);
-    surface.colorVMap = source.colorVMap;
+    surface.colorVMap = source.vertexColorMap;
     file.surfaces.push_back(std::move(surface));
   }
   for (const Lwo2Layer& layer : object.layers) file.layers.push_back({layer.number, layer.name});

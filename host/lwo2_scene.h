@@ -23,7 +23,8 @@ struct LoadedObject {
 // layers, and the images of its clips to the scene.  Surface names that
 // polygons use without a SURF chunk ("Default" for untagged polygons)
 // follow the file's surfaces with default values, as Layout lists them.  An image file that
-// objects loaded before use too is shared.
+// objects loaded before use too is shared.  The object's warnings join
+// the scene's.
 LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& filename);
 
 // The scene's mesh for one layer (index into object.layers), added on

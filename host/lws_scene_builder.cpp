@@ -12,7 +12,7 @@
 #include "host/item_motion.h"
 #include "host/lwo2_scene.h"
 #include "lightwave/file_search.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "platform/path_rules.h"
 
 namespace host {
@@ -115,7 +115,7 @@ LoadedObject& LwsSceneBuilder::Load(const LwsItem& source) {
   const auto known = objects_.find(path);
   if (known != objects_.end()) return known->second;
   try {
-    Lwo2Object object = ReadLwo2(ReadFileBytes(path), path);
+    Lwo2Object object = ReadLwo(ReadFileBytes(path), path);
     return objects_.emplace(path, AddObjectFile(scene_, std::move(object), path)).first->second;
   } catch (const LoadError& error) {
     Fail(source.line, error.what());

@@ -89,6 +89,9 @@ struct Scene {
   std::vector<ObjectFile> objectFiles;
   std::vector<Texture> textures;
   std::vector<Image> images;
+  // What loading the files met that it could not use as stored, and what
+  // it did instead: one line each, naming the file.
+  std::vector<std::string> warnings;
 
   // The total point count of every object item, as Layout reports it.
   int TotalPoints() const;

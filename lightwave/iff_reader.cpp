@@ -10,6 +10,9 @@ IffError::IffError(std::uint64_t offset, const std::string& what)
     : std::runtime_error(what), offset_(offset) {}
 
 std::string IdText(std::uint32_t id) {
+  // LWO3 keeps each form's own data in a chunk named by four spaces, which
+  // would read as a gap in a message.
+  if (id == MakeId("    ")) return "ANON";
   std::string text;
   for (int shift = 24; shift >= 0; shift -= 8) {
     const auto byte = static_cast<unsigned char>(id >> shift);
@@ -62,6 +65,16 @@ float IffReader::F4(const char* what) {
   const std::uint64_t at = offset();
   const std::uint32_t bits = U4();
   float value = 0.0f;
+  std::memcpy(&value, &bits, sizeof value);
+  if (!std::isfinite(value)) throw IffError(at, std::string(what) + " is not a finite number");
+  return value;
+}
+
+double IffReader::F8(const char* what) {
+  const std::uint64_t at = offset();
+  const std::uint64_t high = U4();
+  const std::uint64_t bits = high << 32 | U4();
+  double value = 0.0;
   std::memcpy(&value, &bits, sizeof value);
   if (!std::isfinite(value)) throw IffError(at, std::string(what) + " is not a finite number");
   return value;

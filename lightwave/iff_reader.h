@@ -35,7 +35,8 @@ constexpr std::uint32_t MakeId(const char (&text)[5]) {
 }
 
 // An identifier as text for messages; bytes that are not printable ASCII
-// show as \xNN so that a damaged identifier is still readable.
+// show as \xNN so that a damaged identifier is still readable, and the
+// four spaces of LWO3's anonymous chunk as ANON.
 std::string IdText(std::uint32_t id);
 
 // A read cursor over one range of the file (the whole form, a chunk, a
@@ -55,6 +56,8 @@ class IffReader {
   // A float that must be finite: NaN and infinities are damage in every
   // value the host keeps.
   float F4(const char* what);
+  // An 8-byte IEEE double, which must be finite too.
+  double F8(const char* what);
   std::array<float, 3> Vec12(const char* what);
   // A variable-length index: two bytes, or four when the first is 0xFF.
   std::uint32_t Vx();

@@ -24,6 +24,13 @@ void IffWriter::F4(float value) {
   U4(bits);
 }
 
+void IffWriter::F8(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  U4(static_cast<std::uint32_t>(bits >> 32));
+  U4(static_cast<std::uint32_t>(bits));
+}
+
 void IffWriter::Vec12(const std::array<float, 3>& value) {
   for (float component : value) F4(component);
 }

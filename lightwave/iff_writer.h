@@ -20,6 +20,7 @@ class IffWriter {
   void U4(std::uint32_t value);
   void Id4(std::uint32_t id) { U4(id); }
   void F4(float value);
+  void F8(double value);
   void Vec12(const std::array<float, 3>& value);
   // Two bytes below 0xFF00, else four with a leading 0xFF, as LightWave
   // writes them.  Values above 24 bits cannot be written.

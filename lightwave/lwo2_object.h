@@ -1,6 +1,7 @@
-// An LWO2 object file as the host needs it: its layers with their
-// geometry, its surfaces and its still-image clips.  The reader fills it
-// from a file; the writer turns one back into a file.
+// A LightWave object file (LWO2, or LWO3 read into the same record) as the
+// host needs it: its layers with their geometry, its surfaces and its
+// still-image clips.  The readers fill it from a file; the writers turn one
+// back into a file.
 #pragma once
 
 #include <cstdint>
@@ -36,10 +37,11 @@ struct Lwo2Surface {
   double reflectivity = kDefaultSurfaceReflectivity;
   double glossiness = kDefaultSurfaceGlossiness;
   std::optional<std::uint32_t> reflectionClip;  // RIMG
-  // The vertex colour map the surface names (VCOL), empty for none.
-  std::string colorVMap;
   // The texture layers of the colour channel, in ordinal order.
   std::vector<Lwo2TextureLayer> colorLayers;
+  // The name of the RGB or RGBA vertex map that colours the surface, or
+  // empty.
+  std::string vertexColorMap;
 };
 
 // A clip whose source is a still image; other clips carry no image name.
@@ -52,6 +54,9 @@ struct Lwo2Object {
   std::vector<Lwo2Layer> layers;  // in file order
   std::vector<Lwo2Surface> surfaces;
   std::vector<Lwo2Clip> clips;
+  // What the reader could not use as stored, and what it did instead: one
+  // line each, naming the file.
+  std::vector<std::string> warnings;
 
   // The still image of the clip with this index, or null.
   const Lwo2Clip* FindClip(std::uint32_t index) const;

@@ -65,6 +65,8 @@ std::optional<Lwo2TextureLayer> ReadBlock(IffReader body) {
   return layer;
 }
 
+}  // namespace
+
 Lwo2Surface StartSurface(const std::string& name, const std::string& source,
                          const std::vector<Lwo2Surface>& earlier) {
   Lwo2Surface surface;
@@ -77,8 +79,6 @@ Lwo2Surface StartSurface(const std::string& name, const std::string& source,
   surface.source = source;
   return surface;
 }
-
-}  // namespace
 
 Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier) {
   const std::string name = body.S0();
@@ -105,7 +105,7 @@ Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier)
         data.F4("the vertex colour intensity");
         data.Vx();
         data.Id4();
-        surface.colorVMap = data.S0();
+        surface.vertexColorMap = data.S0();
       } else if (sub->id == kBlok) {
         if (std::optional<Lwo2TextureLayer> layer = ReadBlock(data)) {
           surface.colorLayers.push_back(std::move(*layer));

@@ -3,12 +3,18 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "lightwave/iff_reader.h"
 #include "lightwave/lwo2_object.h"
 
 namespace host {
+
+// A surface of this name that starts from the values of the surface named
+// `source` among `earlier`, or from LightWave's defaults.
+Lwo2Surface StartSurface(const std::string& name, const std::string& source,
+                         const std::vector<Lwo2Surface>& earlier);
 
 // A SURF chunk.  `earlier` are the surfaces read before it: a surface
 // derived from one of them starts from that surface's values.  Throws

@@ -7,7 +7,7 @@
 namespace scene {
 
 struct BuildChoices {
-  // Collision and shadow items (scene/item_roles.h) get no frame, geometry
+  // Collision and shadow items (col/item_roles.h) get no frame, geometry
   // or atomic.
   bool leaveOutCollisionAndShadow = false;
   // Each corner takes a day colour, and a night colour when the object has

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "col/item_roles.h"
 #include "dff/chunk_type.h"
 #include "dff/output_stream.h"
 #include "platform/host_path.h"
 #include "plugin/lw_host.h"
 #include "scene/build_choices.h"
 #include "scene/frame_node.h"
-#include "scene/item_roles.h"
 #include "scene/mesh_object.h"
 
 namespace scene {
@@ -63,7 +63,7 @@ class DffExporter {
   // shadow items, in item order.
   struct LeftOutItem {
     LWItemID item = nullptr;
-    ItemRole role = ItemRole::kCollision;
+    col::ItemRole role = col::ItemRole::kCollision;
   };
   std::vector<LeftOutItem> leftOutItems;
 

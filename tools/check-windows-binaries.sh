@@ -83,7 +83,7 @@ check_module_exports() {
     fail "$module's _mod_descrip is not in a data section (section flags: '$flags')"
 }
 
-for name in velmora.dll velmora_map.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe; do
+for name in velmora.dll velmora_map.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   file=$bin/$name
   if [[ ! -f $file ]]; then
     fail "$file was not built"
@@ -96,7 +96,7 @@ for name in velmora.dll velmora_map.dll; do
   [[ -f $bin/$name ]] && check_module_exports "$bin/$name"
 done
 [[ -f $bin/brasko.exe ]] && check_subsystem "$bin/brasko.exe" "Windows GUI"
-for name in lwhost.exe dffinfo.exe maketxd.exe; do
+for name in lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   [[ -f $bin/$name ]] && check_subsystem "$bin/$name" "Windows CUI"
 done
 

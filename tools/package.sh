@@ -6,7 +6,7 @@
 #   x86/velmora_map.dll               host that loads the modules beside it
 #   x64/...                           the same for 64-bit Layout
 #   brasko.exe  dffinfo.exe           32-bit builds: they run on every Windows
-#   maketxd.exe
+#   maketxd.exe  makecol.exe
 #   example/                          the bundled example scene, COL file and images
 #   INSTALL.txt                       the install guide
 #
@@ -27,7 +27,8 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/x86" "$stage/x64" "$stage/example/images"
 cp build/win32/bin/velmora.dll build/win32/bin/velmora_map.dll build/win32/bin/lwhost.exe "$stage/x86/"
 cp build/win64/bin/velmora.dll build/win64/bin/velmora_map.dll build/win64/bin/lwhost.exe "$stage/x64/"
-cp build/win32/bin/brasko.exe build/win32/bin/dffinfo.exe build/win32/bin/maketxd.exe "$stage/"
+cp build/win32/bin/brasko.exe build/win32/bin/dffinfo.exe build/win32/bin/maketxd.exe \
+  build/win32/bin/makecol.exe "$stage/"
 cp examples/buggy/buggy.lws examples/buggy/buggy.lwo examples/buggy/buggy.col "$stage/example/"
 cp examples/buggy/images/*.tga "$stage/example/images/"
 # Windows line endings, so that every text editor shows the lines.

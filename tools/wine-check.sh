@@ -13,7 +13,9 @@
 #  - maketxd.exe of each target builds the example's texture dictionary
 #    from its images, with the textures, formats, sizes and mip levels of
 #    the Linux build's (the compressed texels may differ in the last bit
-#    between compilers' floating point).
+#    between compilers' floating point);
+#  - makecol.exe of each target builds the example object's COL file byte
+#    for byte as the Linux build does.
 #
 # Before it makes the prefix it finds out what this machine can run
 # (tools/wine-capabilities.sh): where the kernel executes 32-bit x86
@@ -54,7 +56,7 @@ done
 if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target lwhost velmora maketxd dffinfo >/dev/null
+cmake --build "$linux_build" -j"$jobs" --target lwhost velmora maketxd dffinfo makecol >/dev/null
 started=$SECONDS
 
 # --- the sandbox: files, Wine prefix, X server --------------------------------
@@ -227,6 +229,17 @@ check_maketxd() {
     fail "$target maketxd.exe wrote other textures than the Linux build"
 }
 
+check_makecol() {
+  local target=$1 object=$2 reference=$3 col=$files/$target-made.col
+  echo "== $target: makecol.exe builds the example object's COL file"
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/makecol.exe" \
+      "$(windows_path "$object")" -o "$(windows_path "$col")" >/dev/null 2>&1; then
+    fail "$target makecol.exe did not build the example's COL file"
+    return
+  fi
+  cmp -s "$col" "$reference" || fail "$target makecol.exe wrote other bytes than the Linux build"
+}
+
 # --- brasko -------------------------------------------------------------------
 
 # The id of the first visible window whose title matches, once it has
@@ -368,6 +381,9 @@ reference=$files/linux.dff
 cp "$reference" "$files/example/linux.dff"
 reference_txd=$files/linux.txd
 "$linux_build/bin/maketxd" "$files/example/linux.dff" -o "$reference_txd" --images "$files/example/images" >/dev/null
+object=$files/example/$(basename "${source_scene%.*}").lwo
+reference_made_col=$files/linux-made.col
+"$linux_build/bin/makecol" "$object" -o "$reference_made_col" >/dev/null 2>&1
 
 choose_wine_loader
 choose_wine_targets
@@ -379,6 +395,7 @@ for target in "${wine_targets[@]}"; do
   fi
   check_brasko_cancels "$target" "$reference"
   check_maketxd "$target" "$files/example/linux.dff" "$reference_txd"
+  check_makecol "$target" "$object" "$reference_made_col"
 done
 
 echo "== wine checks took $((SECONDS - started)) s after the builds"

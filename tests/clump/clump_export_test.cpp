@@ -77,13 +77,16 @@ TEST(Export, ACarReadsBackAsItsModelWithItsColFileLast) {
                                                       {LWIP_ROTATION, {0.5, 0.1, -0.2}}};
   scene.items[std::size_t(wheel)].atTimeZero.params = {{LWIP_SCALING, {1, 1.5, 1.5}}};
   const auto col = std::filesystem::temp_directory_path() / "velmora-export-car.col";
-  std::ofstream(col, std::ios::binary) << "COL3 car_col";
+  // A COL3 entry with bounds only: its 120-byte header, nothing else.
+  std::string entry("COL3\x70\0\0\0car_col", 15);
+  entry.resize(120, '\0');
+  std::ofstream(col, std::ios::binary) << entry;
   HostExporter built(scene);
   built.host.SetFileResponder([&](const host::FileRequest&) { return col.string(); });
   const Written file = Export(built);
   std::filesystem::remove(col);
 
-  EXPECT_EQ(std::string(file.bytes.end() - 12, file.bytes.end()), "COL3 car_col");
+  EXPECT_EQ(std::string(file.bytes.end() - 120, file.bytes.end()), entry);
   ASSERT_EQ(file.record.geometries.size(), 3u);  // the comparison compared something
   EXPECT_EQ(file.record.geometries[0].materialList->materials.size(), 2u);
   EXPECT_EQ(file.record.frames.at(1).name, "bulb");

@@ -1,5 +1,7 @@
 #include "tests/dff_inspect/dff_builder.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "dff/chunk_writer.h"
@@ -209,7 +211,10 @@ SampleClump MakeSampleClump() {
   g.splitTotal = 6;
   clump.geometries = {g};
   clump.atomics = {{1, 0}};
-  clump.collision = Bytes{'C', 'O', 'L', '3', 4, 0, 0, 0, 1, 2, 3, 4};
+  // A COL3 entry with bounds only: its 120-byte header, nothing else.
+  clump.collision = Bytes(120, 0);
+  const char head[] = {'C', 'O', 'L', '3', 112, 0, 0, 0, 'c', 'a', 'r'};
+  std::copy(std::begin(head), std::end(head), clump.collision->begin());
   return clump;
 }
 

@@ -15,17 +15,18 @@ set(allowed_host        host lightwave platform plugin/lw_host.h)
 # The map command writes a texture dictionary with txd_build; the first
 # command's files include none of it.
 set(allowed_plugin      plugin scene dff platform txd_build)
-set(allowed_scene       plugin scene dff platform)
+set(allowed_scene       plugin scene dff platform col)
 set(allowed_dff         plugin scene dff platform)
 set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)
 set(allowed_txd         txd dff)
 set(allowed_pixels      pixels txd)
 set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform plugin/output_file.h)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels dff platform
-                        plugin/output_file.h)
+set(allowed_col         col)
+set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
+                        plugin/output_file.h plugin/lw_host.h)
 set(checked_folders platform lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
-                    tools)
+                    col tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")

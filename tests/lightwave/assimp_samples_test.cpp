@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "host/lightwave_files.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "plugin/lw_host.h"
 #include "tests/support/assimp_samples.h"
 
@@ -186,7 +186,7 @@ TEST_P(AssimpSample, LoadsAndAgreesWithAssimp) {
     // A bare object: one item per layer with geometry; named layers keep
     // their names.
     EXPECT_EQ(scene.items.size(), assimp.meshNodes.size());
-    for (const Lwo2Layer& layer : ReadLwo2(bytes, path).layers) {
+    for (const Lwo2Layer& layer : ReadLwo(bytes, path).layers) {
       if (layer.name.empty() || layer.mesh.polygons.empty()) continue;
       EXPECT_NE(std::find(assimp.meshNodes.begin(), assimp.meshNodes.end(), layer.name), assimp.meshNodes.end())
           << layer.name;

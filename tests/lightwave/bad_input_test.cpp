@@ -12,8 +12,9 @@
 #include "host/lightwave_files.h"
 #include "host/lws_scene_builder.h"
 #include "lightwave/iff_writer.h"
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 #include "lightwave/lwo2_writer.h"
+#include "lightwave/lwo3_writer.h"
 #include "lightwave/lws_reader.h"
 #include "sample_files.h"
 
@@ -25,9 +26,10 @@ using lwfiles_test::ScratchFolder;
 // Loads damaged object bytes; false when they were refused.
 bool LoadsObject(const std::vector<std::uint8_t>& bytes, const std::string& what) {
   try {
-    ReadLwo2(bytes, "damaged.lwo");
+    ReadLwo(bytes, "damaged.lwo");
     return true;
-  } catch (const LoadError&) {
+  } catch (const LoadError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("damaged.lwo: ", 0), 0u) << what << ": " << error.what();
     return false;
   } catch (const std::exception& error) {
     ADD_FAILURE() << what << ": " << error.what();
@@ -52,8 +54,20 @@ void SetFormLength(std::vector<std::uint8_t>& bytes) {
   for (int i = 0; i < 4; ++i) bytes[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
 }
 
-TEST(BadInput, EveryTruncationOfAnObject) {
-  const std::vector<std::uint8_t> whole = WriteLwo2(lwfiles_test::LayeredObject());
+// The sample object in each format: LWO2, and LWO3 with each material
+// kind (a Principled material holds one image colour layer).
+std::vector<std::uint8_t> SampleObject(const std::string& format) {
+  host::Lwo2Object object = lwfiles_test::LayeredObject();
+  if (format == "LWO2") return WriteLwo2(object);
+  if (format == "LWO3Standard") return WriteLwo3(object, Lwo3Material::kStandard);
+  object.surfaces[0].colorLayers = {object.surfaces[0].colorLayers[1]};
+  return WriteLwo3(object, Lwo3Material::kPrincipled);
+}
+
+class DamagedObject : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DamagedObject, EveryTruncation) {
+  const std::vector<std::uint8_t> whole = SampleObject(GetParam());
   ASSERT_TRUE(LoadsObject(whole, "whole"));
   for (std::size_t length = 0; length < whole.size(); ++length) {
     std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
@@ -66,11 +80,15 @@ TEST(BadInput, EveryTruncationOfAnObject) {
   }
 }
 
-TEST(BadInput, ByteFlipsInAnObject) {
-  const std::vector<std::uint8_t> whole = WriteLwo2(lwfiles_test::LayeredObject());
+TEST_P(DamagedObject, ByteFlips) {
+  const std::vector<std::uint8_t> whole = SampleObject(GetParam());
+  // An LWO3 file is many times longer than its LWO2 twin, mostly names and
+  // lengths: two masks a byte reach its structure at a bearable cost.
+  const std::vector<int> masks = GetParam() == "LWO2" ? std::vector<int>{0xFF, 0x80, 0x01}
+                                                      : std::vector<int>{0xFF, 0x01};
   int refused = 0;
   for (std::size_t at = 0; at < whole.size(); ++at) {
-    for (int mask : {0xFF, 0x80, 0x01}) {
+    for (int mask : masks) {
       std::vector<std::uint8_t> flipped = whole;
       flipped[at] = static_cast<std::uint8_t>(flipped[at] ^ mask);
       refused += LoadsObject(flipped, "byte " + std::to_string(at) + " ^ " + std::to_string(mask)) ? 0 : 1;
@@ -78,6 +96,9 @@ TEST(BadInput, ByteFlipsInAnObject) {
   }
   EXPECT_GT(refused, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Formats, DamagedObject, ::testing::Values("LWO2", "LWO3Standard", "LWO3Principled"),
+                         [](const ::testing::TestParamInfo<std::string>& format) { return format.param; });
 
 // A short scene that still has every construct the reader knows: items
 // of each kind with ids, envelopes, parents, pivots, plug-in data and a
@@ -113,7 +134,7 @@ TEST(BadInput, EveryTruncationAndManyEditsOfAScene) {
 
 std::string ErrorOf(const std::vector<std::uint8_t>& bytes) {
   try {
-    ReadLwo2(bytes, "hostile.lwo");
+    ReadLwo(bytes, "hostile.lwo");
   } catch (const LoadError& error) {
     return error.what();
   }

@@ -1,16 +1,38 @@
-#include "lightwave/lwo2_reader.h"
+#include "lightwave/lwo_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "host/lightwave_files.h"
 #include "lightwave/iff_writer.h"
 #include "lightwave/lwo2_writer.h"
+#include "lightwave/lwo3_writer.h"
 #include "sample_files.h"
 
 namespace host {
 namespace {
 
 using lwfiles_test::LayeredObject;
+
+// Every object these tests write is read back from an LWO2 file and from
+// an LWO3 file of each material kind.
+struct Format {
+  const char* name;
+  std::vector<std::uint8_t> (*write)(const Lwo2Object&);
+};
+
+const Format kFormats[] = {
+    {"LWO2", [](const Lwo2Object& object) { return WriteLwo2(object); }},
+    {"LWO3Standard", [](const Lwo2Object& object) { return WriteLwo3(object, Lwo3Material::kStandard); }},
+    {"LWO3Principled", [](const Lwo2Object& object) { return WriteLwo3(object, Lwo3Material::kPrincipled); }},
+};
+
+class ObjectFormats : public ::testing::TestWithParam<Format> {
+ protected:
+  Lwo2Object RoundTrip(const Lwo2Object& object, const std::string& name) const {
+    return ReadLwo(GetParam().write(object), name);
+  }
+  bool Principled() const { return std::string(GetParam().name) == "LWO3Principled"; }
+};
 
 void ExpectSameMesh(const Mesh& read, const Mesh& written) {
   EXPECT_EQ(read.points, written.points);
@@ -29,9 +51,12 @@ void ExpectSameMesh(const Mesh& read, const Mesh& written) {
   }
 }
 
-TEST(Lwo2Reader, ReadsBackLayersGeometryUvMapsSurfacesAndClips) {
-  const Lwo2Object written = LayeredObject();
-  const Lwo2Object read = ReadLwo2(WriteLwo2(written), "layered.lwo");
+TEST_P(ObjectFormats, ReadsBackLayersGeometryUvMapsSurfacesAndClips) {
+  Lwo2Object written = LayeredObject();
+  // A Principled material holds one image colour layer, as an image node
+  // that names its image by path.
+  if (Principled()) written.surfaces[0].colorLayers = {written.surfaces[0].colorLayers[1]};
+  const Lwo2Object read = RoundTrip(written, "layered.lwo");
 
   ASSERT_EQ(read.layers.size(), 3u);
   for (std::size_t l = 0; l < 3; ++l) {
@@ -47,20 +72,28 @@ TEST(Lwo2Reader, ReadsBackLayersGeometryUvMapsSurfacesAndClips) {
   ASSERT_EQ(read.surfaces.size(), 3u);
   const Lwo2Surface& paint = read.surfaces[0];
   EXPECT_EQ(paint.color, (Vec3{0.25, 0.5, 0.75}));
-  ASSERT_EQ(paint.colorLayers.size(), 3u);
-  EXPECT_EQ(paint.colorLayers[0].type, TextureLayerType::kImage);  // ordinal \x80 first
-  EXPECT_EQ(paint.colorLayers[0].clip, 7u);
-  EXPECT_EQ(paint.colorLayers[1].type, TextureLayerType::kGradient);
-  EXPECT_EQ(paint.colorLayers[2].type, TextureLayerType::kProcedural);
+  if (Principled()) {
+    ASSERT_EQ(paint.colorLayers.size(), 1u);
+    EXPECT_EQ(paint.colorLayers[0].type, TextureLayerType::kImage);
+    EXPECT_EQ(paint.colorLayers[0].clip, 7u) << "found by its path";
+  } else {
+    ASSERT_EQ(paint.colorLayers.size(), 3u);
+    EXPECT_EQ(paint.colorLayers[0].type, TextureLayerType::kImage);  // ordinal \x80 first
+    EXPECT_EQ(paint.colorLayers[0].clip, 7u);
+    EXPECT_EQ(paint.colorLayers[1].type, TextureLayerType::kGradient);
+    EXPECT_EQ(paint.colorLayers[2].type, TextureLayerType::kProcedural);
+  }
   EXPECT_DOUBLE_EQ(read.surfaces[1].transparency, 0.75);
   EXPECT_NEAR(read.surfaces[1].glossiness, 0.9, 1e-6);
   EXPECT_DOUBLE_EQ(read.surfaces[2].reflectivity, 0.5);
-  EXPECT_EQ(read.surfaces[2].reflectionClip, 2u);
-  ASSERT_NE(read.FindClip(2), nullptr);
-  EXPECT_EQ(read.FindClip(2)->stillPath, "C:\\maps\\sky.png");
+  ASSERT_TRUE(read.surfaces[2].reflectionClip);
+  const Lwo2Clip* sky = read.FindClip(*read.surfaces[2].reflectionClip);
+  ASSERT_NE(sky, nullptr);
+  EXPECT_EQ(sky->stillPath, "C:\\maps\\sky.png");
+  EXPECT_TRUE(read.warnings.empty());
 }
 
-TEST(Lwo2Reader, LongIndicesAndLongCurvesSurviveTheRoundTrip) {
+TEST_P(ObjectFormats, LongIndicesAndLongCurvesSurviveTheRoundTrip) {
   // Point indices from 0xFF00 on take four bytes; curves keep vertex counts
   // above 1023 in their flag bits.
   Lwo2Object object;
@@ -74,11 +107,11 @@ TEST(Lwo2Reader, LongIndicesAndLongCurvesSurviveTheRoundTrip) {
   layer.mesh.polygons = {triangle, curve};
   object.layers.push_back(layer);
 
-  const Lwo2Object read = ReadLwo2(WriteLwo2(object), "long.lwo");
+  const Lwo2Object read = RoundTrip(object, "long.lwo");
   ExpectSameMesh(read.layers.at(0).mesh, layer.mesh);
 }
 
-TEST(Lwo2Reader, PerPolygonUvsOfAlternatingPolygonTypesStayWithTheirPolygons) {
+TEST_P(ObjectFormats, PerPolygonUvsOfAlternatingPolygonTypesStayWithTheirPolygons) {
   // Every change of type starts a POLS chunk of its own, whose VMAD counts
   // polygons from the chunk's first: each value must land in its own run.
   Lwo2Object object;
@@ -98,7 +131,7 @@ TEST(Lwo2Reader, PerPolygonUvsOfAlternatingPolygonTypesStayWithTheirPolygons) {
   layer.mesh.uvMaps.push_back(map);
   object.layers.push_back(layer);
 
-  const Lwo2Object read = ReadLwo2(WriteLwo2(object), "alternating.lwo");
+  const Lwo2Object read = RoundTrip(object, "alternating.lwo");
   map.polygonValues = {};
   for (int p = 0; p < 7; ++p) {
     if (p != 4) map.polygonValues[{p % 4, p}] = {0.1f * static_cast<float>(p), 1.0f};
@@ -106,6 +139,9 @@ TEST(Lwo2Reader, PerPolygonUvsOfAlternatingPolygonTypesStayWithTheirPolygons) {
   layer.mesh.uvMaps = {map};
   ExpectSameMesh(read.layers.at(0).mesh, layer.mesh);
 }
+
+INSTANTIATE_TEST_SUITE_P(Written, ObjectFormats, ::testing::ValuesIn(kFormats),
+                         [](const ::testing::TestParamInfo<Format>& written) { return std::string(written.param.name); });
 
 // A file as other writers lay it out: unknown chunks and sub-chunks of odd
 // length, geometry before any LAYR, PTAG before TAGS, blocks that are not
@@ -178,7 +214,7 @@ std::vector<std::uint8_t> UnusualFile() {
 }
 
 TEST(Lwo2Reader, SkipsWhatItDoesNotServeAndFillsWhatIsAbsent) {
-  const Lwo2Object read = ReadLwo2(UnusualFile(), "unusual.lwo");
+  const Lwo2Object read = ReadLwo(UnusualFile(), "unusual.lwo");
   ASSERT_EQ(read.layers.size(), 1u);
   EXPECT_EQ(read.layers[0].number, 0);
   EXPECT_EQ(read.layers[0].mesh.points.size(), 3u);
@@ -207,7 +243,7 @@ TEST(Lwo2Reader, SkipsWhatItDoesNotServeAndFillsWhatIsAbsent) {
 
 std::string ErrorOf(const std::vector<std::uint8_t>& bytes) {
   try {
-    ReadLwo2(bytes, "bad.lwo");
+    ReadLwo(bytes, "bad.lwo");
   } catch (const LoadError& error) {
     return error.what();
   }
@@ -224,7 +260,6 @@ std::vector<std::uint8_t> Form(const char (&type)[5]) {
 
 TEST(Lwo2Reader, RefusesOtherFormsByName) {
   EXPECT_NE(ErrorOf(Form("LWOB")).find("LWOB object from LightWave 5"), std::string::npos);
-  EXPECT_NE(ErrorOf(Form("LWO3")).find("LWO3 object from LightWave 2018"), std::string::npos);
   EXPECT_NE(ErrorOf(Form("LXOB")).find("modo"), std::string::npos);
   EXPECT_NE(ErrorOf({'L', 'W', 'S', 'C', '\n', '3', '\n', '\n', '\n', '\n', '\n', '\n'}).find("FORM"),
             std::string::npos);
@@ -270,10 +305,10 @@ TEST(Lwo2Reader, ColourMapsAndTheSurfaceColourMapSurviveTheRoundTrip) {
   object.layers.push_back(layer);
   Lwo2Surface wall;
   wall.name = "Wall";
-  wall.colorVMap = "day";
+  wall.vertexColorMap = "day";
   object.surfaces.push_back(wall);
 
-  const Lwo2Object read = ReadLwo2(WriteLwo2(object), "coloured.lwo");
+  const Lwo2Object read = ReadLwo(WriteLwo2(object), "coloured.lwo");
   const Mesh& mesh = read.layers.at(0).mesh;
   ASSERT_EQ(mesh.uvMaps.size(), 1u) << "colour maps are not UV maps";
   ASSERT_EQ(mesh.colorMaps.size(), 2u);
@@ -285,7 +320,7 @@ TEST(Lwo2Reader, ColourMapsAndTheSurfaceColourMapSurviveTheRoundTrip) {
     EXPECT_EQ(mesh.colorMaps[m].pointValues, expected.pointValues);
     EXPECT_EQ(mesh.colorMaps[m].polygonValues, expected.polygonValues);
   }
-  EXPECT_EQ(read.surfaces.at(0).colorVMap, "day");
+  EXPECT_EQ(read.surfaces.at(0).vertexColorMap, "day");
 }
 
 // Objects made by LightWave and modo, from Debian's assimp-testmodels.
@@ -297,7 +332,7 @@ TEST(Lwo2Reader, ReadsTheColourMapsOfOtherPeoplesObjects) {
   } catch (const LoadError&) {
     GTEST_SKIP() << "assimp-testmodels is not installed";
   }
-  const Lwo2Object object = ReadLwo2(ugly, "UglyVertexColors.lwo");
+  const Lwo2Object object = ReadLwo(ugly, "UglyVertexColors.lwo");
   const Mesh& mesh = object.layers.at(0).mesh;
   ASSERT_EQ(mesh.colorMaps.size(), 1u);
   EXPECT_EQ(mesh.colorMaps[0].name, "MyVColor");
@@ -308,17 +343,17 @@ TEST(Lwo2Reader, ReadsTheColourMapsOfOtherPeoplesObjects) {
   ASSERT_EQ(mesh.uvMaps.size(), 1u);
   EXPECT_EQ(mesh.uvMaps[0].name, "Texture");
   std::vector<std::string> named;
-  for (const Lwo2Surface& surface : object.surfaces) named.push_back(surface.colorVMap);
+  for (const Lwo2Surface& surface : object.surfaces) named.push_back(surface.vertexColorMap);
   EXPECT_EQ(named, (std::vector<std::string>{"", "MyVColor", ""}));
 
-  const Lwo2Object box = ReadLwo2(ReadFileBytes(folder + "box_2vc_1unused.lwo"), "box_2vc_1unused.lwo");
+  const Lwo2Object box = ReadLwo(ReadFileBytes(folder + "box_2vc_1unused.lwo"), "box_2vc_1unused.lwo");
   const Mesh& boxMesh = box.layers.at(0).mesh;
   ASSERT_EQ(boxMesh.colorMaps.size(), 2u);
   EXPECT_EQ(boxMesh.colorMaps[0].name, "Vertex Color 0");
   EXPECT_EQ(boxMesh.colorMaps[0].type, kVertexMapRgba);
   EXPECT_EQ(boxMesh.colorMaps[0].dimension, 4);
   EXPECT_EQ(boxMesh.uvMaps.size(), 2u);
-  EXPECT_EQ(box.surfaces.at(0).colorVMap, "Vertex Color 0");
+  EXPECT_EQ(box.surfaces.at(0).vertexColorMap, "Vertex Color 0");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Every LWO2 object and LWS scene of Debian's assimp-testmodels, made by
 // other people, exports through the real module to a DFF that the reader
-// finds sound, with one atomic per object with polygons.
+// finds sound, with one atomic per object with polygons; each object saved
+// again as LWO3 exports to the same DFF.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,8 @@
 #include "host/lightwave_files.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "lightwave/lwo3_writer.h"
+#include "lightwave/lwo_reader.h"
 #include "tests/support/assimp_samples.h"
 
 namespace {
@@ -29,12 +32,9 @@ std::size_t ObjectsWithPolygons(const host::Scene& scene) {
       }));
 }
 
-class AssimpSampleExport : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(AssimpSampleExport, ExportsASoundDff) {
-  if (GetParam().empty()) GTEST_SKIP() << "assimp-testmodels is not installed under " << kModels;
-  host::Scene scene = host::LoadSceneFile((kModels / GetParam()).string());
-  const std::size_t meshes = ObjectsWithPolygons(scene);
+// The module's export of a loaded scene: the DFF's bytes, after checking
+// that it reported success and released every mesh snapshot.
+std::vector<std::uint8_t> Export(host::Scene scene) {
   const fs::path output = fs::temp_directory_path() / ("velmora-sample-" +
                                                        std::to_string(::getpid()) + ".dff");
   host::StandInHost host(std::move(scene));
@@ -45,17 +45,47 @@ TEST_P(AssimpSampleExport, ExportsASoundDff) {
   host::PluginModule module(VELMORA_MODULE_PATH);
   module.RunGeneric("Export to DFF v0.1", host.global());
 
-  ASSERT_EQ(host.messages().size(), 1u) << host.messages().front().line1;
-  EXPECT_EQ(host.messages()[0].line1, "Export successful");
+  EXPECT_EQ(host.messages().size(), 1u);
+  for (const host::Message& message : host.messages()) EXPECT_EQ(message.line1, "Export successful");
+  EXPECT_EQ(host.liveMeshSnapshots(), 0);
   std::vector<std::uint8_t> bytes;
   std::string error;
-  ASSERT_TRUE(dffinfo::ReadWholeFile(output.string(), bytes, error)) << error;
+  EXPECT_TRUE(dffinfo::ReadWholeFile(output.string(), bytes, error)) << error;
   fs::remove(output);
+  return bytes;
+}
+
+class AssimpSampleExport : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(AssimpSampleExport, ExportsASoundDff) {
+  if (GetParam().empty()) GTEST_SKIP() << "assimp-testmodels is not installed under " << kModels;
+  host::Scene scene = host::LoadSceneFile((kModels / GetParam()).string());
+  const std::size_t meshes = ObjectsWithPolygons(scene);
+  const std::vector<std::uint8_t> bytes = Export(std::move(scene));
   const dffinfo::Inspection inspection = dffinfo::Inspect(bytes);
   EXPECT_TRUE(inspection.sound());
   ASSERT_EQ(inspection.clumps.size(), 1u);
   EXPECT_EQ(inspection.clumps[0].atomics.size(), meshes);
-  EXPECT_EQ(host.liveMeshSnapshots(), 0);
+}
+
+// Each object re-saved as LWO3, with Standard and with Principled BSDF
+// materials, exports to the DFF of its LWO2 original.
+class AssimpObjectResave : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(AssimpObjectResave, ItsLwo3SavesExportTheSameDff) {
+  if (GetParam().empty()) GTEST_SKIP() << "assimp-testmodels is not installed under " << kModels;
+  const fs::path original = kModels / GetParam();
+  const std::vector<std::uint8_t> expected = Export(host::LoadSceneFile(original.string()));
+  const host::Lwo2Object object = host::ReadLwo(host::ReadFileBytes(original.string()), original.string());
+  const fs::path resaved = fs::temp_directory_path() / ("velmora-lwo3-" + std::to_string(::getpid())) /
+                           original.filename();
+  fs::create_directories(resaved.parent_path());
+  for (const host::Lwo3Material material : {host::Lwo3Material::kStandard, host::Lwo3Material::kPrincipled}) {
+    host::WriteLwo3File(object, resaved.string(), material);
+    EXPECT_EQ(Export(host::LoadSceneFile(resaved.string())), expected)
+        << (material == host::Lwo3Material::kStandard ? "Standard" : "Principled BSDF");
+  }
+  fs::remove_all(resaved.parent_path());
 }
 
 std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
@@ -67,5 +97,7 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, AssimpSampleExport, ::testing::ValuesIn(testsupport::AssimpLightWaveFiles({"LWO/LWO2", "LWS"})), CaseName);
+INSTANTIATE_TEST_SUITE_P(Objects, AssimpObjectResave, ::testing::ValuesIn(testsupport::AssimpLightWaveFiles({"LWO/LWO2"})),
+                         CaseName);
 
 }  // namespace

@@ -1,12 +1,15 @@
 // Runs the built lwhost (and the example generator) as a user would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "dff_inspect/inspect.h"
+#include "lightwave/lwo3_writer.h"
+#include "lightwave/lwo_reader.h"
 #include "tests/support/files_and_programs.h"
 
 namespace {
@@ -137,6 +140,45 @@ TEST_F(LwhostTest, HelpDescribesTheRequestsAndExitStatus) {
   EXPECT_NE(result.out.find("--no-col"), std::string::npos);
   EXPECT_NE(result.out.find("Exit status"), std::string::npos);
   EXPECT_NE(result.out.find("each trailing part"), std::string::npos) << "the search for files from another machine";
+  EXPECT_NE(result.out.find("1 - Roughness as the glossiness"), std::string::npos) << "the LWO3 material mapping";
+}
+
+// The images of an LWO3 object are searched as an LWO2 object's are: its
+// reflection map, named only inline, too.
+TEST_F(LwhostTest, AnLwo3ObjectsTextureDictionaryIsItsLwo2Saves) {
+  const std::string example = ReadFileText(dir_ / "buggy" / "buggy.lwo");
+  const host::Lwo2Object object =
+      host::ReadLwo(std::vector<std::uint8_t>(example.begin(), example.end()), "buggy.lwo");
+  testsupport::WriteFileBytes(dir_ / "buggy" / "buggy3.lwo", host::WriteLwo3(object));
+  const Result two = Lwhost("buggy/buggy.lwo -o two.dff --no-col --txd two.txd");
+  ASSERT_EQ(two.status, 0) << two.err;
+  const Result three = Lwhost("buggy/buggy3.lwo -o three.dff --no-col --txd three.txd");
+  ASSERT_EQ(three.status, 0) << three.err;
+  EXPECT_EQ(ReadFileText(dir_ / "three.txd"), ReadFileText(dir_ / "two.txd"));
+  EXPECT_EQ(ReadFileText(dir_ / "three.dff"), ReadFileText(dir_ / "two.dff"));
+}
+
+// The example saved as LWO3, with the connection of its first surface's
+// material cut: the export goes on with that surface at LightWave's
+// defaults, and says so once.
+TEST_F(LwhostTest, AnLwo3SurfaceWithoutItsMaterialIsExportedWithOneWarning) {
+  const std::string example = ReadFileText(dir_ / "buggy" / "buggy.lwo");
+  const host::Lwo2Object object =
+      host::ReadLwo(std::vector<std::uint8_t>(example.begin(), example.end()), "buggy.lwo");
+  std::vector<std::uint8_t> bytes = host::WriteLwo3(object);
+  const std::string input = "IINM";
+  const auto at = std::search(bytes.begin(), bytes.end(), input.begin(), input.end());
+  ASSERT_NE(at, bytes.end());
+  ASSERT_EQ(std::string(at + 8, at + 16), "Material");
+  at[15] = 'z';
+  testsupport::WriteFileBytes(dir_ / "buggy" / "buggy3.lwo", bytes);
+
+  const Result result = Lwhost("buggy/buggy3.lwo -o buggy3.dff --no-col");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "Export successful\n");
+  EXPECT_EQ(result.err,
+            "lwhost: warning: buggy/buggy3.lwo: surface 'Paint' has nothing connected to its Surface node's "
+            "Material input; it gets the default surface values\n");
 }
 
 // The example as a public project ships it: the scene names its object by

@@ -138,7 +138,9 @@ TEST_F(ExportTest, TwoExportsInARowProposeAfreshAndStartWithAnEmptyPath) {
 }
 
 TEST_F(ExportTest, TheChosenColFileIsTheLastBytesOfTheDff) {
-  const std::string col = std::string("COL3", 4) + std::string(37, '\x5A');
+  // A COL3 entry with bounds only: its 120-byte header, nothing else.
+  std::string col("COL3\x70\0\0\0city", 12);
+  col.resize(120, '\0');
   WriteBytes(dir_ / "city.col", col);
   host::StandInHost host(OneTriangleScene());
   Answer(dir_ / "city.dff", dir_ / "city.col");

@@ -25,7 +25,7 @@ TEST_F(MapExportTest, CollisionAndShadowItemsAreLeftOut) {
                                {"house:col_roof", one},
                                {"Shadow_house", one},
                                {"house:SM_walls", one},
-                               {"roof_col (2)", one},
+                               {"roof_col", one},
                                {"house:colour", one},
                                {"house:shadowless", one}},
                               {NamedSurface("Paint")});

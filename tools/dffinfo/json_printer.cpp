@@ -1,6 +1,7 @@
 #include "tools/dffinfo/json_printer.h"
 
 #include "dff_inspect/chunk_names.h"
+#include "tools/dffinfo/col_json_printer.h"
 #include "tools/dffinfo/txd_json_printer.h"
 
 namespace dffinfo {
@@ -184,6 +185,7 @@ json ToJson(const Inspection& inspection, bool full) {
     result["chunks"] = ArrayJson(inspection.chunks, ChunkJson);
     result["clumps"] = ArrayJson(inspection.clumps, ClumpJson);
     result["dictionaries"] = ArrayJson(inspection.dictionaries, DictionaryJson);
+    result["colEntries"] = ColEntriesJson(inspection.colEntries);
   }
   return result;
 }

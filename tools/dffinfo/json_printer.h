@@ -7,7 +7,7 @@
 
 namespace dffinfo {
 
-// {"sound", "findings", "chunks", "clumps", "dictionaries"}: the same content as the text
+// {"sound", "findings", "chunks", "clumps", "dictionaries", "colEntries"}: the same content as the text
 // listing, with every value of every array.  Without `full` only "sound"
 // and "findings" are filled.
 nlohmann::json ToJson(const Inspection& inspection, bool full);

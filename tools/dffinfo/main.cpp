@@ -1,7 +1,7 @@
-// dffinfo FILE.dff|FILE.txd [--json] [--quiet] [--txd MODEL.txd]
+// dffinfo FILE.dff|FILE.txd|FILE.col [--json] [--quiet] [--txd MODEL.txd]
 //
-// Lists a DFF or TXD file's chunk tree and decoded records and checks what
-// readers rely on.  Exit status: 0 when the file is sound (warnings allowed), 1 when
+// Lists a DFF or TXD file's chunk tree and decoded records, or a COL file's
+// entries, and checks what readers rely on.  Exit status: 0 when the file is sound (warnings allowed), 1 when
 // it is damaged or lacks a texture in the dictionary --txd names, 2 when a
 // file cannot be read.
 #include <CLI/CLI.hpp>
@@ -24,11 +24,11 @@ constexpr int kUnreadable = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Lists a DFF or TXD file's chunks and records and checks what readers rely on."};
+  CLI::App app{"Lists a DFF, TXD or COL file's chunks, records or entries and checks what readers rely on."};
   std::string path;
   bool json = false;
   bool quiet = false;
-  app.add_option("file", path, "the DFF or TXD file to inspect")->required();
+  app.add_option("file", path, "the DFF, TXD or COL file to inspect")->required();
   app.add_flag("--json", json, "print the listing as JSON for programs");
   app.add_flag("--quiet", quiet, "print only what is wrong with the file");
   std::string txdPath;

@@ -1,5 +1,6 @@
 #include "tools/dffinfo/text_printer.h"
 
+#include "tools/dffinfo/col_text_printer.h"
 #include "tools/dffinfo/txd_text_printer.h"
 
 #include <cstdio>
@@ -162,14 +163,18 @@ void PrintClump(std::ostream& out, std::size_t index, const ClumpRecord& clump) 
 }  // namespace
 
 void PrintText(std::ostream& out, const Inspection& inspection) {
-  out << "chunks:\n";
-  for (const Chunk& chunk : inspection.chunks) PrintChunk(out, chunk, 1);
+  // A COL file has no chunks to list.
+  if (!inspection.chunks.empty() || inspection.colEntries.empty()) {
+    out << "chunks:\n";
+    for (const Chunk& chunk : inspection.chunks) PrintChunk(out, chunk, 1);
+  }
   for (std::size_t i = 0; i < inspection.clumps.size(); ++i) {
     PrintClump(out, i, inspection.clumps[i]);
   }
   for (std::size_t i = 0; i < inspection.dictionaries.size(); ++i) {
     PrintDictionary(out, i, inspection.dictionaries[i]);
   }
+  PrintColEntries(out, inspection.colEntries);
 }
 
 void PrintFindings(std::ostream& out, const Inspection& inspection) {

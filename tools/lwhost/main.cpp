@@ -67,6 +67,7 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
     std::fprintf(stderr, "lwhost: %s\n", error.what());
     return kCannotLoad;
   }
+  for (const std::string& warning : scene.warnings) std::fprintf(stderr, "lwhost: warning: %s\n", warning.c_str());
   const std::vector<Image> images = scene.images;
   StandInHost host(std::move(scene));
   RequestAnswers answers(options, input, interactive);

@@ -26,7 +26,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "\"lwo/Teddy.lwo\", \"Teddy.lwo\"), each under the content directory (--content), the "
       "folder of the file loaded (the scene, or the bare object) and each folder above it; last, under the "
       "content directory's Objects/ (Images/) folder.  A missing object is an error that lists "
-      "every place tried; a missing image keeps its stored path."};
+      "every place tried; a missing image keeps its stored path.\n"
+      "Objects may be LWO2 or LWO3 (LightWave 2018 and later).  An LWO3 surface's values come "
+      "from the material node wired to its Surface node's Material input.  A Standard node "
+      "gives Color, Transparency, Reflection and Glossiness as they are; a Principled BSDF "
+      "node gives Color and Transparency as they are, Metallic as the reflectivity (a metal "
+      "mirrors its surroundings) and 1 - Roughness as the glossiness (a smooth surface has a "
+      "tight highlight).  The colour image is the first of: the texture layers on the "
+      "material's Color, an Image node wired to its Color input.  A surface whose graph "
+      "cannot be followed gets LightWave's default surface, with a warning."};
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
   app.add_option("-o,--output", options.output, "The DFF file to write (one input only)");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
