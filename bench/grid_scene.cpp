@@ -52,6 +52,23 @@ host::Mesh GridMesh(GridSize size) {
   return mesh;
 }
 
+void AddDayAndNightMaps(host::Mesh& mesh) {
+  host::UvMap day{"day", 3, {}, {}, host::kVertexMapRgb};
+  host::UvMap night{"night", 4, {}, {}, host::kVertexMapRgba};
+  for (std::size_t p = 0; p < mesh.points.size(); ++p) {
+    const float shade = static_cast<float>(p % 256) / 255.0f;
+    day.pointValues[static_cast<int>(p)] = {shade, 0.5f, 1.0f - shade};
+    night.pointValues[static_cast<int>(p)] = {0.1f, 0.1f, shade, 1.0f};
+  }
+  for (std::size_t k = 0; k < mesh.polygons.size(); ++k) {
+    const host::Polygon& polygon = mesh.polygons[k];
+    const int right = polygon.points[1];
+    if (static_cast<int>(mesh.points[static_cast<std::size_t>(right)][0]) % (2 * kSeamSpacing) != 0) continue;
+    night.polygonValues[{right, static_cast<int>(k)}] = {1.0f, 0.8f, 0.2f, 1.0f};
+  }
+  mesh.colorMaps = {std::move(day), std::move(night)};
+}
+
 host::Scene GridScene(GridSize size) {
   host::Scene scene;
   scene.name = "grid.lws";

@@ -23,6 +23,11 @@ struct GridSize {
 // the right half the plain one.
 host::Mesh GridMesh(GridSize size);
 
+// Adds an RGB day map and an RGBA night map ("night") with a value on
+// every point; the night map's polygons of every 32nd column carry a value
+// of their own on their right-hand points, a seam in that map alone.
+void AddDayAndNightMaps(host::Mesh& mesh);
+
 // One object item whose mesh is GridMesh(size), with its object file's two
 // surfaces, the texture and its image.
 host::Scene GridScene(GridSize size);

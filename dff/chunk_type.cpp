@@ -21,6 +21,7 @@ const char* ChunkTypeName(std::uint32_t type) {
     case ChunkType::MaterialEffects: return "MaterialEffects";
     case ChunkType::BinMesh: return "BinMesh";
     case ChunkType::SpecularMaterial: return "SpecularMaterial";
+    case ChunkType::NightColors: return "NightColours";
     case ChunkType::Collision: return "Collision";
     case ChunkType::ReflectionMaterial: return "ReflectionMaterial";
     case ChunkType::GeometryExtra: return "GeometryExtra";

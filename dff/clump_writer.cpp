@@ -81,6 +81,8 @@ constexpr std::size_t kSpecularNameField = 24;
 // Geometry format flags.  The count byte above them says how many UV sets
 // follow; a textured flag must agree with it, or readers guess a count.
 constexpr std::uint16_t kGeometryBaseFlags = 0x72;  // positions, normals, lit, modulated
+constexpr std::uint16_t kGeometryPrelit = 0x08;
+constexpr std::uint16_t kGeometryNormals = 0x10;
 constexpr std::uint16_t kGeometryOneUvSet = 0x04;
 constexpr std::uint16_t kGeometryManyUvSets = 0x80;
 constexpr std::int32_t kMostUvSets = 0xFF;
@@ -91,10 +93,14 @@ constexpr char kColRequestTitle[] = "Select COL file";
 constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
 plugin::FileRequestRecord colRequest;
 
-std::uint16_t GeometryFlags(std::int32_t uvSetCount) {
-  if (uvSetCount == 1) return kGeometryBaseFlags | kGeometryOneUvSet;
-  if (uvSetCount >= 2) return kGeometryBaseFlags | kGeometryManyUvSets;
-  return kGeometryBaseFlags;
+// A geometry with day colours carries them instead of normals, as the
+// game's own map models do.
+std::uint16_t GeometryFlags(const MeshObject& mesh) {
+  std::uint16_t flags = kGeometryBaseFlags;
+  if (!mesh.dayColors.empty()) flags = static_cast<std::uint16_t>((flags & ~kGeometryNormals) | kGeometryPrelit);
+  if (mesh.uvSetCount == 1) return flags | kGeometryOneUvSet;
+  if (mesh.uvSetCount >= 2) return flags | kGeometryManyUvSets;
+  return flags;
 }
 
 // The 16-bit index words of the triangle list.  Geometries with more
@@ -120,6 +126,7 @@ class BlockWriter {
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
 
+  void U8(std::uint8_t value) { Put(value); }
   void U16(std::uint16_t value) {
     Put(static_cast<std::uint8_t>(value & 0xFFu));
     Put(static_cast<std::uint8_t>(value >> 8));
@@ -181,6 +188,8 @@ bool CheckMeshIsWritable(OutputStream& stream, const MeshObject& mesh) {
                      mesh.uvSets.size() == static_cast<std::size_t>(std::max(mesh.uvSetCount, 0)) &&
                      mesh.cornerVertices.size() == corners && mesh.cornerMaterials.size() == corners;
   for (const auto& uvSet : mesh.uvSets) arraysAgree = arraysAgree && uvSet.size() == vertices;
+  arraysAgree = arraysAgree && (mesh.dayColors.empty() || mesh.dayColors.size() == vertices) &&
+                (mesh.nightColors.empty() || (mesh.nightColors.size() == vertices && !mesh.dayColors.empty()));
   if (!arraysAgree) {
     stream.Fail(DescribeMesh(mesh) + " has output arrays that disagree with its counts");
     return false;
@@ -225,11 +234,15 @@ void WriteFrameListStruct(OutputStream& stream, const DffExporter& exporter) {
 
 void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
   BlockWriter out(stream);
-  out.U16(GeometryFlags(mesh.uvSetCount));
+  const bool prelit = !mesh.dayColors.empty();
+  out.U16(GeometryFlags(mesh));
   out.U16(static_cast<std::uint16_t>(mesh.uvSetCount));
   out.U32(static_cast<std::uint32_t>(mesh.triangleCount));
   out.U32(static_cast<std::uint32_t>(mesh.vertexCount));
   out.U32(1);  // morph targets
+  for (const auto& color : mesh.dayColors) {
+    for (const std::uint8_t channel : color) out.U8(channel);
+  }
   for (const auto& uvSet : mesh.uvSets) {
     for (const auto& uv : uvSet) {
       out.F32(uv[0]);
@@ -248,9 +261,20 @@ void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
   out.Vec3(sphere.centre);
   out.F32(sphere.radius);
   out.U32(1);  // positions present
-  out.U32(1);  // normals present
+  out.U32(prelit ? 0 : 1);  // normals present
   for (const platform::Vec3f& position : mesh.positions) out.Vec3(position);
+  if (prelit) return;
   for (const platform::Vec3f& normal : mesh.normals) out.Vec3(normal);
+}
+
+// The Extra Vert Colour record: a non-zero "has colours" word, then the
+// night colours in vertex order.
+void WriteNightColors(OutputStream& stream, const MeshObject& mesh) {
+  BlockWriter out(stream);
+  out.U32(1);
+  for (const auto& color : mesh.nightColors) {
+    for (const std::uint8_t channel : color) out.U8(channel);
+  }
 }
 
 void WriteMaterialListStruct(OutputStream& stream, const MeshObject& mesh) {
@@ -390,7 +414,8 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       // rejects the clump without one, so it is always written: holding the
       // collision data when a COL file was chosen and opens, empty otherwise.
       std::unique_ptr<std::FILE, FileCloser> file;
-      if (const plugin::FileChoice col = RequestColFile(*this); col.chosen) {
+      if (const plugin::FileChoice col = choices.askForCollision ? RequestColFile(*this) : plugin::FileChoice{};
+          col.chosen) {
         errno = 0;
         file.reset(platform::OpenFile(platform::PathFromHostText(col.path, fileRequestText), "rb"));
         if (file == nullptr) {
@@ -500,6 +525,10 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       WriteU32(stream, 0);
       break;
 
+    case ChunkType::NightColors:
+      WriteNightColors(stream, CurrentMesh());
+      break;
+
     case ChunkType::RightToRender:
       WriteU32(stream, dff::ToWord(ChunkType::MaterialEffects));
       WriteU32(stream, 0);
@@ -557,6 +586,7 @@ void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<Chun
     case ChunkType::Geometry:
       child(ChunkType::BinMesh);
       child(ChunkType::GeometryExtra);
+      if (!CurrentMesh().nightColors.empty()) child(ChunkType::NightColors);
       break;
     case ChunkType::Material:
       if (CurrentMaterial().reflectionImageName.has_value()) {

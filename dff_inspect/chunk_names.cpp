@@ -28,7 +28,6 @@ constexpr ExtraName kExtraNames[] = {
     {0x00000510, "NativeData"},
     {0x0253F2F3, "PipelineSet"},
     {0x0253F2F8, "Effect2d"},
-    {0x0253F2F9, "NightColours"},
 };
 
 }  // namespace

@@ -172,6 +172,23 @@ std::optional<std::uint32_t> DecodeBreakableWord(ByteSpan file, const Chunk& chu
   return flag;
 }
 
+// The game reads the "has colours" word and, when it is not zero, one
+// colour per vertex, whatever the record's size; the colours decoded here
+// are those the record holds.
+NightColorsRecord DecodeNightColors(ByteSpan file, const Chunk& chunk, Findings& findings) {
+  NightColorsRecord record;
+  record.origin = OriginOf(chunk);
+  record.size = chunk.size;
+  ByteReader reader = PayloadReader(file, chunk);
+  if (!Need(reader, record.origin, "night colour flag", 1, 4, findings)) return record;
+  record.hasColors = reader.U32();
+  record.colors.resize(reader.remaining() / 4);
+  for (Rgba& colour : record.colors) {
+    for (std::uint8_t& channel : colour) channel = reader.U8();
+  }
+  return record;
+}
+
 void DecodeGeometryExtension(ByteSpan file, const Chunk& extension, GeometryRecord& g,
                              Findings& findings) {
   for (const Chunk& plugin : extension.children) {
@@ -179,6 +196,8 @@ void DecodeGeometryExtension(ByteSpan file, const Chunk& extension, GeometryReco
       g.binMesh = DecodeBinMesh(file, plugin, g.native(), findings);
     } else if (plugin.type == dff::ToWord(ChunkType::GeometryExtra)) {
       g.breakable = DecodeBreakableWord(file, plugin, findings);
+    } else if (plugin.type == dff::ToWord(ChunkType::NightColors)) {
+      g.nightColors = DecodeNightColors(file, plugin, findings);
     } else {
       g.otherPlugins.push_back(plugin.type);
     }

@@ -161,6 +161,15 @@ struct BinMeshRecord {
   std::vector<BinMeshSplit> splits;
 };
 
+// The Extra Vert Colour record: the night colours the game blends with
+// the prelight (day) colours by the hour.
+struct NightColorsRecord {
+  Origin origin;
+  std::uint32_t size = 0;       // the chunk's declared payload size
+  std::uint32_t hasColors = 0;  // non-zero: colours follow
+  std::vector<Rgba> colors;     // as many whole colours as the record holds
+};
+
 struct GeometryRecord {
   Origin origin;               // the Geometry chunk
   Origin structOrigin;
@@ -180,6 +189,7 @@ struct GeometryRecord {
   std::optional<MaterialListRecord> materialList;
   std::optional<BinMeshRecord> binMesh;
   std::optional<std::uint32_t> breakable;  // first word of the GeometryExtra record
+  std::optional<NightColorsRecord> nightColors;
   std::vector<std::uint32_t> otherPlugins;
 
   std::uint32_t flags() const { return format & 0xFFu; }

@@ -206,12 +206,46 @@ void ValidateMaterial(const MaterialRecord& m, Findings& findings) {
   }
 }
 
+// What the game makes of the day (prelight) and night colours: it reads
+// one night colour per vertex after the flag, and lights a map object by
+// the day colours alone when they are present.
+void ValidateColors(const GeometryRecord& g, Findings& findings) {
+  const bool prelit = (g.format & kPrelit) != 0;
+  if (g.nightColors && g.nightColors->hasColors != 0) {
+    const NightColorsRecord& night = *g.nightColors;
+    const std::uint64_t expected = 4 + 4 * std::uint64_t{g.vertexCount};
+    if (night.size != expected) {
+      findings.Damage(night.origin.path, night.origin.offset,
+                      "the night colour record holds " + std::to_string(night.size) + " bytes, but the game reads " +
+                          std::to_string(expected) + " for " + std::to_string(g.vertexCount) +
+                          " vertices and loses its place in the file after it");
+    }
+    if (!prelit) {
+      findings.Damage(night.origin.path, night.origin.offset,
+                      "the geometry has night colours but no day colours (PRELIT clear); the game blends the "
+                      "two and reads day colours that are not there");
+    }
+  }
+  if (prelit && !g.prelight.empty() &&
+      std::all_of(g.prelight.begin(), g.prelight.end(),
+                  [](const Rgba& c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; })) {
+    findings.Warn(g.structOrigin.path, g.structOrigin.offset + kHeader,
+                  "every day colour is black: the game draws the model black by day");
+  }
+  if (!prelit && (g.format & kNormals) == 0 && g.vertexCount > 0) {
+    findings.Warn(g.structOrigin.path, g.structOrigin.offset + kHeader,
+                  "the geometry has neither day colours (PRELIT) nor normals: as a map object the game draws "
+                  "it evenly bright, the same by day and by night");
+  }
+}
+
 void ValidateGeometry(const GeometryRecord& g, Findings& findings) {
   if (g.structOrigin.path.empty()) return;  // the Struct is missing; already reported
   ValidateFormat(g, findings);
   ValidateTriangles(g, findings);
   ValidateBinMesh(g, findings);
   ValidateSphere(g, findings);
+  ValidateColors(g, findings);
   if (g.vertexCount > kMaxVertices) {
     findings.Warn(g.structOrigin.path, g.structOrigin.offset + kHeader + 8,
                   std::to_string(g.vertexCount) +

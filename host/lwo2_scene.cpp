@@ -73,8 +73,10 @@ LoadedObject AddObjectFile(Scene& scene, Lwo2Object object, const std::string& f
     surface.glossiness = source.glossiness;
     surface.colorTexture = AddColorTexture(scene, object, source);
     surface.reflectionImage = ImageOfClip(scene, object, source.reflectionClip);
+    surface.colorVMap = source.vertexColorMap;
     file.surfaces.push_back(std::move(surface));
   }
+  for (const Lwo2Layer& layer : object.layers) file.layers.push_back({layer.number, layer.name});
   for (const std::string& name : SurfacesWithoutChunk(object)) {
     Surface surface;
     surface.name = name;

@@ -155,8 +155,8 @@ void LWCALL PntOtherPos(LWMeshInfoID mesh, LWPntID point, LWFVector pos) {
 
 void* LWCALL PntVLookup(LWMeshInfoID mesh, LWID type, const char* name) {
   MeshSnapshot* snapshot = Find(mesh, "pntVLookup");
-  if (snapshot == nullptr || type != LWVMAP_TXUV || name == nullptr) return nullptr;
-  return snapshot->UvMapHandle(name);
+  if (snapshot == nullptr || name == nullptr) return nullptr;
+  return snapshot->VertexMapHandle(type, name);
 }
 
 int LWCALL PntVSelect(LWMeshInfoID mesh, void* vmap) {
@@ -258,7 +258,7 @@ MeshSnapshot::MeshSnapshot(const Mesh& mesh)
       mesh_(&mesh),
       pointIds_(mesh.points.size()),
       polygonIds_(mesh.polygons.size()),
-      mapIds_(mesh.uvMaps.size()) {
+      mapIds_(mesh.uvMaps.size() + mesh.colorMaps.size()) {
   info_.priv = this;
   info_.destroy = &Destroy;
   info_.numPoints = &NumPoints;
@@ -287,12 +287,15 @@ void MeshSnapshot::Detach() {
 }
 
 const UvMap* MeshSnapshot::MapAt(std::optional<std::size_t> index) const {
-  return index ? &mesh_->uvMaps[*index] : nullptr;
+  if (!index) return nullptr;
+  const std::size_t uvMaps = mesh_->uvMaps.size();
+  return *index < uvMaps ? &mesh_->uvMaps[*index] : &mesh_->colorMaps[*index - uvMaps];
 }
 
-void* MeshSnapshot::UvMapHandle(const char* name) {
-  for (std::size_t i = 0; i < mesh_->uvMaps.size(); ++i) {
-    if (mesh_->uvMaps[i].name == name) return &mapIds_[i];
+void* MeshSnapshot::VertexMapHandle(std::uint32_t type, const char* name) {
+  for (std::size_t i = 0; i < mapIds_.size(); ++i) {
+    const UvMap* map = MapAt(i);
+    if (map->type == type && map->name == name) return &mapIds_[i];
   }
   return nullptr;
 }
@@ -303,8 +306,8 @@ const UvMap* MeshSnapshot::OwnUvMap(const void* vmap) const {
 
 void MeshSnapshot::Select(const UvMap* map) {
   selected_.reset();
-  for (std::size_t i = 0; i < mesh_->uvMaps.size(); ++i) {
-    if (&mesh_->uvMaps[i] == map) selected_ = i;
+  for (std::size_t i = 0; i < mapIds_.size(); ++i) {
+    if (MapAt(i) == map) selected_ = i;
   }
 }
 

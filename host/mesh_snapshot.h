@@ -39,8 +39,9 @@ class MeshSnapshot {
   LWPolID PolygonId(std::size_t index) { return reinterpret_cast<LWPolID>(&polygonIds_[index]); }
   std::optional<std::size_t> PolygonIndex(LWPolID polygon) const { return OffsetIn(polygonIds_, polygon); }
 
-  // Vertex map handles are identifiers of this snapshot's, one per map.
-  void* UvMapHandle(const char* name);
+  // Vertex map handles are identifiers of this snapshot's, one per map: the
+  // UV maps, then the colour maps.  `type` is a map type of LightWave's.
+  void* VertexMapHandle(std::uint32_t type, const char* name);
   // The map behind a handle of this snapshot, or null.
   const UvMap* OwnUvMap(const void* vmap) const;
 

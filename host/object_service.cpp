@@ -1,5 +1,7 @@
 // "LW Object Info 5" (per object item: file, counts, mesh snapshots) and
-// "Scene Objects 4" (the vertex maps of the whole scene).
+// "Scene Objects 4" (the loaded object files with their layers, and the
+// vertex maps of the whole scene).
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -76,55 +78,108 @@ LWMeshInfoID LWCALL MeshInfo(LWItemID object, int /*frozen*/) {
   return info;
 }
 
-// The distinct UV maps of the scene's object meshes, by name, in order of
-// first appearance (items in host order, each mesh's maps in order).
-std::vector<const UvMap*> SceneUvMaps(const Scene& scene) {
+bool IsListedIn(LWID listType, const UvMap& map) { return listType == 0 || listType == map.type; }
+
+// The distinct vertex maps of one type (0: every type) of the scene's
+// object meshes, by type and name, in order of first appearance: items in
+// host order, each mesh's UV maps, then its colour maps.
+std::vector<const UvMap*> SceneMaps(const Scene& scene, LWID type) {
   std::vector<const UvMap*> maps;
+  auto add = [&](const UvMap& map) {
+    if (!IsListedIn(type, map)) return;
+    for (const UvMap* earlier : maps) {
+      if (earlier->type == map.type && earlier->name == map.name) return;
+    }
+    maps.push_back(&map);
+  };
   for (const Item& item : scene.items) {
     const Mesh* mesh = item.type == ItemType::kObject ? MeshOf(scene, item) : nullptr;
     if (mesh == nullptr) continue;
-    for (const UvMap& map : mesh->uvMaps) {
-      bool seen = false;
-      for (const UvMap* earlier : maps) seen = seen || earlier->name == map.name;
-      if (!seen) maps.push_back(&map);
-    }
+    for (const UvMap& map : mesh->uvMaps) add(map);
+    for (const UvMap& map : mesh->colorMaps) add(map);
   }
   return maps;
 }
 
-// UV maps are the only vertex maps the model holds, so the TXUV list and
-// the all-types list (type 0) are the same list.
-const UvMap* SceneUvMap(const Scene& scene, LWID type, int index) {
-  if (type != LWVMAP_TXUV && type != 0) return nullptr;
-  const std::vector<const UvMap*> maps = SceneUvMaps(scene);
+const UvMap* SceneMap(const Scene& scene, LWID type, int index) {
+  const std::vector<const UvMap*> maps = SceneMaps(scene, type);
   if (index < 0 || static_cast<std::size_t>(index) >= maps.size()) return nullptr;
   return maps[static_cast<std::size_t>(index)];
 }
 
 int LWCALL NumVMaps(LWID type) {
   HostState* state = ActiveHostState();
-  if (state == nullptr || (type != LWVMAP_TXUV && type != 0)) return 0;
-  return CountAsInt(SceneUvMaps(state->scene).size());
+  if (state == nullptr) return 0;
+  return CountAsInt(SceneMaps(state->scene, type).size());
 }
 
 const char* LWCALL VMapName(LWID type, int index) {
   HostState* state = ActiveHostState();
   if (state == nullptr) return nullptr;
-  const UvMap* map = SceneUvMap(state->scene, type, index);
+  const UvMap* map = SceneMap(state->scene, type, index);
   return map ? state->Text(map->name) : nullptr;
 }
 
 int LWCALL VMapDim(LWID type, int index) {
   HostState* state = ActiveHostState();
   if (state == nullptr) return 0;
-  const UvMap* map = SceneUvMap(state->scene, type, index);
+  const UvMap* map = SceneMap(state->scene, type, index);
   return map ? map->dimension : 0;
 }
 
 LWID LWCALL VMapType(int index) {
   HostState* state = ActiveHostState();
   if (state == nullptr) return 0;
-  return SceneUvMap(state->scene, 0, index) ? LWVMAP_TXUV : 0;
+  const UvMap* map = SceneMap(state->scene, 0, index);
+  return map ? map->type : 0;
+}
+
+// Scene Objects numbers the loaded object files in load order.
+const ObjectFile* ObjectFileAt(const Scene& scene, int object) {
+  if (object < 0 || static_cast<std::size_t>(object) >= scene.objectFiles.size()) return nullptr;
+  return &scene.objectFiles[static_cast<std::size_t>(object)];
+}
+
+const ObjectLayer* LayerOf(const Scene& scene, int object, int layer) {
+  const ObjectFile* file = ObjectFileAt(scene, object);
+  if (file == nullptr) return nullptr;
+  for (const ObjectLayer& candidate : file->layers) {
+    if (candidate.number == layer) return &candidate;
+  }
+  return nullptr;
+}
+
+int LWCALL NumObjects() {
+  HostState* state = ActiveHostState();
+  return state ? CountAsInt(state->scene.objectFiles.size()) : 0;
+}
+
+const char* LWCALL ObjectFilename(int object) {
+  HostState* state = ActiveHostState();
+  const ObjectFile* file = state ? ObjectFileAt(state->scene, object) : nullptr;
+  return file ? state->Text(file->filename) : nullptr;
+}
+
+// One more than the highest layer number: layers may be numbered with gaps.
+int LWCALL MaxLayers(int object) {
+  HostState* state = ActiveHostState();
+  const ObjectFile* file = state ? ObjectFileAt(state->scene, object) : nullptr;
+  if (file == nullptr) return 0;
+  int most = 0;
+  for (const ObjectLayer& layer : file->layers) most = std::max(most, layer.number + 1);
+  return most;
+}
+
+int LWCALL LayerExists(int object, int layer) {
+  HostState* state = ActiveHostState();
+  return state && LayerOf(state->scene, object, layer) ? 1 : 0;
+}
+
+// Null for an unnamed layer, as Layout answers.
+const char* LWCALL LayerName(int object, int layer) {
+  HostState* state = ActiveHostState();
+  const ObjectLayer* found = state ? LayerOf(state->scene, object, layer) : nullptr;
+  return found && !found->name.empty() ? state->Text(found->name) : nullptr;
 }
 
 LWObjectInfo MakeObjectInfo() {
@@ -138,6 +193,11 @@ LWObjectInfo MakeObjectInfo() {
 
 LWObjectFuncs MakeSceneObjects() {
   LWObjectFuncs table{};
+  table.numObjects = &NumObjects;
+  table.filename = &ObjectFilename;
+  table.maxLayers = &MaxLayers;
+  table.layerExists = &LayerExists;
+  table.layerName = &LayerName;
   table.numVMaps = &NumVMaps;
   table.vmapName = &VMapName;
   table.vmapDim = &VMapDim;

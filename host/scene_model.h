@@ -44,6 +44,7 @@ struct Surface {
   double glossiness = kDefaultSurfaceGlossiness;
   int colorTexture = -1;     // index into Scene::textures, -1 for none
   int reflectionImage = -1;  // index into Scene::images, -1 for none
+  std::string colorVMap;     // the vertex colour map it names, empty for none
 };
 
 struct Image {
@@ -51,10 +52,18 @@ struct Image {
   std::string filename;  // the image file; empty when only the name is known
 };
 
-// An object file: its surfaces in file order.  Several items may share one.
+// One layer of an object file, as Scene Objects lists it.
+struct ObjectLayer {
+  int number = 0;    // 0-based, as the file numbers it
+  std::string name;  // empty for an unnamed layer
+};
+
+// An object file: its surfaces and layers in file order.  Several items
+// may share one.
 struct ObjectFile {
   std::string filename;
   std::vector<Surface> surfaces;
+  std::vector<ObjectLayer> layers;
 };
 
 struct Item {

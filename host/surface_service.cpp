@@ -120,6 +120,16 @@ LWImageID LWCALL GetImg(LWSurfaceID surface, const char* channel) {
                                   state->scene.images.size());
 }
 
+// The vertex colour map the surface names; null when it names none.
+const char* LWCALL GetColorVMap(LWSurfaceID surface) {
+  HostState* state = ActiveHostState();
+  if (state == nullptr) return nullptr;
+  const auto ref = Lookup(*state, surface, "Surface Functions 3 getColorVMap");
+  if (!ref) return nullptr;
+  const std::string& name = SurfaceOf(state->scene, *ref).colorVMap;
+  return name.empty() ? nullptr : state->Text(name);
+}
+
 LWSurfaceFuncs MakeTable() {
   LWSurfaceFuncs table{};
   table.first = &First;
@@ -130,6 +140,7 @@ LWSurfaceFuncs MakeTable() {
   table.getFlt = &GetFlt;
   table.getTex = &GetTex;
   table.getImg = &GetImg;
+  table.getColorVMap = &GetColorVMap;
   return table;
 }
 

@@ -19,7 +19,7 @@ struct Lwo2Layer {
   Vec3 pivot{0.0, 0.0, 0.0};
   std::string name;
   int parent = -1;  // another layer's number, -1 for none
-  // Points, polygons with their surface names, and TXUV maps.
+  // Points, polygons with their surface names, UV and colour maps.
   Mesh mesh;
 };
 

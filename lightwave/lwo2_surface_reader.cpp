@@ -13,6 +13,7 @@ constexpr std::uint32_t kRefl = MakeId("REFL");
 constexpr std::uint32_t kGlos = MakeId("GLOS");
 constexpr std::uint32_t kRimg = MakeId("RIMG");
 constexpr std::uint32_t kBlok = MakeId("BLOK");
+constexpr std::uint32_t kVcol = MakeId("VCOL");
 constexpr std::uint32_t kImap = MakeId("IMAP");
 constexpr std::uint32_t kProc = MakeId("PROC");
 constexpr std::uint32_t kGrad = MakeId("GRAD");
@@ -99,6 +100,12 @@ Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier)
         surface.glossiness = static_cast<double>(data.F4("the glossiness"));
       } else if (sub->id == kRimg) {
         surface.reflectionClip = data.Vx();
+      } else if (sub->id == kVcol) {
+        // Intensity, its envelope and the map's type come before the name.
+        data.F4("the vertex colour intensity");
+        data.Vx();
+        data.Id4();
+        surface.vertexColorMap = data.S0();
       } else if (sub->id == kBlok) {
         if (std::optional<Lwo2TextureLayer> layer = ReadBlock(data)) {
           surface.colorLayers.push_back(std::move(*layer));

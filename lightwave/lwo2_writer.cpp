@@ -79,6 +79,14 @@ void WriteSurface(IffWriter& out, const Lwo2Surface& surface) {
     out.Vx(*surface.reflectionClip);
     out.End();
   }
+  if (!surface.vertexColorMap.empty()) {
+    out.Begin(MakeId("VCOL"), IffLength::kU2);
+    out.F4(1.0f);
+    out.Vx(0);
+    out.Id4(kVertexMapRgba);
+    out.S0(surface.vertexColorMap);
+    out.End();
+  }
   for (std::size_t i = 0; i < surface.colorLayers.size(); ++i) WriteColorLayer(out, surface.colorLayers[i], i);
   out.End();
 }

@@ -11,8 +11,8 @@
 namespace host {
 
 // The object as an LWO2 file, laid out as LightWave lays it out: TAGS, then
-// per layer LAYR, PNTS, the per-point UV maps and, per run of polygons of
-// one type, POLS with its PTAG SURF and per-polygon UV values; then the
+// per layer LAYR, PNTS, the per-point UV and colour maps and, per run of
+// polygons of one type, POLS with its PTAG SURF and per-polygon values; then the
 // clips and the surfaces.  Texture layers with an empty ordinal get one
 // that keeps their order.  Polygons with an empty surface name get no tag.
 // Throws std::length_error for what LWO2 cannot hold (indices over 24 bits,

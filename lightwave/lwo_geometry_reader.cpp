@@ -15,7 +15,6 @@ constexpr std::uint32_t kVmad = MakeId("VMAD");
 constexpr std::uint32_t kPols = MakeId("POLS");
 constexpr std::uint32_t kPtag = MakeId("PTAG");
 constexpr std::uint32_t kTags = MakeId("TAGS");
-constexpr std::uint32_t kTxuv = MakeId("TXUV");
 constexpr std::uint32_t kCurv = MakeId("CURV");
 
 constexpr std::uint32_t kNoTag = std::numeric_limits<std::uint32_t>::max();
@@ -136,22 +135,26 @@ std::size_t LwoGeometryReader::PolygonIndex(IffReader& body) const {
   return state.polygonBase + index;
 }
 
-// VMAP (per point) and VMAD (per point of one polygon) of type TXUV; other
-// vertex maps (weights, colours, normals...) are not served by the host.
+// VMAP (per point) and VMAD (per point of one polygon) of types TXUV, RGB
+// and RGBA; other vertex maps (weights, morphs, normals...) are not served
+// by the host.  Colour maps are kept whatever their dimension: the module
+// judges one it cannot use.
 void LwoGeometryReader::ReadUvMap(IffReader body, bool perPolygon) {
-  if (body.Id4() != kTxuv) return;
+  const std::uint32_t type = body.Id4();
+  if (type != kVertexMapUv && type != kVertexMapRgb && type != kVertexMapRgba) return;
   const std::uint16_t dimension = body.U2();
   const std::string name = body.S0();
   Mesh& mesh = CurrentLayer().mesh;
+  std::vector<UvMap>& maps = type == kVertexMapUv ? mesh.uvMaps : mesh.colorMaps;
   UvMap* map = nullptr;
-  for (UvMap& existing : mesh.uvMaps) {
-    if (existing.name == name) map = &existing;
+  for (UvMap& existing : maps) {
+    if (existing.name == name && existing.type == type) map = &existing;
   }
   if (map == nullptr) {
-    mesh.uvMaps.push_back(UvMap{name, dimension, {}, {}});
-    map = &mesh.uvMaps.back();
+    maps.push_back(UvMap{name, dimension, {}, {}, type});
+    map = &maps.back();
   } else if (map->dimension != dimension) {
-    body.Fail("UV map '" + name + "' has " + std::to_string(dimension) + " components here but " +
+    body.Fail("vertex map '" + name + "' has " + std::to_string(dimension) + " components here but " +
               std::to_string(map->dimension) + " in an earlier chunk");
   }
   // Each value takes at least its 2-byte indices and its floats, which
@@ -167,8 +170,8 @@ void LwoGeometryReader::ReadUvMap(IffReader body, bool perPolygon) {
   while (!body.atEnd()) {
     const auto point = static_cast<int>(PointIndex(body));
     const int polygon = perPolygon ? static_cast<int>(PolygonIndex(body)) : -1;
-    if (body.remaining() < std::size_t{4} * dimension) body.Fail("a UV value runs past the end of the chunk");
-    for (float& value : values) value = body.F4("a UV value");
+    if (body.remaining() < std::size_t{4} * dimension) body.Fail("a vertex map value runs past the end of the chunk");
+    for (float& value : values) value = body.F4("a vertex map value");
     if (perPolygon) {
       map->polygonValues.Set({point, polygon}, values.data(), values.size());
     } else {

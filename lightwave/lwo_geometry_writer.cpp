@@ -55,10 +55,18 @@ void WriteValues(IffWriter& out, StoredValue values) {
   for (float value : values) out.F4(value);
 }
 
-void WritePointUvs(IffWriter& out, const UvMap& map) {
+// The UV maps, then the colour maps.
+std::vector<const UvMap*> VertexMaps(const Mesh& mesh) {
+  std::vector<const UvMap*> maps;
+  for (const UvMap& map : mesh.uvMaps) maps.push_back(&map);
+  for (const UvMap& map : mesh.colorMaps) maps.push_back(&map);
+  return maps;
+}
+
+void WritePointValues(IffWriter& out, const UvMap& map) {
   if (map.pointValues.empty()) return;
   out.Begin(MakeId("VMAP"), IffLength::kU4);
-  out.Id4(MakeId("TXUV"));
+  out.Id4(map.type);
   out.U2(static_cast<std::uint16_t>(map.dimension));
   out.S0(map.name);
   map.pointValues.ForEach([&](int point, StoredValue values) {
@@ -109,12 +117,12 @@ std::vector<RunValues> ValuesByRun(const UvMap& map, const std::vector<PolygonRu
   return byRun;
 }
 
-// The run's POLS chunk, then its tags and per-polygon UV values, indexed
-// from the run's first polygon.  `uvValues` holds the run's values of each
-// map of the mesh, in map order.
+// The run's POLS chunk, then its tags and per-polygon map values, indexed
+// from the run's first polygon.  `runValues` holds the run's values of each
+// of `maps`, in the same order.
 void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
-                     const std::vector<std::string>& tags,
-                     const std::vector<const RunValues*>& uvValues) {
+                     const std::vector<std::string>& tags, const std::vector<const UvMap*>& maps,
+                     const std::vector<const RunValues*>& runValues) {
   const std::uint32_t type = mesh.polygons[run.first].type;
   const std::uint32_t limit = type == MakeId("CURV") ? kCurveLimit : kFaceLimit;
   out.Begin(MakeId("POLS"), IffLength::kU4);
@@ -137,12 +145,12 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
   }
   out.End();
 
-  for (std::size_t m = 0; m < mesh.uvMaps.size(); ++m) {
-    const RunValues& values = *uvValues[m];
+  for (std::size_t m = 0; m < maps.size(); ++m) {
+    const RunValues& values = *runValues[m];
     if (values.empty()) continue;
-    const UvMap& map = mesh.uvMaps[m];
+    const UvMap& map = *maps[m];
     out.Begin(MakeId("VMAD"), IffLength::kU4);
-    out.Id4(MakeId("TXUV"));
+    out.Id4(map.type);
     out.U2(static_cast<std::uint16_t>(map.dimension));
     out.S0(map.name);
     for (const auto& [key, value] : values) {
@@ -157,15 +165,16 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
 void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const std::vector<std::string>& tags) {
   WriteLayerHeader(out, layer);
   WritePoints(out, layer.mesh);
-  for (const UvMap& map : layer.mesh.uvMaps) WritePointUvs(out, map);
+  const std::vector<const UvMap*> maps = VertexMaps(layer.mesh);
+  for (const UvMap* map : maps) WritePointValues(out, *map);
   const std::vector<Polygon>& polygons = layer.mesh.polygons;
   const std::vector<PolygonRun> runs = PolygonRuns(polygons);
   std::vector<std::vector<RunValues>> valuesByMap;  // [map][run]
-  for (const UvMap& map : layer.mesh.uvMaps) valuesByMap.push_back(ValuesByRun(map, runs, polygons.size()));
-  std::vector<const RunValues*> uvValues(valuesByMap.size());
+  for (const UvMap* map : maps) valuesByMap.push_back(ValuesByRun(*map, runs, polygons.size()));
+  std::vector<const RunValues*> runValues(valuesByMap.size());
   for (std::size_t r = 0; r < runs.size(); ++r) {
-    for (std::size_t m = 0; m < valuesByMap.size(); ++m) uvValues[m] = &valuesByMap[m][r];
-    WritePolygonRun(out, layer.mesh, runs[r], tags, uvValues);
+    for (std::size_t m = 0; m < valuesByMap.size(); ++m) runValues[m] = &valuesByMap[m][r];
+    WritePolygonRun(out, layer.mesh, runs[r], tags, maps, runValues);
   }
 }
 

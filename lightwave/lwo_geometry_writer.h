@@ -10,8 +10,8 @@
 
 namespace host {
 
-// TAGS, then per layer LAYR, PNTS, the per-point UV maps and, per run of
-// polygons of one type, POLS with its PTAG SURF and per-polygon UV
+// TAGS, then per layer LAYR, PNTS, the per-point UV and colour maps and,
+// per run of polygons of one type, POLS with its PTAG SURF and per-polygon
 // values.  Polygons with an empty surface name get no tag.  Throws
 // std::length_error for what the format cannot hold (indices over 24
 // bits, polygons over 1023 vertices).

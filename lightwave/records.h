@@ -23,13 +23,19 @@ inline constexpr double kDefaultSurfaceTransparency = 0.0;
 inline constexpr double kDefaultSurfaceReflectivity = 0.0;
 inline constexpr double kDefaultSurfaceGlossiness = 0.4;
 
-// One UV map of a mesh: per-point values, and per-(point, polygon) values
-// that override them (LWO2 VMAD).
+// The vertex map types the host serves, as LightWave names them.
+inline constexpr std::uint32_t kVertexMapUv = 0x54585556u;    // TXUV
+inline constexpr std::uint32_t kVertexMapRgb = 0x52474220u;   // "RGB "
+inline constexpr std::uint32_t kVertexMapRgba = 0x52474241u;  // RGBA
+
+// One vertex map of a mesh (UV or colour): per-point values, and
+// per-(point, polygon) values that override them (LWO2 VMAD).
 struct UvMap {
   std::string name;
   int dimension = 2;
   VertexValues<int> pointValues;
   VertexValues<std::pair<int, int>> polygonValues;
+  std::uint32_t type = kVertexMapUv;
 };
 
 struct Polygon {
@@ -42,6 +48,7 @@ struct Mesh {
   std::vector<std::array<float, 3>> points;
   std::vector<Polygon> polygons;
   std::vector<UvMap> uvMaps;
+  std::vector<UvMap> colorMaps;  // RGB and RGBA maps
 };
 
 }  // namespace host

@@ -4,17 +4,15 @@
 #include <string>
 
 #include "dff/output_stream.h"
+#include "plugin/export_messages.h"
 #include "plugin/file_request.h"
 #include "plugin/host_services.h"
 #include "plugin/output_file.h"
 #include "scene/dff_exporter.h"
-#include "scene/frame_name.h"
+#include "scene/mesh_parts.h"
 
 namespace plugin {
 namespace {
-
-// The most vertices one geometry can address with 16-bit triangle indices.
-constexpr std::int32_t kMaxGeometryVertices = 65535;
 
 void ShowError(const HostServices& services, const std::string& line1, const std::string& line2) {
   services.messages->error(line1.c_str(), line2.empty() ? nullptr : line2.c_str());
@@ -25,20 +23,14 @@ void ShowError(const HostServices& services, const std::string& line1, const std
 std::string DescribeOversizedGeometry(const HostServices& services,
                                       const scene::DffExporter& exporter) {
   for (const auto& mesh : exporter.meshObjects) {
-    if (mesh->vertexCount <= kMaxGeometryVertices) continue;
+    if (mesh->vertexCount <= scene::kMaxGeometryVertices) continue;
     const char* name = services.itemInfo->name(mesh->frame->itemId);
     return "The object \"" + std::string(name != nullptr ? name : "") + "\" has " +
            std::to_string(mesh->vertexCount) + " vertices; a DFF geometry holds at most " +
-           std::to_string(kMaxGeometryVertices) + ".";
+           std::to_string(scene::kMaxGeometryVertices) + ".";
   }
   return {};
 }
-
-// A message for the user, in the two lines the host shows.
-struct MessageLines {
-  std::string line1;
-  std::string line2;
-};
 
 struct ExportOutcome {
   // What went wrong, shown instead of success.
@@ -46,19 +38,6 @@ struct ExportOutcome {
   // The frame names cut to fit the game, shown once the file is complete.
   std::optional<MessageLines> cutNames;
 };
-
-std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts) {
-  if (cuts.count == 0) return std::nullopt;
-  const std::string count = std::to_string(cuts.count);
-  const std::string limit = std::to_string(scene::kMaxFrameNameBytes);
-  return MessageLines{
-      cuts.count == 1
-          ? "1 frame name was longer than the game holds and was cut to " + limit + " bytes."
-          : count + " frame names were longer than the game holds and were cut to " + limit +
-                " bytes.",
-      "The first, \"" + cuts.firstAsMade + "\", is written as \"" + cuts.firstAsWritten +
-          "\"; shorten the item name to choose the name yourself."};
-}
 
 // Builds the model and writes it.  The exporter lives exactly as long as
 // this call, so whatever the caller then shows comes after it is freed.

@@ -53,6 +53,8 @@ typedef struct st_LWChanGroup *LWChanGroupID;
   ((a) * 0x1000000u + (b) * 0x10000u + (c) * 0x100u + (d) * 1u)
 
 #define LWVMAP_TXUV LWID_('T', 'X', 'U', 'V')
+#define LWVMAP_RGB LWID_('R', 'G', 'B', ' ')
+#define LWVMAP_RGBA LWID_('R', 'G', 'B', 'A')
 #define LWPTAG_SURF LWID_('S', 'U', 'R', 'F')
 #define LWPOLTYPE_FACE LWID_('F', 'A', 'C', 'E')
 #define LWPOLTYPE_CURV LWID_('C', 'U', 'R', 'V')

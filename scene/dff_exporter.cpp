@@ -1,5 +1,7 @@
 #include "scene/dff_exporter.h"
 
+#include "scene/mesh_parts.h"
+
 namespace scene {
 namespace {
 
@@ -42,6 +44,24 @@ void DffExporter::BuildAllGeometry() {
     meshObject->BuildGeometry();
     meshObject->ReleaseWorkingLists();
   }
+  if (choices.splitOverVertexLimit) SplitOversizedMeshes();
+}
+
+void DffExporter::SplitOversizedMeshes() {
+  std::vector<std::unique_ptr<MeshObject>> split;
+  split.reserve(meshObjects.size());
+  for (auto& meshObject : meshObjects) {
+    if (meshObject->vertexCount <= kMaxGeometryVertices) {
+      split.push_back(std::move(meshObject));
+      continue;
+    }
+    std::vector<std::unique_ptr<MeshObject>> parts = SplitIntoParts(*meshObject, kMaxGeometryVertices);
+    meshObject->ReleaseMeshObject();
+    meshObject.reset();
+    for (auto& part : parts) split.push_back(std::move(part));
+  }
+  meshObjects = std::move(split);
+  for (std::size_t i = 0; i < meshObjects.size(); ++i) meshObjects[i]->meshIndex = static_cast<std::int32_t>(i);
 }
 
 // Frames first, then mesh objects, which hold pointers to their frames but

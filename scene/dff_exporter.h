@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "col/item_roles.h"
 #include "dff/chunk_type.h"
 #include "dff/output_stream.h"
 #include "platform/host_path.h"
 #include "plugin/lw_host.h"
+#include "scene/build_choices.h"
 #include "scene/frame_node.h"
 #include "scene/mesh_object.h"
 
@@ -37,7 +39,8 @@ class DffExporter {
   // matrix final.  Called once.
   void BuildFrames();
   // Builds each mesh object's geometry, first to last, keeping only what
-  // the writer reads.  After BuildFrames.
+  // the writer reads; with the choice to split, a mesh object over the
+  // vertex limit then becomes its parts.  After BuildFrames.
   void BuildAllGeometry();
   // Writes the one Clump of the file, asking the user for the COL file to
   // embed after the last Atomic.  Returns the clump's length.  The clump
@@ -52,6 +55,17 @@ class DffExporter {
                           std::optional<dff::ChunkType> enclosing, std::uint32_t version);
   // Frees every frame, then every mesh object, and empties the lists.
   void ReleaseAll();
+
+  // What this command builds differently from the first command's
+  // defaults; set before BuildFrames.
+  BuildChoices choices;
+  // The object items BuildFrames left out of the clump as collision or
+  // shadow items, in item order.
+  struct LeftOutItem {
+    LWItemID item = nullptr;
+    col::ItemRole role = col::ItemRole::kCollision;
+  };
+  std::vector<LeftOutItem> leftOutItems;
 
   // The scene's name as the host reports it; the export command sets it.
   const char* sceneName = nullptr;
@@ -120,6 +134,9 @@ class DffExporter {
   // Makes roots of frames that parent loops left out of orderedFrames.
   void BreakParentLoops();
   void SetChildVertexMatrices();
+  // Replaces every mesh object over the vertex limit by its parts and
+  // numbers the geometries again.
+  void SplitOversizedMeshes();
 
   // The clump writer's payloads that depend on the enclosing chunk.
   void WriteStructPayload(dff::OutputStream& stream, std::optional<dff::ChunkType> enclosing);

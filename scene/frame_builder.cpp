@@ -2,6 +2,7 @@
 // item's motion at time 0, the hierarchy of the host's parenting, and the
 // order in which the FrameList lists the frames.
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/matrix.h"
@@ -76,12 +77,27 @@ void SetFrameMatrices(FrameNode& frame, const ItemMotion& motion) {
                                RotationOf(motion.pivotRotation))));
 }
 
+// Layout names the item of one layer of a several-layer object
+// "object:layer": the layer's name is what follows the last ':'.
+col::ItemRole RoleOfItem(const char* itemName) {
+  const std::string_view name = itemName != nullptr ? itemName : "";
+  const std::size_t colon = name.rfind(':');
+  return col::RoleOfItem(name, colon == std::string_view::npos ? std::string_view() : name.substr(colon + 1));
+}
+
 }  // namespace
 
 void DffExporter::BuildFrames() {
   std::int32_t frameNumber = 0;
   for (LWItemID item = itemInfo->first(LWI_OBJECT, nullptr); item != nullptr;
        item = itemInfo->next(item)) {
+    if (choices.leaveOutCollisionAndShadow) {
+      const col::ItemRole role = RoleOfItem(itemInfo->name(item));
+      if (role != col::ItemRole::kVisual) {
+        leftOutItems.push_back({item, role});
+        continue;
+      }
+    }
     AddObjectItem(item, frameNumber++);
   }
   LinkFrames();
@@ -117,6 +133,7 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
     meshObjects.push_back(std::make_unique<MeshObject>(item, objectInfo, sceneObjects, surfaceFuncs,
                                                        imageList, textureFuncs, meshIndex, node,
                                                        objectInfo->filename(item)));
+    meshObjects.back()->readColors = choices.vertexColors;
   }
   SetFrameMatrices(*node, ReadMotion(*itemInfo, item));
 }

@@ -32,7 +32,9 @@ void MeshObject::BuildGeometry() {
   ReadPoints(*this, mesh);
   ReadTriangles(*this, mesh);
   ComputeNormals(*this);
+  if (readColors) FindColorMaps(*this, mesh);
   ReadUvSamples(*this, mesh);
+  if (readColors) ReadColorSamples(*this, mesh);
   MakeVertices(*this);
   WriteVertexArrays(*this);
   // The surface steps read only the polygons: what they allocate can take

@@ -2,6 +2,9 @@
 // step reads what the earlier ones left in the record.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "plugin/lw_host.h"
 #include "scene/mesh_object.h"
 
@@ -18,9 +21,16 @@ void ReadTriangles(MeshObject& object, LWMeshInfoID mesh);
 // triangles that use it.
 void ComputeNormals(MeshObject& object);
 
+// `colorPlan` and `colorSetCount`: which colour maps give the corners'
+// day and night colours.  Before ReadUvSamples, which makes room for them.
+void FindColorMaps(MeshObject& object, LWMeshInfoID mesh);
+
 // `uvSetCount`, each point's samples per UV map and each corner's sample
 // indices; every corner has one index in every map.
 void ReadUvSamples(MeshObject& object, LWMeshInfoID mesh);
+
+// Each corner's day and night colour samples, after ReadUvSamples.
+void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh);
 
 // Each corner's vertex, shared by the corners of a point whose samples
 // agree in every map.
@@ -29,6 +39,10 @@ void MakeVertices(MeshObject& object);
 // Numbers the vertices by first use and fills the output arrays, moved
 // into the frame's space.
 void WriteVertexArrays(MeshObject& object);
+
+// `dayColors` and `nightColors` of the vertices in `numbering` (positions
+// in `vertices`, in output order); nothing without colour lists.
+void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering);
 
 // `surfaces` from the object file, each triangle's surface (with default
 // entries for unknown tags), `materials` and the corner materials.

@@ -53,6 +53,7 @@ void MeshObject::ReleaseVertexLists() {
   FreeStorage(uvSamples);
   FreeStorage(cornerSamples);
   FreeStorage(points);
+  colorPlan = ColorPlan();
 }
 
 void MeshObject::ReleaseWorkingLists() {
@@ -68,6 +69,10 @@ void MeshObject::ReleaseMeshObject() {
   FreeStorage(normals);
   for (auto& set : uvSets) FreeStorage(set);
   FreeStorage(uvSets);
+  FreeStorage(dayColors);
+  FreeStorage(nightColors);
+  colorReport = ColorReport();
+  colorPlan = ColorPlan();
   FreeStorage(cornerVertices);
   FreeStorage(cornerMaterials);
   FreeStorage(polygonSurfaces);
@@ -90,6 +95,7 @@ void MeshObject::ReleaseMeshObject() {
   triangleCount = 0;
   vertexCount = 0;
   uvSetCount = 0;
+  colorSetCount = 0;
 }
 
 }  // namespace scene

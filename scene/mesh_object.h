@@ -85,6 +85,33 @@ struct MeshPolygon {
   LWPolID polygonId = nullptr;
 };
 
+// One colour map of a mesh as the colour steps read it.
+struct ColorSource {
+  void* handle = nullptr;  // the mesh's vertex map handle
+  bool hasAlpha = false;   // RGBA; an RGB map gives alpha 255
+};
+
+// Where the corners' colours come from, settled before any is read.
+struct ColorPlan {
+  // The object's first colour map whose name does not contain "night".
+  std::optional<ColorSource> defaultDay;
+  // The object's first colour map whose name contains "night".
+  std::optional<ColorSource> night;
+  // The surfaces that name a colour map: the map, or nothing when this mesh
+  // lacks it (its corners are then white).
+  std::unordered_map<std::string, std::optional<ColorSource>> surfaceDay;
+};
+
+// What the colour steps found that the user should hear of.
+struct ColorReport {
+  // Night colours without a day map: the day colours are white.
+  bool whiteDay = false;
+  // Corners with a colour component outside 0..1 or not a number, clamped.
+  std::int32_t clampedCorners = 0;
+  // Colour maps ignored for a dimension their type does not have.
+  std::vector<std::string> wrongDimensionMaps;
+};
+
 class MeshObject {
  public:
   MeshObject(LWItemID itemId, const LWObjectInfo* objectInfo, const LWObjectFuncs* sceneObjects,
@@ -125,6 +152,8 @@ class MeshObject {
   const LWImageList* imageList;
   const LWTextureFuncs* textureFuncs;
   const char* objectFileName;  // the host's text
+  // Read day and night colours (the map command's choice).
+  bool readColors = false;
 
   // Working lists.
   std::vector<MeshPoint> points;      // host scan order
@@ -138,14 +167,22 @@ class MeshObject {
   std::vector<std::int32_t> cornerSamples;
   std::vector<MeshVertex> vertices;  // every point's vertices, in creation order
   // Per vertex and UV map, the sample it stands for: entry vertex *
-  // uvSetCount + map.
+  // uvSetCount + map.  With colours, every stride of these tables and of
+  // cornerSamples is SampleStride(), and the colour list follows the UV
+  // maps' in uvSamples.
   std::vector<std::int32_t> vertexSamples;
+  ColorPlan colorPlan;
 
   // Output, read by the clump writer.  Triangle k is polygons[k].
   std::vector<MaterialEntry> materials;  // used surfaces, in surface order
   std::vector<platform::Vec3f> positions;  // in the frame's space
   std::vector<platform::Vec3f> normals;    // transformed, not renormalised
   std::vector<std::vector<std::array<float, 2>>> uvSets;  // [map][vertex]
+  // RGBA per vertex; empty without colours.  Night colours only come with
+  // day colours.
+  std::vector<std::array<std::uint8_t, 4>> dayColors;
+  std::vector<std::array<std::uint8_t, 4>> nightColors;
+  ColorReport colorReport;
   // 3 per triangle.  While the vertices are made it holds each corner's
   // position in `vertices`; numbering turns that into the output index.
   std::vector<std::int32_t> cornerVertices;
@@ -155,6 +192,13 @@ class MeshObject {
   std::int32_t triangleCount = 0;
   std::int32_t vertexCount = 0;
   std::int32_t uvSetCount = 0;
+  // Colour sets: 0, 1 (day) or 2 (day and night).  Both sets share one
+  // sample list, after the UV maps' lists: a corner's colours are one
+  // sample, so that a seam in either splits its vertex.
+  std::int32_t colorSetCount = 0;
+
+  // The entries per corner and per vertex in the sample tables.
+  std::size_t SampleStride() const { return static_cast<std::size_t>(uvSetCount + (colorSetCount > 0 ? 1 : 0)); }
 
  private:
   // First entry of `surfaces` per name.

@@ -7,66 +7,10 @@
 
 #include "plugin/lw_host.h"
 #include "scene/geometry_steps.h"
-#include "scene/hash_index.h"
-#include "scene/point_chains.h"
+#include "scene/sample_finder.h"
 
 namespace scene {
 namespace {
-
-// Asked of every corner: a plain loop, which the compiler keeps inline.
-bool HasNaN(const float* values, std::int32_t dimension) {
-  for (std::int32_t i = 0; i < dimension; ++i) {
-    if (std::isnan(values[i])) return true;
-  }
-  return false;
-}
-
-bool SameValues(const float* a, const float* b, std::int32_t dimension) {
-  for (std::int32_t i = 0; i < dimension; ++i) {
-    if (!(a[i] == b[i])) return false;
-  }
-  return true;
-}
-
-std::uint64_t SampleHash(std::int32_t point, const float* values, std::int32_t dimension) {
-  std::uint64_t hash = HashCombine(static_cast<std::uint64_t>(point), static_cast<std::uint64_t>(dimension));
-  for (std::int32_t i = 0; i < dimension; ++i) hash = HashCombine(hash, FloatHashBits(values[i]));
-  return hash;
-}
-
-// Fills one map's sample list.  A value already among the point's samples
-// gives that sample, otherwise it is appended.  A value with a NaN
-// component equals nothing: it is always a new sample.
-class SampleFinder {
- public:
-  // Every point that a triangle uses has at least one sample.
-  SampleFinder(UvSampleList& list, std::size_t points, std::int32_t dimension)
-      : list_(list), chains_(points, points) {
-    list_.dimension = dimension;
-    list_.values.reserve(points * static_cast<std::size_t>(std::max(dimension, 0)));
-  }
-
-  std::int32_t FindOrAdd(std::int32_t point, const float* values) {
-    const std::int32_t dimension = list_.dimension;
-    if (!HasNaN(values, dimension)) {
-      const std::int32_t found = chains_.Find(
-          point, [&] { return SampleHash(point, values, dimension); },
-          [&](std::int32_t sample) { return SameValues(list_.Values(sample), values, dimension); });
-      if (found >= 0) return found;
-    }
-    list_.values.insert(list_.values.end(), values, values + dimension);
-    ++list_.count;
-    return chains_.Add(point, [&](std::int32_t sample) -> std::optional<std::uint64_t> {
-      const float* stored = list_.Values(sample);
-      if (HasNaN(stored, dimension)) return std::nullopt;
-      return SampleHash(point, stored, dimension);
-    });
-  }
-
- private:
-  UvSampleList& list_;
-  PointChains chains_;
-};
 
 // The points' own values in the selected map, each asked of the host once:
 // most corners have no value of their own polygon and fall back on it.
@@ -105,7 +49,7 @@ class PointValues {
 void AddMissingMap(MeshObject& object, std::int32_t map) {
   SampleFinder finder(object.uvSamples[static_cast<std::size_t>(map)], object.points.size(), 2);
   const float zero[2] = {0.0f, 0.0f};
-  const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  const std::size_t maps = object.SampleStride();
   for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
     const std::int32_t point = object.polygons[corner / 3].corners[corner % 3];
     object.cornerSamples[corner * maps + static_cast<std::size_t>(map)] = finder.FindOrAdd(point, zero);
@@ -134,7 +78,7 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
   PointValues own(object.points.size(), dimension);
   // Never an empty buffer: the host gets a valid address even for no values.
   std::vector<float> buffer(static_cast<std::size_t>(std::max(dimension, 1)));
-  const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  const std::size_t maps = object.SampleStride();
   for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
     const MeshPolygon& triangle = object.polygons[corner / 3];
     const std::int32_t point = triangle.corners[corner % 3];
@@ -149,7 +93,8 @@ void ReadMap(MeshObject& object, LWMeshInfoID mesh, std::int32_t map) {
 
 void ReadUvSamples(MeshObject& object, LWMeshInfoID mesh) {
   object.uvSetCount = std::max(object.sceneObjects->numVMaps(LWVMAP_TXUV), 0);
-  const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  // Colour lists, when the object has them, follow the UV maps' lists.
+  const std::size_t maps = object.SampleStride();
   object.uvSamples.resize(maps);
   object.cornerSamples.assign(object.polygons.size() * 3 * maps, 0);
   for (std::int32_t map = 0; map < object.uvSetCount; ++map) ReadMap(object, mesh, map);

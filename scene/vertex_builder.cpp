@@ -108,7 +108,7 @@ std::size_t VertexRoom(const MeshObject& object) {
 // vertex goes to position c, every sample stored before the corner's own
 // has been read.  A mesh without maps has no samples to write over.
 void MakeVertices(MeshObject& object) {
-  const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  const std::size_t maps = object.SampleStride();
   const std::size_t corners = object.polygons.size() * 3;
   const std::size_t room = VertexRoom(object);
   VertexFinder finder(object, maps, room);
@@ -129,6 +129,7 @@ void WriteVertexArrays(MeshObject& object) {
   const std::vector<std::int32_t> numbering = NumberVertices(object);
   object.vertexCount = static_cast<std::int32_t>(numbering.size());
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
+  const std::size_t stride = object.SampleStride();
 
   object.positions.reserve(numbering.size());
   object.normals.reserve(numbering.size());
@@ -140,9 +141,10 @@ void WriteVertexArrays(MeshObject& object) {
     object.positions.push_back(point.position);
     object.normals.push_back(point.normal);
     for (std::size_t map = 0; map < maps; ++map) {
-      object.uvSets[map][j] = TexCoord(object.uvSamples[map], object.vertexSamples[v * maps + map]);
+      object.uvSets[map][j] = TexCoord(object.uvSamples[map], object.vertexSamples[v * stride + map]);
     }
   }
+  WriteColorArrays(object, numbering);
   MoveIntoFrameSpace(object);
 }
 

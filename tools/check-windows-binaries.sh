@@ -3,8 +3,9 @@
 #  - each is a PE file for the right machine;
 #  - none imports a DLL that Windows does not ship (the C and C++ runtimes
 #    must be linked in);
-#  - velmora.dll exports exactly one name, _mod_descrip, and it is data:
-#    Layout reads the descriptor there, it does not call it;
+#  - velmora.dll and velmora_map.dll each export exactly one name,
+#    _mod_descrip, and it is data: Layout reads the descriptor there, it
+#    does not call it;
 #  - brasko.exe is a GUI program, so no console window opens with it.
 #
 #   tools/check-windows-binaries.sh win32|win64 <bin folder>
@@ -73,15 +74,16 @@ export_section_flags() {
 }
 
 check_module_exports() {
-  local file=$1 names flags
+  local file=$1 module names flags
+  module=$(basename "$file")
   names=$(exported_names "$file" | tr '\n' ' ')
-  [[ $names == "_mod_descrip " ]] || fail "velmora.dll exports '${names% }' instead of exactly _mod_descrip"
+  [[ $names == "_mod_descrip " ]] || fail "$module exports '${names% }' instead of exactly _mod_descrip"
   flags=$(export_section_flags "$file")
   [[ $flags == *DATA* && $flags != *CODE* ]] ||
-    fail "velmora.dll's _mod_descrip is not in a data section (section flags: '$flags')"
+    fail "$module's _mod_descrip is not in a data section (section flags: '$flags')"
 }
 
-for name in velmora.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
+for name in velmora.dll velmora_map.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   file=$bin/$name
   if [[ ! -f $file ]]; then
     fail "$file was not built"
@@ -90,7 +92,9 @@ for name in velmora.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.ex
   check_format "$file"
   check_imports "$file"
 done
-[[ -f $bin/velmora.dll ]] && check_module_exports "$bin/velmora.dll"
+for name in velmora.dll velmora_map.dll; do
+  [[ -f $bin/$name ]] && check_module_exports "$bin/$name"
+done
 [[ -f $bin/brasko.exe ]] && check_subsystem "$bin/brasko.exe" "Windows GUI"
 for name in lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   [[ -f $bin/$name ]] && check_subsystem "$bin/$name" "Windows CUI"

@@ -71,8 +71,8 @@ TEST(Export, ACarReadsBackAsItsModelWithItsColFileLast) {
   scene.meshes[0].points = {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}, {1, 2, 1}};
   scene.meshes[0].polygons = {host::Polygon{0x46414345u, {0, 1, 2, 3}, "Paint"},
                               host::Polygon{0x46414345u, {3, 2, 4}, "Glass"}};
-  scene.objectFiles[0].surfaces = {host::Surface{"Paint", {0.8, 0.1, 0.1}, 0.0, 0.3, 0.6, 0, 1},
-                                   host::Surface{"Glass", {1, 1, 1}, 0.5, 0.0, 0.0, -1, -1}};
+  scene.objectFiles[0].surfaces = {host::Surface{"Paint", {0.8, 0.1, 0.1}, 0.0, 0.3, 0.6, 0, 1, {}},
+                                   host::Surface{"Glass", {1, 1, 1}, 0.5, 0.0, 0.0, -1, -1, {}}};
   scene.items[std::size_t(body)].atTimeZero.params = {{LWIP_W_POSITION, {0, 0.5, 1}},
                                                       {LWIP_ROTATION, {0.5, 0.1, -0.2}}};
   scene.items[std::size_t(wheel)].atTimeZero.params = {{LWIP_SCALING, {1, 1.5, 1.5}}};

@@ -102,6 +102,13 @@ Bytes GeometryStruct(const SampleGeometry& g) {
   Payload p;
   p.U32(g.format).U32(static_cast<std::uint32_t>(g.triangles.size()));
   p.U32(static_cast<std::uint32_t>(g.positions.size())).U32(1);
+  if (g.format & 0x08u) {
+    for (const auto& colour : g.prelight) {
+      std::uint32_t word = 0;
+      for (std::size_t i = 0; i < 4; ++i) word |= static_cast<std::uint32_t>(colour[i]) << (8 * i);
+      p.U32(word);
+    }
+  }
   for (const auto& set : g.uvSets) {
     for (const auto& uv : set) p.F32(uv[0]).F32(uv[1]);
   }
@@ -132,6 +139,9 @@ Node GeometryNode(const SampleGeometry& g, std::size_t index) {
   Node extension = Make(ChunkType::Extension, {},
                         {Tagged(Make(ChunkType::BinMesh, mesh.bytes()), "bin mesh " + id),
                          Tagged(Make(ChunkType::GeometryExtra, Payload().U32(0).bytes()), "extra " + id)});
+  if (g.nightColors) {
+    extension.children.push_back(Tagged(Make(ChunkType::NightColors, *g.nightColors), "night " + id));
+  }
   return Tagged(Make(ChunkType::Geometry, {},
                      {Tagged(Make(ChunkType::Struct, GeometryStruct(g)), "geometry " + id + " struct"),
                       std::move(list), std::move(extension)}),

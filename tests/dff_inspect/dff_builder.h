@@ -81,6 +81,7 @@ struct SampleSplit {
 
 struct SampleGeometry {
   std::uint32_t format = 0x00010076;
+  std::vector<std::array<std::uint8_t, 4>> prelight;  // written when PRELIT (0x08) is set
   std::vector<std::vector<std::array<float, 2>>> uvSets;
   std::vector<std::array<std::uint16_t, 4>> triangles;  // a, b, c, material
   std::array<float, 4> sphere{};
@@ -90,6 +91,8 @@ struct SampleGeometry {
   std::vector<SampleMaterial> materials;
   std::vector<SampleSplit> splits;
   std::uint32_t splitTotal = 0;
+  // The Extra Vert Colour record's payload, after the GeometryExtra record.
+  std::optional<Bytes> nightColors;
 };
 
 struct SampleAtomic {
@@ -115,7 +118,7 @@ SampleClump MakeSampleClump();
 // "frame list", "frame list struct", "geometry list struct",
 // "geometry N", "geometry N struct", "material list N", "material N.M",
 // "material N.M struct", "texture N.M", "effects N.M", "reflection N.M",
-// "specular N.M", "bin mesh N", "extra N", "atomic N struct",
+// "specular N.M", "bin mesh N", "extra N", "night N", "atomic N struct",
 // "clump extension", "collision".
 Node BuildClump(const SampleClump& clump);
 

@@ -222,3 +222,72 @@ TEST(GameReader, PluginRecordsAreTheSizeTheGameReads) {
 
 }  // namespace
 }  // namespace dffinfo
+
+namespace dffinfo {
+namespace {
+
+// The sample clump as a map object: prelit without normals, with `night`
+// as its Extra Vert Colour record's payload.
+File MapObject(std::optional<Bytes> night, std::uint8_t dayRed = 200) {
+  testing::SampleClump model = MakeSampleClump();
+  testing::SampleGeometry& g = model.geometries.at(0);
+  g.format = (g.format & ~0x10u) | 0x08u;
+  g.normals.clear();
+  g.prelight.assign(g.positions.size(), {dayRed, 0, 0, 255});
+  g.nightColors = std::move(night);
+  return Serialise({BuildClump(model)});
+}
+
+Bytes NightRecord(std::size_t colours) {
+  Payload p;
+  p.U32(1);
+  for (std::size_t i = 0; i < colours; ++i) p.U32(0xFF102030u);
+  return p.bytes();
+}
+
+TEST(GameReader, DayAndNightColoursAreReadAsTheGameReadsThem) {
+  const std::size_t vertices = MakeSampleClump().geometries.at(0).positions.size();
+  const Inspection sound = Inspect(MapObject(NightRecord(vertices)).bytes);
+  EXPECT_TRUE(sound.findings.all().empty()) << FindingsText(sound);
+  const GeometryRecord& g = sound.clumps.at(0).geometries.at(0);
+  ASSERT_EQ(g.prelight.size(), vertices);
+  EXPECT_EQ(g.prelight[0], (Rgba{200, 0, 0, 255}));
+  ASSERT_TRUE(g.nightColors);
+  ASSERT_EQ(g.nightColors->colors.size(), vertices);
+  EXPECT_EQ(g.nightColors->colors[0], (Rgba{0x30, 0x20, 0x10, 0xFF}));
+
+  // One colour short: the game reads one per vertex anyway.
+  File f = MapObject(NightRecord(vertices - 1));
+  ExpectDamage(f, kGeometry + "/Extension/NightColours", f.offsets.at("night 0"),
+               "the game reads " + std::to_string(4 + 4 * vertices));
+
+  // Night colours on a geometry without day colours.
+  f = Changed([&](Node& clump) {
+    Geometry(clump).children.at(2).children.push_back(
+        Tagged(testing::Make(ChunkType::NightColors, NightRecord(vertices)), "night"));
+  });
+  ExpectDamage(f, kGeometry + "/Extension/NightColours", f.offsets.at("night"), "no day colours (PRELIT clear)");
+
+  // A flag of 0 carries no colours, whatever follows.
+  EXPECT_TRUE(Inspect(MapObject(Payload().U32(0).bytes()).bytes).sound());
+}
+
+TEST(GameReader, BlackOrMissingDayColoursAreWarnedOf) {
+  const Inspection black = Inspect(MapObject(std::nullopt, 0).bytes);
+  EXPECT_TRUE(black.sound());
+  ASSERT_EQ(black.findings.all().size(), 1u) << FindingsText(black);
+  EXPECT_NE(black.findings.all()[0].message.find("black by day"), std::string::npos);
+
+  const Inspection flat = Inspect(Changed([](Node& clump) {
+                                    testing::SampleClump model = MakeSampleClump();
+                                    model.geometries.at(0).format &= ~0x10u;
+                                    model.geometries.at(0).normals.clear();
+                                    clump = BuildClump(model);
+                                  }).bytes);
+  EXPECT_TRUE(flat.sound());
+  ASSERT_EQ(flat.findings.all().size(), 1u) << FindingsText(flat);
+  EXPECT_NE(flat.findings.all()[0].message.find("evenly bright"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dffinfo

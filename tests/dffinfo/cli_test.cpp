@@ -10,7 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "dff/output_stream.h"
 #include "tests/dff_inspect/dff_builder.h"
+#include "txd/txd_writer.h"
 
 namespace dffinfo {
 namespace {
@@ -91,6 +93,39 @@ TEST_F(Program, JsonListingParsesAndCarriesTheRecords) {
   EXPECT_EQ(clump.at("frames").at(1).at("name"), "wheel_lf_dummy");
   EXPECT_EQ(clump.at("geometries").at(0).at("triangles").at(1), (nlohmann::json{0, 2, 3, 1}));
   EXPECT_EQ(listing.at("chunks").at(0).at("path"), "Clump");
+}
+
+// A dictionary of one 4 x 4 DXT1 texture of each name.
+testing::Bytes Dictionary(const std::vector<std::string>& names) {
+  std::vector<txd::NativeTexture> textures;
+  for (const std::string& name : names) {
+    txd::NativeTexture texture;
+    texture.name = name;
+    texture.rasterFormat = txd::kRaster565;
+    texture.d3dFormat = txd::kD3dDxt1;
+    texture.width = texture.height = 4;
+    texture.depth = 16;
+    texture.flags = txd::kFlagCompressed;
+    texture.levels = {std::vector<std::uint8_t>(8, 0)};
+    textures.push_back(texture);
+  }
+  dff::OutputStream stream;
+  txd::WriteTextureDictionary(stream, textures);
+  return stream.bytes();
+}
+
+TEST_F(Program, TxdCheckNamesEveryTextureTheDictionaryLacks) {
+  // The sample model names "body" and the environment map "vehicleenvmap128".
+  const std::string model = Write("car.dff", testing::Serialise({testing::BuildClump(testing::MakeSampleClump())}).bytes);
+  const ProgramRun lacking = RunProgram(model + " --quiet --txd " + Write("part.txd", Dictionary({"BODY"})));
+  EXPECT_EQ(lacking.status, 1);
+  EXPECT_NE(lacking.output.find("the texture \"vehicleenvmap128\""), std::string::npos) << lacking.output;
+  EXPECT_EQ(lacking.output.find("\"body\""), std::string::npos) << "names match without case: " << lacking.output;
+
+  const ProgramRun whole =
+      RunProgram(model + " --quiet --txd " + Write("car.txd", Dictionary({"body", "vehicleenvmap128"})));
+  EXPECT_EQ(whole.status, 0) << whole.output;
+  EXPECT_EQ(whole.output, "");
 }
 
 }  // namespace

@@ -157,5 +157,83 @@ TEST_F(StandInHostMesh, SceneVertexMapsAreDistinctNamesInFirstAppearanceOrder) {
   EXPECT_EQ(objects->vmapName(LWVMAP_TXUV, -1), nullptr);
 }
 
+// The sample car with an RGB map named like its UV map, an RGBA map with a
+// per-polygon value, and its body surface naming the RGBA map.
+Scene ColouredScene() {
+  Scene scene = SampleScene();
+  Mesh& body = scene.meshes[0];
+  body.colorMaps = {UvMap{"uv_main", 3, {{1, {1.0f, 0.5f, 0.25f}}}, {}, kVertexMapRgb},
+                    UvMap{"paint", 4, {{0, {0.1f, 0.2f, 0.3f, 0.4f}}}, {{{0, 1}, {1, 1, 1, 0}}}, kVertexMapRgba}};
+  scene.objectFiles[0].surfaces[0].colorVMap = "paint";
+  return scene;
+}
+
+TEST(StandInHostColours, ColourMapsAreServedByTypeAndTheSurfaceNamesItsMap) {
+  StandInHost host(ColouredScene());
+  HostServices lw(host);
+  LWMeshInfo* mesh = lw.objects->meshInfo(lw.Find(LWI_OBJECT, "Car"), 1);
+  Scan scan;
+  mesh->scanPoints(mesh, &CollectPoint, &scan);
+  mesh->scanPolys(mesh, &CollectPolygon, &scan);
+
+  void* rgb = mesh->pntVLookup(mesh, LWVMAP_RGB, "uv_main");
+  void* uv = mesh->pntVLookup(mesh, LWVMAP_TXUV, "uv_main");
+  ASSERT_NE(rgb, nullptr);
+  EXPECT_NE(rgb, uv) << "a colour map and a UV map of one name are two maps";
+  EXPECT_EQ(mesh->pntVLookup(mesh, LWVMAP_RGBA, "uv_main"), nullptr);
+  EXPECT_EQ(mesh->pntVSelect(mesh, rgb), 3);
+  float value[4] = {};
+  EXPECT_EQ(mesh->pntVGet(mesh, scan.points[1], value), 1);
+  EXPECT_EQ(std::vector<float>(value, value + 3), (std::vector<float>{1.0f, 0.5f, 0.25f}));
+
+  void* paint = mesh->pntVLookup(mesh, LWVMAP_RGBA, "paint");
+  ASSERT_NE(paint, nullptr);
+  EXPECT_EQ(mesh->pntVSelect(mesh, paint), 4);
+  EXPECT_EQ(mesh->pntVPGet(mesh, scan.points[0], scan.polygons[1], value), 1);
+  EXPECT_EQ(std::vector<float>(value, value + 4), (std::vector<float>{1, 1, 1, 0}));
+  EXPECT_EQ(mesh->pntVPIDGet(mesh, scan.points[0], scan.polygons[0], value, paint), 1);
+  EXPECT_EQ(value[3], 0.4f) << "the point's own value outside the polygon";
+
+  const LWObjectFuncs* objects = lw.sceneObjects;
+  EXPECT_EQ(objects->numVMaps(LWVMAP_TXUV), 3) << "colour maps are not UV maps";
+  EXPECT_EQ(objects->numVMaps(LWVMAP_RGB), 1);
+  ASSERT_EQ(objects->numVMaps(LWVMAP_RGBA), 1);
+  EXPECT_STREQ(objects->vmapName(LWVMAP_RGBA, 0), "paint");
+  EXPECT_EQ(objects->vmapDim(LWVMAP_RGBA, 0), 4);
+  ASSERT_EQ(objects->numVMaps(0), 5);
+  std::vector<LWID> types;
+  for (int i = 0; i < 5; ++i) types.push_back(objects->vmapType(i));
+  EXPECT_EQ(types, (std::vector<LWID>{LWVMAP_TXUV, LWVMAP_TXUV, LWVMAP_RGB, LWVMAP_RGBA, LWVMAP_TXUV}));
+
+  const LWSurfaceID* surfaces = lw.surfaces->byObject("C:\\objects\\car.lwo");
+  ASSERT_NE(surfaces, nullptr);
+  EXPECT_STREQ(lw.surfaces->getColorVMap(surfaces[0]), "paint");
+  EXPECT_EQ(lw.surfaces->getColorVMap(surfaces[1]), nullptr);
+  mesh->destroy(mesh);
+  EXPECT_TRUE(host.faults().empty());
+}
+
+}  // namespace
+}  // namespace host::testing
+
+namespace host::testing {
+namespace {
+
+TEST(StandInHostLayers, SceneObjectsListsTheObjectFilesAndNamesTheirLayers) {
+  StandInHost host(SampleScene());
+  HostServices lw(host);
+  const LWObjectFuncs* objects = lw.sceneObjects;
+  ASSERT_EQ(objects->numObjects(), 2);
+  EXPECT_STREQ(objects->filename(1), "C:\\objects\\wheel.lwo");
+  EXPECT_EQ(objects->maxLayers(0), 3) << "layers 0 and 2: numbers may have gaps";
+  EXPECT_EQ(objects->layerExists(0, 1), 0);
+  EXPECT_EQ(objects->layerExists(0, 2), 1);
+  EXPECT_STREQ(objects->layerName(0, 0), "body");
+  EXPECT_EQ(objects->layerName(0, 2), nullptr) << "an unnamed layer has no name";
+  EXPECT_EQ(objects->layerName(2, 0), nullptr);
+  EXPECT_EQ(objects->filename(-1), nullptr);
+  EXPECT_TRUE(host.faults().empty());
+}
+
 }  // namespace
 }  // namespace host::testing

@@ -63,8 +63,8 @@ inline Scene SampleScene() {
   rubber.name = "Rubber";
   rubber.glossiness = 0.1;
   rubber.colorTexture = 1;
-  scene.objectFiles = {{"C:\\objects\\car.lwo", {bodySurface, glass}},
-                       {"C:\\objects\\wheel.lwo", {rubber}}};
+  scene.objectFiles = {{"C:\\objects\\car.lwo", {bodySurface, glass}, {{0, "body"}, {2, ""}}},
+                       {"C:\\objects\\wheel.lwo", {rubber}, {}}};
 
   scene.textures = {Texture{{{TextureLayerType::kProcedural, -1},
                              {TextureLayerType::kImage, 0},

@@ -12,8 +12,10 @@ cmake_minimum_required(VERSION 3.20)
 set(allowed_platform    platform)
 set(allowed_lightwave   lightwave platform)
 set(allowed_host        host lightwave platform plugin/lw_host.h)
-set(allowed_plugin      plugin scene dff platform)
-set(allowed_scene       plugin scene dff platform)
+# The map command writes a texture dictionary with txd_build; the first
+# command's files include none of it.
+set(allowed_plugin      plugin scene dff platform txd_build)
+set(allowed_scene       plugin scene dff platform col)
 set(allowed_dff         plugin scene dff platform)
 set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)

@@ -287,3 +287,74 @@ TEST(Lwo2Reader, ErrorsNameTheFileTheChunkAndTheByte) {
 
 }  // namespace
 }  // namespace host
+
+namespace host {
+namespace {
+
+TEST(Lwo2Reader, ColourMapsAndTheSurfaceColourMapSurviveTheRoundTrip) {
+  Lwo2Object object;
+  Lwo2Layer layer;
+  layer.mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  Polygon triangle;
+  triangle.points = {0, 1, 2};
+  triangle.surface = "Wall";
+  layer.mesh.polygons = {triangle};
+  layer.mesh.uvMaps = {UvMap{"uv", 2, {{0, {0.5f, 0.5f}}}, {}}};
+  layer.mesh.colorMaps = {UvMap{"day", 3, {{0, {1, 0, 0}}, {2, {0, 0, 1}}}, {{{1, 0}, {0, 1, 0}}}, kVertexMapRgb},
+                          UvMap{"night", 4, {{1, {0.1f, 0.2f, 0.3f, 0.4f}}}, {}, kVertexMapRgba}};
+  object.layers.push_back(layer);
+  Lwo2Surface wall;
+  wall.name = "Wall";
+  wall.vertexColorMap = "day";
+  object.surfaces.push_back(wall);
+
+  const Lwo2Object read = ReadLwo(WriteLwo2(object), "coloured.lwo");
+  const Mesh& mesh = read.layers.at(0).mesh;
+  ASSERT_EQ(mesh.uvMaps.size(), 1u) << "colour maps are not UV maps";
+  ASSERT_EQ(mesh.colorMaps.size(), 2u);
+  for (std::size_t m = 0; m < 2; ++m) {
+    const UvMap& expected = layer.mesh.colorMaps[m];
+    EXPECT_EQ(mesh.colorMaps[m].name, expected.name);
+    EXPECT_EQ(mesh.colorMaps[m].type, expected.type);
+    EXPECT_EQ(mesh.colorMaps[m].dimension, expected.dimension);
+    EXPECT_EQ(mesh.colorMaps[m].pointValues, expected.pointValues);
+    EXPECT_EQ(mesh.colorMaps[m].polygonValues, expected.polygonValues);
+  }
+  EXPECT_EQ(read.surfaces.at(0).vertexColorMap, "day");
+}
+
+// Objects made by LightWave and modo, from Debian's assimp-testmodels.
+TEST(Lwo2Reader, ReadsTheColourMapsOfOtherPeoplesObjects) {
+  const std::string folder = "/usr/share/assimp/models/LWO/LWO2/";
+  std::vector<std::uint8_t> ugly;
+  try {
+    ugly = ReadFileBytes(folder + "UglyVertexColors.lwo");
+  } catch (const LoadError&) {
+    GTEST_SKIP() << "assimp-testmodels is not installed";
+  }
+  const Lwo2Object object = ReadLwo(ugly, "UglyVertexColors.lwo");
+  const Mesh& mesh = object.layers.at(0).mesh;
+  ASSERT_EQ(mesh.colorMaps.size(), 1u);
+  EXPECT_EQ(mesh.colorMaps[0].name, "MyVColor");
+  EXPECT_EQ(mesh.colorMaps[0].type, kVertexMapRgb);
+  EXPECT_EQ(mesh.colorMaps[0].dimension, 3);
+  EXPECT_FALSE(mesh.colorMaps[0].pointValues.empty());
+  EXPECT_FALSE(mesh.colorMaps[0].polygonValues.empty()) << "its VMAD gives per-polygon colours";
+  ASSERT_EQ(mesh.uvMaps.size(), 1u);
+  EXPECT_EQ(mesh.uvMaps[0].name, "Texture");
+  std::vector<std::string> named;
+  for (const Lwo2Surface& surface : object.surfaces) named.push_back(surface.vertexColorMap);
+  EXPECT_EQ(named, (std::vector<std::string>{"", "MyVColor", ""}));
+
+  const Lwo2Object box = ReadLwo(ReadFileBytes(folder + "box_2vc_1unused.lwo"), "box_2vc_1unused.lwo");
+  const Mesh& boxMesh = box.layers.at(0).mesh;
+  ASSERT_EQ(boxMesh.colorMaps.size(), 2u);
+  EXPECT_EQ(boxMesh.colorMaps[0].name, "Vertex Color 0");
+  EXPECT_EQ(boxMesh.colorMaps[0].type, kVertexMapRgba);
+  EXPECT_EQ(boxMesh.colorMaps[0].dimension, 4);
+  EXPECT_EQ(boxMesh.uvMaps.size(), 2u);
+  EXPECT_EQ(box.surfaces.at(0).vertexColorMap, "Vertex Color 0");
+}
+
+}  // namespace
+}  // namespace host

@@ -73,6 +73,9 @@ TEST(LwsScene, ItemsNamesAndParentsInEveryVersion) {
     }
     // One file record for the three layers; nulls have neither file nor mesh.
     ASSERT_EQ(scene.objectFiles.size(), 1u);
+    ASSERT_EQ(scene.objectFiles[0].layers.size(), 3u);
+    EXPECT_EQ(scene.objectFiles[0].layers[1].number, 3);
+    EXPECT_EQ(scene.objectFiles[0].layers[1].name, "Wheel");
     EXPECT_EQ(scene.items[1].objectFile, 0);
     EXPECT_EQ(scene.items[2].objectFile, -1);
     EXPECT_EQ(scene.items[2].mesh, -1);

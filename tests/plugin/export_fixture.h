@@ -39,7 +39,7 @@ inline host::Scene OneTriangleScene(const std::string& name = "city.lws") {
   scene.meshes = {mesh};
   host::Surface paint;
   paint.name = "Paint";
-  scene.objectFiles = {{"/objects/box.lwo", {paint}}};
+  scene.objectFiles = {{"/objects/box.lwo", {paint}, {}}};
   host::Item box;
   box.name = "box";
   box.objectFile = 0;
@@ -66,14 +66,18 @@ class ExportTest : public ::testing::Test {
     colAnswer_ = std::move(col);
   }
 
-  int Run(host::StandInHost& host) {
+  int Run(host::StandInHost& host) { return RunCommand(host, VELMORA_MODULE_PATH, "Export to DFF v0.1"); }
+
+  // Runs `command` of the module file at `modulePath`, answering its
+  // requests as Answer set.
+  int RunCommand(host::StandInHost& host, const char* modulePath, const char* command) {
     host.SetFileResponder([this](const host::FileRequest& request) -> std::optional<std::string> {
       const auto& answer = request.reqType == FREQ_SAVE ? dffAnswer_ : colAnswer_;
       if (!answer) return std::nullopt;
       return answer->string();
     });
-    host::PluginModule module(VELMORA_MODULE_PATH);
-    return module.RunGeneric("Export to DFF v0.1", host.global());
+    host::PluginModule module(modulePath);
+    return module.RunGeneric(command, host.global());
   }
 
   static std::vector<std::string> Texts(const host::StandInHost& host, host::MessageKind kind) {

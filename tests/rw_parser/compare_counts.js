@@ -1,5 +1,6 @@
 // Reads a DFF with npm's rw-parser and compares what it finds, geometry by
-// geometry, with dffinfo's JSON listing of the same file.
+// geometry, with dffinfo's JSON listing of the same file: the counts and
+// the day colours.
 //
 //   node compare_counts.js RW_PARSER_DIR FILE.dff FILE.json LABEL
 //
@@ -56,6 +57,17 @@ ours.geometries.forEach((g, i) => {
   compare(`geometry ${i} UV sets`, g.uvSets.length, other.textureCoordinatesCount);
   compare(`geometry ${i} materials`, g.materialList.materials.length,
           other.materialList.materialData.length);
+  // Day (prelight) colours, byte for byte.
+  const theirColours = other.vertexColorInformation || [];
+  compare(`geometry ${i} day colours`, g.prelight.length, theirColours.length);
+  const differing = g.prelight.findIndex((c, v) => {
+    const t = theirColours[v];
+    return !t || t.r !== c[0] || t.g !== c[1] || t.b !== c[2] || t.a !== c[3];
+  });
+  if (differing >= 0) {
+    mismatches.push(`geometry ${i} day colour of vertex ${differing}: dffinfo ${g.prelight[differing]}, ` +
+                    `rw-parser ${JSON.stringify(theirColours[differing])}`);
+  }
 });
 
 if (mismatches.length > 0) fail(`the readers disagree:\n  ${mismatches.join('\n  ')}`);

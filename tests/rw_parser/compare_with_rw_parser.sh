@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Exports the bundled example and a few of assimp-testmodels' LightWave
-# files through lwhost and the real module, and has npm's rw-parser, a DFF
-# reader none of us wrote, read each export: its vertex, triangle, UV-set
-# and material counts per geometry must be dffinfo's.
+# files through lwhost and the real modules (the map module for objects with
+# colour maps), and has npm's rw-parser, a DFF reader none of us wrote, read
+# each export: its vertex, triangle, UV-set and material counts and its day
+# colours per geometry must be dffinfo's.
 #
 #   compare_with_rw_parser.sh BIN_DIR EXAMPLE_DIR RW_PARSER_DIR
 #
@@ -28,7 +29,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Input, then the COL answer for lwhost.
+# Input, then the COL answer for lwhost, or --map for the map command.
 exports=("$example/buggy.lws" "--col=$example/buggy.col")
 for sample in LWO/LWO2/UglyVertexColors.lwo LWO/LWO2/box_2uv_1unused.lwo LWO/LWO2/uvtest.lwo \
               LWO/LWO2/hierarchy.lwo LWS/move_x.lws; do
@@ -37,6 +38,9 @@ for sample in LWO/LWO2/UglyVertexColors.lwo LWO/LWO2/box_2uv_1unused.lwo LWO/LWO
   else
     echo "note: $models/$sample is not installed (assimp-testmodels); left out"
   fi
+done
+for sample in LWO/LWO2/UglyVertexColors.lwo LWO/LWO2/box_2vc_1unused.lwo; do
+  [[ -f $models/$sample ]] && exports+=("$models/$sample" --map)
 done
 
 status=0

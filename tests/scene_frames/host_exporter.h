@@ -46,7 +46,7 @@ inline int AddItem(host::Scene& scene, const std::string& name, int parent = -1,
     scene.meshes.push_back(mesh);
     host::Surface surface;
     surface.name = "Default";
-    scene.objectFiles.push_back(host::ObjectFile{objectFile, {surface}});
+    scene.objectFiles.push_back(host::ObjectFile{objectFile, {surface}, {}});
     item.objectFile = static_cast<int>(scene.objectFiles.size()) - 1;
     item.mesh = static_cast<int>(scene.meshes.size()) - 1;
   }

@@ -100,6 +100,11 @@ json BinMeshJson(const std::optional<BinMeshRecord>& mesh) {
           {"splits", std::move(splits)}};
 }
 
+json NightColorsJson(const std::optional<NightColorsRecord>& night) {
+  if (!night) return nullptr;
+  return {{"origin", OriginJson(night->origin)}, {"hasColors", night->hasColors}, {"colors", night->colors}};
+}
+
 json GeometryJson(const GeometryRecord& g) {
   json materials = nullptr;
   if (g.materialList) {
@@ -121,6 +126,7 @@ json GeometryJson(const GeometryRecord& g) {
           {"materialList", std::move(materials)},
           {"binMesh", BinMeshJson(g.binMesh)},
           {"breakable", g.breakable ? json(*g.breakable) : json(nullptr)},
+          {"nightColors", NightColorsJson(g.nightColors)},
           {"otherPlugins", g.otherPlugins}};
 }
 

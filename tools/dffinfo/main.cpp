@@ -1,8 +1,9 @@
-// dffinfo FILE.dff|FILE.txd|FILE.col [--json] [--quiet]
+// dffinfo FILE.dff|FILE.txd|FILE.col [--json] [--quiet] [--txd MODEL.txd]
 //
 // Lists a DFF or TXD file's chunk tree and decoded records, or a COL file's
 // entries, and checks what readers rely on.  Exit status: 0 when the file is sound (warnings allowed), 1 when
-// it is damaged, 2 when it cannot be read.
+// it is damaged or lacks a texture in the dictionary --txd names, 2 when a
+// file cannot be read.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -11,6 +12,7 @@
 
 #include "dff_inspect/inspect.h"
 #include "tools/dffinfo/json_printer.h"
+#include "tools/dffinfo/texture_check.h"
 #include "tools/dffinfo/text_printer.h"
 
 namespace {
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
   app.add_option("file", path, "the DFF, TXD or COL file to inspect")->required();
   app.add_flag("--json", json, "print the listing as JSON for programs");
   app.add_flag("--quiet", quiet, "print only what is wrong with the file");
+  std::string txdPath;
+  app.add_option("--txd", txdPath,
+                 "also check that this texture dictionary holds every texture the model names");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -43,6 +48,15 @@ int main(int argc, char** argv) {
     return kUnreadable;
   }
   const dffinfo::Inspection inspection = dffinfo::Inspect(bytes);
+  std::vector<std::string> missingTextures;
+  if (!txdPath.empty()) {
+    std::vector<std::uint8_t> txdBytes;
+    if (!dffinfo::ReadWholeFile(txdPath, txdBytes, error)) {
+      std::cerr << "dffinfo: " << error << "\n";
+      return kUnreadable;
+    }
+    missingTextures = dffinfo::TexturesMissingFrom(inspection, dffinfo::Inspect(txdBytes));
+  }
 
   if (json) {
     nlohmann::json listing = dffinfo::ToJson(inspection, !quiet);
@@ -62,5 +76,6 @@ int main(int argc, char** argv) {
                 << " is damaged: readers that rely on the places named above will misread it\n";
     }
   }
-  return inspection.sound() ? kSound : kDamaged;
+  for (const std::string& line : missingTextures) std::cerr << "dffinfo: " << txdPath << ": " << line << "\n";
+  return inspection.sound() && missingTextures.empty() ? kSound : kDamaged;
 }

@@ -106,7 +106,8 @@ void PrintGeometry(std::ostream& out, std::size_t index, const GeometryRecord& g
     out << "      surface ambient " << g.surface->ambient << " specular " << g.surface->specular
         << " diffuse " << g.surface->diffuse << "\n";
   }
-  out << "      prelight colours " << (g.prelight.empty() ? "no" : "yes") << "\n";
+  out << "      prelight colours " << (g.prelight.empty() ? "no" : "yes") << "  night colours "
+      << (g.nightColors && g.nightColors->hasColors != 0 ? "yes" : "no") << "\n";
   for (const MorphTarget& t : g.morphTargets) {
     out << "      sphere centre " << t.sphereCentre[0] << " " << t.sphereCentre[1] << " "
         << t.sphereCentre[2] << " radius " << t.sphereRadius << "  positions "

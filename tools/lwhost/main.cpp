@@ -28,9 +28,13 @@ constexpr int kCannotLoad = 2;
 
 #if defined(_WIN32)
 constexpr char kModuleFileName[] = "velmora.dll";
+constexpr char kMapModuleFileName[] = "velmora_map.dll";
 #else
 constexpr char kModuleFileName[] = "velmora.so";
+constexpr char kMapModuleFileName[] = "velmora_map.so";
 #endif
+constexpr char kExportCommand[] = "Export to DFF v0.1";
+constexpr char kMapExportCommand[] = "Export map object to DFF";
 
 fs::path ExecutableDirectory() {
 #if defined(_WIN32)
@@ -44,11 +48,13 @@ fs::path ExecutableDirectory() {
 #endif
 }
 
-bool ExportSucceeded(const StandInHost& host) {
+// The first command ends a success with "Export successful", the map
+// command with its summary; an error means the export failed.
+bool ExportSucceeded(const StandInHost& host, bool map) {
   bool success = false;
   for (const Message& message : host.messages()) {
     if (message.kind == MessageKind::kError) return false;
-    if (message.kind == MessageKind::kInfo && message.line1 == "Export successful") success = true;
+    if (message.kind == MessageKind::kInfo && (map || message.line1 == "Export successful")) success = true;
   }
   return success;
 }
@@ -71,9 +77,9 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
   StandInHost host(std::move(scene));
   RequestAnswers answers(options, input, interactive);
   host.SetFileResponder([&answers](const FileRequest& request) { return answers.Answer(request); });
-  module.RunGeneric("Export to DFF v0.1", host.global());
+  module.RunGeneric(options.map ? kMapExportCommand : kExportCommand, host.global());
   for (const Message& message : host.messages()) PrintMessage(message);
-  if (ExportSucceeded(host)) {
+  if (ExportSucceeded(host, options.map)) {
     if (!options.txd) return kExported;
     return BuildSceneTxd(*images, options.verbose, answers.savedPath(), *options.txd) ? kExported : kNotExported;
   }
@@ -87,7 +93,8 @@ int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
   const std::string modulePath =
-      options.module ? *options.module : (ExecutableDirectory() / kModuleFileName).string();
+      options.module ? *options.module
+                     : (ExecutableDirectory() / (options.map ? kMapModuleFileName : kModuleFileName)).string();
   try {
     PluginModule module(modulePath);
     const bool interactive = StandardInputIsTerminal();

@@ -8,8 +8,8 @@ namespace host::lwhost {
 
 std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
-      "lwhost: runs the velmora plug-in's \"Export to DFF v0.1\" on LightWave files, as Layout "
-      "would.\n"
+      "lwhost: runs the velmora plug-in's \"Export to DFF v0.1\" (or, with --map, velmora_map's "
+      "\"Export map object to DFF\") on LightWave files, as Layout would.\n"
       "Each input, a scene (.lws) or an object (.lwo), is loaded as Layout loads it and "
       "exported to one DFF file.\n"
       "The save request is answered with -o; otherwise, when standard input is a terminal, by a "
@@ -17,7 +17,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "folder (or in --out-dir).\n"
       "The \"Select COL file\" request is answered with --col, cancelled by --no-col, otherwise "
       "asked at a prompt on a terminal, otherwise cancelled.\n"
-      "Exit status: 0 when every input was exported (\"Export successful\"); 1 after an error "
+      "Exit status: 0 when every input was exported (\"Export successful\", or the map command's "
+      "summary); 1 after an error "
       "message or a cancelled save request; 2 when a file or the module could not be loaded or "
       "the command line is wrong.\n"
       "Objects a scene names, and images an object names, are looked for where their stored path "
@@ -45,9 +46,17 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "The plug-in module (default: the one installed beside lwhost)");
   app.add_option("--content", options.contentDirectory,
                  "Layout's content directory, where object and image paths are looked up first");
-  app.add_option("--txd", options.txd,
+  auto* map = app.add_flag("--map", options.map,
+                            "Run \"Export map object to DFF\" of the map module (velmora_map) instead: "
+                            "day and night vertex colours, no collision or shadow items, big meshes split, "
+                            "and the TXD written beside the DFF");
+  map->excludes(col);
+  map->excludes("--no-col");
+  auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
-                 "scene's surfaces, as maketxd does (one input only)");
+                 "scene's surfaces, as maketxd does (one input only; the map command writes its own "
+                 "beside the DFF)");
+  txd->excludes(map);
   app.add_option("--images", options.imageFolders,
                  "Folders where --txd looks for the images of the scene's surfaces, after the paths "
                  "they store");

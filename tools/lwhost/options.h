@@ -18,6 +18,7 @@ struct Options {
   std::optional<std::string> txd;     // --txd: the texture dictionary to build after the export
   std::vector<std::string> imageFolders;  // --images: where --txd looks for images too
   bool verbose = false;               // --verbose: every place looked at for a missing image
+  bool map = false;                   // --map: run the map command of velmora_map instead
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

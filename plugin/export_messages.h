@@ -1,0 +1,21 @@
+// The messages both export commands show: the two lines the host's message
+// service takes, and the findings they share.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "scene/dff_exporter.h"
+
+namespace plugin {
+
+// A message for the user, in the two lines the host shows.
+struct MessageLines {
+  std::string line1;
+  std::string line2;
+};
+
+// The frame names cut to fit the game, or nothing when none was.
+std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts);
+
+}  // namespace plugin

@@ -1,0 +1,105 @@
+#include "plugin/map_dictionary.h"
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <system_error>
+
+#include "platform/host_path.h"
+#include "platform/path_rules.h"
+#include "txd_build/dictionary_builder.h"
+#include "txd_build/dictionary_file.h"
+
+namespace plugin {
+namespace {
+namespace fs = std::filesystem;
+
+// The scene's image files by the texture name the exporter gives each
+// image (its name without extension, compared without case); the first
+// image of a name wins, as it does for the materials.
+class SceneImageFiles {
+ public:
+  explicit SceneImageFiles(const HostServices& services) {
+    const LWImageList& images = *services.imageList;
+    const platform::TextEncoding encoding = services.ServedAs(Service::kImageList).text;
+    for (LWImageID image = images.first(); image != nullptr; image = images.next(image)) {
+      const char* name = images.name(image);
+      const char* file = images.filename(image, 0);
+      if (name == nullptr || file == nullptr) continue;
+      const std::string key = txdbuild::LowerCaseName(platform::RemoveExtension(name));
+      files_.emplace(key, Entry{file, platform::PathFromHostText(file, encoding)});
+    }
+  }
+
+  std::optional<fs::path> Find(const std::string& textureName) const {
+    const auto found = files_.find(txdbuild::LowerCaseName(textureName));
+    std::error_code error;
+    if (found == files_.end() || !fs::is_regular_file(found->second.path, error)) return std::nullopt;
+    return found->second.path;
+  }
+
+  std::string DescribeSearch(const std::string& textureName) const {
+    const auto found = files_.find(txdbuild::LowerCaseName(textureName));
+    if (found == files_.end()) return "no image of the scene has that name";
+    return "the scene's image is the file " + found->second.written + ", which is not there";
+  }
+
+ private:
+  struct Entry {
+    std::string written;  // as the host names it
+    fs::path path;
+  };
+  std::map<std::string, Entry> files_;
+};
+
+void AddUse(const std::string& name, const std::string& where, std::set<std::string>& seen,
+            std::vector<txdbuild::TextureUse>& uses) {
+  if (name.empty() || !seen.insert(txdbuild::LowerCaseName(name)).second) return;
+  uses.push_back({name, "", where});
+}
+
+}  // namespace
+
+std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, const scene::DffExporter& exporter) {
+  std::vector<txdbuild::TextureUse> uses;
+  std::set<std::string> seen;
+  for (const auto& mesh : exporter.meshObjects) {
+    const char* item = itemInfo.name(mesh->itemId);
+    for (const scene::MaterialEntry& material : mesh->materials) {
+      const std::string where =
+          "surface \"" + material.surfaceName + "\" of \"" + std::string(item != nullptr ? item : "") + "\"";
+      if (material.textured > 0) AddUse(material.textureName, where, seen, uses);
+      if (material.reflectionImageName) AddUse(*material.reflectionImageName, where, seen, uses);
+    }
+  }
+  return uses;
+}
+
+MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
+                                 const std::string& txdPath) {
+  MapDictionary result;
+  const SceneImageFiles images(services);
+  const txdbuild::ImageLookup lookup{[&images](const std::string& name) { return images.Find(name); },
+                                     [&images](const std::string& name) { return images.DescribeSearch(name); }};
+  const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+  const char* consequence =
+      "The game draws what uses it white or not at all; make the image readable where the scene names it and "
+      "export again.";
+  for (const std::string& missing : build.missing) {
+    result.warnings.push_back({"Left out of the TXD: " + missing + ".", consequence});
+  }
+  for (const std::string& unreadable : build.errors) {
+    result.warnings.push_back({"Left out of the TXD: " + unreadable + ".", consequence});
+  }
+
+  std::string error;
+  if (!txdbuild::WriteDictionaryFile(build.textures, txdPath, error)) {
+    result.error = MessageLines{"The TXD file " + txdPath + " was not written: " + error, ""};
+    return result;
+  }
+  const std::size_t count = build.textures.size();
+  result.summary = platform::StripPath(txdPath) + " (" + std::to_string(count) + (count == 1 ? " texture)" : " textures)");
+  return result;
+}
+
+}  // namespace plugin

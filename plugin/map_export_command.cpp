@@ -1,0 +1,133 @@
+#include "plugin/map_export_command.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dff/output_stream.h"
+#include "platform/path_rules.h"
+#include "plugin/export_messages.h"
+#include "plugin/file_request.h"
+#include "plugin/host_services.h"
+#include "plugin/map_dictionary.h"
+#include "plugin/map_findings.h"
+#include "plugin/output_file.h"
+#include "scene/dff_exporter.h"
+
+namespace plugin {
+namespace {
+
+scene::BuildChoices MapChoices() {
+  scene::BuildChoices choices;
+  choices.leaveOutCollisionAndShadow = true;
+  choices.vertexColors = true;
+  choices.splitOverVertexLimit = true;
+  choices.askForCollision = false;
+  return choices;
+}
+
+struct MapOutcome {
+  std::vector<MessageLines> warnings;
+  // What went wrong, shown instead of the summary.
+  std::optional<MessageLines> error;
+  std::string summary;
+};
+
+// Why a scene gives no model, or nothing when it gives one.
+std::optional<MessageLines> DescribeEmptyModel(const scene::DffExporter& exporter) {
+  if (!exporter.meshObjects.empty()) return std::nullopt;
+  if (!exporter.leftOutItems.empty()) {
+    return MessageLines{"Every object in the scene is a collision or shadow item, so the DFF would hold no model.",
+                        "Objects and layers named col, collision, col_..., CM_..., ..._col, shadow, shadow_..., "
+                        "SM_... or ..._shadow are left out; load the visible model too and export again."};
+  }
+  return MessageLines{"No object in the scene has polygons, so the DFF would hold no model.",
+                      "Load the map object's model into Layout and export again."};
+}
+
+// The dictionary's path: the DFF's, with ".txd" for its extension.
+std::string DictionaryPathBeside(const std::string& dffPath) {
+  const std::string fileName = platform::StripPath(dffPath);
+  return dffPath.substr(0, dffPath.size() - fileName.size()) + platform::RemoveExtension(fileName) + ".txd";
+}
+
+// Builds the model and writes the DFF, then the TXD beside it; the
+// exporter lives only until the DFF is written.
+MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
+  scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
+                              services.surfaceFuncs, services.itemInfo, services.imageList,
+                              services.textureFuncs, services.fileRequest);
+  exporter.choices = MapChoices();
+  exporter.sceneName = services.sceneInfo->name;
+  exporter.fileRequestVersion = services.fileRequestVersion;
+  exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;
+  exporter.itemNameText = services.ServedAs(Service::kItemInfo).text;
+  exporter.BuildFrames();
+  if (std::optional<MessageLines> empty = DescribeEmptyModel(exporter)) {
+    exporter.ReleaseAll();
+    return {{}, empty, {}};
+  }
+  exporter.BuildAllGeometry();
+  const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
+
+  OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
+  if (!file.ok()) {
+    exporter.ReleaseAll();
+    return {findings.warnings, MessageLines{file.error(), "No file was written; choose another folder or name."}, {}};
+  }
+  dff::OutputStream& stream = file.stream();
+  exporter.WriteClump(stream);
+  exporter.ReleaseAll();
+  if (stream.failed()) {
+    file.Discard();
+    return {findings.warnings,
+            MessageLines{"The DFF file " + path + " was not written: " + stream.error() + ".", "No file was written."},
+            {}};
+  }
+  if (!file.Commit()) return {findings.warnings, MessageLines{file.error(), "No file was written."}, {}};
+
+  const MapDictionary dictionary = WriteMapDictionary(services, textures, DictionaryPathBeside(path));
+  std::vector<MessageLines> warnings = findings.warnings;
+  warnings.insert(warnings.end(), dictionary.warnings.begin(), dictionary.warnings.end());
+  if (dictionary.error) {
+    return {warnings, MessageLines{dictionary.error->line1, platform::StripPath(path) + " was written."}, {}};
+  }
+  return {warnings, std::nullopt,
+          "Wrote " + findings.dffSummary + " and " + dictionary.summary + "." + findings.notes};
+}
+
+}  // namespace
+
+int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
+  const HostServices services = AcquireHostServices(global);
+  if (!services.missingService.empty()) {
+    if (services.messages != nullptr) {
+      const std::string line1 =
+          "This host does not provide the service \"" + services.missingService + "\" that the map exporter needs.";
+      services.messages->error(line1.c_str(), "Run the exporter in a LightWave Layout that provides it.");
+    }
+    return AFUNC_OK;
+  }
+  if (services.sceneInfo->numPoints <= 0) {
+    services.messages->error("The scene has no points, so there is no map object to export.",
+                             "Load the map object into Layout and run the command again.");
+    return AFUNC_OK;
+  }
+  const FileChoice choice =
+      RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
+  if (!choice.chosen) return AFUNC_OK;
+  const MapOutcome outcome = ExportMapTo(services, choice.path);
+  for (const MessageLines& warning : outcome.warnings) {
+    services.messages->warning(warning.line1.c_str(), warning.line2.empty() ? nullptr : warning.line2.c_str());
+  }
+  if (outcome.error) {
+    services.messages->error(outcome.error->line1.c_str(),
+                             outcome.error->line2.empty() ? nullptr : outcome.error->line2.c_str());
+  } else {
+    services.messages->info(outcome.summary.c_str(), nullptr);
+  }
+  return AFUNC_OK;
+}
+
+}  // namespace plugin

@@ -1,0 +1,26 @@
+// The module descriptor Layout reads when it loads velmora_map, and the one
+// server it lists.
+#include "plugin/lw_host.h"
+#include "plugin/module_lifecycle.h"
+#include "plugin/map_export_command.h"
+
+namespace {
+
+ServerRecord gServers[] = {
+    {LWLAYOUTGENERIC_CLASS, plugin::kMapExportCommandName, plugin::ActivateMapExportCommand, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+};
+
+}  // namespace
+
+extern "C" {
+
+#if defined(_WIN32)
+__declspec(dllexport)
+#else
+__attribute__((visibility("default")))
+#endif
+ModuleDescriptor _mod_descrip = {MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, plugin::StartModule,
+                                   plugin::ShutDownModule, gServers};
+
+}

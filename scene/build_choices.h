@@ -1,0 +1,25 @@
+// The choices that tell the two export commands apart.  The first command
+// builds with the defaults; the map command turns them on.  Every builder
+// step that a choice changes does exactly what it did before while the
+// choice is off.
+#pragma once
+
+namespace scene {
+
+struct BuildChoices {
+  // Collision and shadow items (col/item_roles.h) get no frame, geometry
+  // or atomic.
+  bool leaveOutCollisionAndShadow = false;
+  // Each corner takes a day colour, and a night colour when the object has
+  // a night map; vertices split where they differ.  A geometry with day
+  // colours is written prelit and without normals, its night colours in
+  // the geometry's Extra Vert Colour record.
+  bool vertexColors = false;
+  // A mesh object over kMaxGeometryVertices becomes several geometries and
+  // atomics on its frame.
+  bool splitOverVertexLimit = false;
+  // The clump writer asks the user for a COL file to embed.
+  bool askForCollision = true;
+};
+
+}  // namespace scene

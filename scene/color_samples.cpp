@@ -1,0 +1,219 @@
+// The day and night colours of the map command: which colour maps give
+// them, each corner's colour as the game stores it, and the per-vertex
+// arrays.  A corner's colours become one sample of a list after the UV
+// maps' lists, so that vertices split on them exactly as they split on UV
+// values.  A sample holds each colour as two floats of 16 bits each (red
+// and green, blue and alpha), which compare exactly and cost half of four.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plugin/lw_host.h"
+#include "scene/geometry_steps.h"
+#include "scene/sample_finder.h"
+
+namespace scene {
+namespace {
+
+using Color = std::array<std::uint8_t, 4>;
+constexpr Color kWhite{255, 255, 255, 255};
+
+bool NamesNight(std::string_view name) {
+  constexpr std::string_view kNight = "night";
+  if (name.size() < kNight.size()) return false;
+  for (std::size_t at = 0; at + kNight.size() <= name.size(); ++at) {
+    bool same = true;
+    for (std::size_t i = 0; same && i < kNight.size(); ++i) {
+      const char c = name[at + i];
+      same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == kNight[i];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
+// The mesh's map of this type and name, when it has one of the dimension
+// its type has (3 for RGB, 4 for RGBA); a map of another dimension is
+// named in the report and not used.
+std::optional<ColorSource> LookUpColorMap(MeshObject& object, LWMeshInfoID mesh, LWID type, const char* name) {
+  if (name == nullptr || *name == '\0') return std::nullopt;
+  void* handle = mesh->pntVLookup(mesh, type, name);
+  if (handle == nullptr) return std::nullopt;
+  const bool hasAlpha = type == LWVMAP_RGBA;
+  if (mesh->pntVSelect(mesh, handle) != (hasAlpha ? 4 : 3)) {
+    std::vector<std::string>& ignored = object.colorReport.wrongDimensionMaps;
+    if (std::find(ignored.begin(), ignored.end(), name) == ignored.end()) ignored.emplace_back(name);
+    return std::nullopt;
+  }
+  return ColorSource{handle, hasAlpha};
+}
+
+// A surface's map is named without its type; an RGBA map of that name
+// comes before an RGB one.
+std::optional<ColorSource> LookUpNamedMap(MeshObject& object, LWMeshInfoID mesh, const char* name) {
+  if (std::optional<ColorSource> found = LookUpColorMap(object, mesh, LWVMAP_RGBA, name)) return found;
+  return LookUpColorMap(object, mesh, LWVMAP_RGB, name);
+}
+
+// The first day and night maps of this mesh, in the scene's order of
+// vertex maps of every type.
+void FindObjectMaps(MeshObject& object, LWMeshInfoID mesh) {
+  const LWObjectFuncs& maps = *object.sceneObjects;
+  const int count = maps.numVMaps(0);
+  for (int i = 0; i < count; ++i) {
+    const LWID type = maps.vmapType(i);
+    if (type != LWVMAP_RGB && type != LWVMAP_RGBA) continue;
+    const char* name = maps.vmapName(0, i);
+    const bool night = name != nullptr && NamesNight(name);
+    std::optional<ColorSource>& slot = night ? object.colorPlan.night : object.colorPlan.defaultDay;
+    if (!slot) slot = LookUpColorMap(object, mesh, type, name);
+  }
+}
+
+void FindSurfaceMaps(MeshObject& object, LWMeshInfoID mesh) {
+  if (object.objectFileName == nullptr || object.surfaceFuncs->getColorVMap == nullptr) return;
+  const LWSurfaceID* surfaces = object.surfaceFuncs->byObject(object.objectFileName);
+  if (surfaces == nullptr) return;
+  for (; *surfaces != nullptr; ++surfaces) {
+    const char* mapName = object.surfaceFuncs->getColorVMap(*surfaces);
+    const char* surfaceName = object.surfaceFuncs->name(*surfaces);
+    if (mapName == nullptr || *mapName == '\0' || surfaceName == nullptr) continue;
+    object.colorPlan.surfaceDay.emplace(surfaceName, LookUpNamedMap(object, mesh, mapName));
+  }
+}
+
+// A colour component as the game stores it: clamped to 0..1 (a NaN as 0),
+// times 255, rounded half up.  Sets `clamped` when the value was changed.
+std::uint8_t ToByte(float value, bool& clamped) {
+  if (std::isnan(value)) {
+    clamped = true;
+    return 0;
+  }
+  if (value < 0.0f || value > 1.0f) clamped = true;
+  return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
+
+float Pack(std::uint8_t high, std::uint8_t low) { return static_cast<float>(high * 256 + low); }
+
+Color Unpack(const float* values) {
+  const auto first = static_cast<unsigned>(values[0]);
+  const auto second = static_cast<unsigned>(values[1]);
+  return {static_cast<std::uint8_t>(first >> 8), static_cast<std::uint8_t>(first & 0xFFu),
+          static_cast<std::uint8_t>(second >> 8), static_cast<std::uint8_t>(second & 0xFFu)};
+}
+
+// Reads one corner's colour from `source`: the polygon's own value, else
+// the point's, else white.
+class CornerColors {
+ public:
+  explicit CornerColors(MeshObject& object, LWMeshInfoID mesh) : object_(object), mesh_(mesh) {}
+
+  Color Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon) {
+    if (!source) return kWhite;
+    buffer_.fill(0.0f);
+    if (mesh_->pntVPIDGet(mesh_, point, polygon, buffer_.data(), source->handle) == 0) {
+      buffer_.fill(0.0f);
+      if (mesh_->pntVIDGet(mesh_, point, buffer_.data(), source->handle) == 0) return kWhite;
+    }
+    if (!source->hasAlpha) buffer_[3] = 1.0f;
+    bool clamped = false;
+    Color color{};
+    for (std::size_t i = 0; i < 4; ++i) color[i] = ToByte(buffer_[i], clamped);
+    if (clamped) ++object_.colorReport.clampedCorners;
+    return color;
+  }
+
+ private:
+  MeshObject& object_;
+  LWMeshInfoID mesh_;
+  std::array<float, 4> buffer_{};
+};
+
+// The day map of each triangle's polygon, asked once per run of triangles
+// of one polygon and looked up once per run of one surface name.
+class DaySources {
+ public:
+  DaySources(const MeshObject& object, LWMeshInfoID mesh) : plan_(object.colorPlan), mesh_(mesh) {}
+
+  const std::optional<ColorSource>& Of(LWPolID polygon) {
+    // Without surface maps no polygon's tag is needed.
+    if (plan_.surfaceDay.empty()) return plan_.defaultDay;
+    if (started_ && polygon == polygon_) return *current_;
+    started_ = true;
+    polygon_ = polygon;
+    const char* tag = mesh_->polTag(mesh_, polygon, LWPTAG_SURF);
+    const std::string_view name = tag != nullptr ? std::string_view(tag) : std::string_view();
+    if (current_ != nullptr && name == tag_) return *current_;
+    tag_.assign(name);
+    const auto named = plan_.surfaceDay.find(tag_);
+    current_ = named != plan_.surfaceDay.end() ? &named->second : &plan_.defaultDay;
+    return *current_;
+  }
+
+ private:
+  const ColorPlan& plan_;
+  LWMeshInfoID mesh_;
+  bool started_ = false;
+  LWPolID polygon_ = nullptr;
+  std::string tag_;
+  const std::optional<ColorSource>* current_ = nullptr;
+};
+
+}  // namespace
+
+void FindColorMaps(MeshObject& object, LWMeshInfoID mesh) {
+  FindObjectMaps(object, mesh);
+  FindSurfaceMaps(object, mesh);
+  const ColorPlan& plan = object.colorPlan;
+  bool anyDayMap = plan.defaultDay.has_value();
+  for (const auto& named : plan.surfaceDay) anyDayMap = anyDayMap || named.second.has_value();
+  object.colorReport.whiteDay = plan.night && !anyDayMap;
+  object.colorSetCount = plan.night ? 2 : anyDayMap ? 1 : 0;
+}
+
+void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
+  if (object.colorSetCount == 0) return;
+  const std::size_t stride = object.SampleStride();
+  const auto column = static_cast<std::size_t>(object.uvSetCount);
+  const bool hasNight = object.colorSetCount > 1;
+  SampleFinder finder(object.uvSamples[column], object.points.size(), hasNight ? 4 : 2);
+  CornerColors colors(object, mesh);
+  DaySources daySources(object, mesh);
+  std::array<float, 4> sample{};
+  for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
+    const MeshPolygon& triangle = object.polygons[corner / 3];
+    const std::int32_t point = triangle.corners[corner % 3];
+    const LWPntID id = object.points[static_cast<std::size_t>(point)].pointId;
+    const Color day = colors.Read(daySources.Of(triangle.polygonId), id, triangle.polygonId);
+    sample[0] = Pack(day[0], day[1]);
+    sample[1] = Pack(day[2], day[3]);
+    if (hasNight) {
+      const Color night = colors.Read(object.colorPlan.night, id, triangle.polygonId);
+      sample[2] = Pack(night[0], night[1]);
+      sample[3] = Pack(night[2], night[3]);
+    }
+    object.cornerSamples[corner * stride + column] = finder.FindOrAdd(point, sample.data());
+  }
+}
+
+void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering) {
+  if (object.colorSetCount == 0) return;
+  const std::size_t stride = object.SampleStride();
+  const auto column = static_cast<std::size_t>(object.uvSetCount);
+  const bool hasNight = object.colorSetCount > 1;
+  const UvSampleList& list = object.uvSamples[column];
+  object.dayColors.resize(numbering.size());
+  if (hasNight) object.nightColors.resize(numbering.size());
+  for (std::size_t j = 0; j < numbering.size(); ++j) {
+    const float* values = list.Values(object.vertexSamples[static_cast<std::size_t>(numbering[j]) * stride + column]);
+    object.dayColors[j] = Unpack(values);
+    if (hasNight) object.nightColors[j] = Unpack(values + 2);
+  }
+}
+
+}  // namespace scene
