@@ -7,7 +7,7 @@
 #include "plugin/export_messages.h"
 #include "plugin/file_request.h"
 #include "plugin/host_services.h"
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 #include "scene/dff_exporter.h"
 #include "scene/mesh_parts.h"
 
@@ -58,7 +58,7 @@ ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
     return {MessageLines{oversized, "Split the object into smaller layers and export again."}, {}};
   }
 
-  OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
+  dff::OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
     exporter.ReleaseAll();
     return {MessageLines{file.error(), "Choose another folder or file name and export again."}, {}};

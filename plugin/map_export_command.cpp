@@ -11,7 +11,7 @@
 #include "plugin/host_services.h"
 #include "plugin/map_dictionary.h"
 #include "plugin/map_findings.h"
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 #include "scene/dff_exporter.h"
 
 namespace plugin {
@@ -71,7 +71,7 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
   const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
 
-  OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
+  dff::OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
     exporter.ReleaseAll();
     return {findings.warnings, MessageLines{file.error(), "No file was written; choose another folder or name."}, {}};

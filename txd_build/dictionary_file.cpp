@@ -1,14 +1,14 @@
 #include "txd_build/dictionary_file.h"
 
 #include "dff/output_stream.h"
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 #include "txd/txd_writer.h"
 
 namespace txdbuild {
 
 bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
                          std::string& error) {
-  plugin::OutputFile file(path);
+  dff::OutputFile file(path);
   if (!file.ok()) {
     error = file.error() + " Nothing was written under that name.";
     return false;

@@ -21,10 +21,10 @@ set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)
 set(allowed_txd         txd dff)
 set(allowed_pixels      pixels txd)
-set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform plugin/output_file.h)
+set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
 set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
-                        plugin/output_file.h plugin/lw_host.h)
+                        plugin/lw_host.h)
 set(checked_folders platform lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
                     col tools)
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/host_path.h"
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -55,7 +55,7 @@ std::string ReadAll(const fs::path& path) {
 }
 
 bool Write(const std::string& hostText, TextEncoding encoding, const std::string& bytes) {
-  plugin::OutputFile file(hostText, encoding);
+  dff::OutputFile file(hostText, encoding);
   if (!file.ok()) return false;
   file.stream().WriteBytes(bytes.data(), bytes.size());
   return file.Commit();
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
                        CP_UTF8, TextEncoding::kUtf8, "UTF-8");
 
   // Bytes that are no UTF-8 at all.
-  plugin::OutputFile invalid(folderText + "\\bad\xff\xfe.dff", TextEncoding::kUtf8);
+  dff::OutputFile invalid(folderText + "\\bad\xff\xfe.dff", TextEncoding::kUtf8);
   Check(!invalid.ok(), "a path that is not UTF-8 was accepted");
   invalid.Discard();
 

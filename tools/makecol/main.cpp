@@ -18,7 +18,7 @@
 #include "col/col3_writer.h"
 #include "dff/output_stream.h"
 #include "host/lightwave_files.h"
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 #include "tools/makecol/entry_sources.h"
 
 namespace makecol {
@@ -143,7 +143,7 @@ int Run(const Options& options) {
     col::AppendCol3Entry(built.entry, file);
     lines.push_back(Summary(built));
   }
-  plugin::OutputFile out(options.output);
+  dff::OutputFile out(options.output);
   if (out.ok()) out.stream().WriteBytes(file.data(), file.size());
   if (!out.ok() || !out.Commit()) {
     std::fprintf(stderr, "makecol: %s was not written: %s\n", options.output.c_str(), out.error().c_str());

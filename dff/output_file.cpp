@@ -1,4 +1,4 @@
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <random>
 #include <system_error>
 
-namespace plugin {
+namespace dff {
 namespace fs = std::filesystem;
 
 namespace {
@@ -110,4 +110,4 @@ void OutputFile::Discard() {
   }
 }
 
-}  // namespace plugin
+}  // namespace dff

@@ -1,4 +1,4 @@
-#include "plugin/output_file.h"
+#include "dff/output_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "tests/support/files_and_programs.h"
 
-namespace plugin {
+namespace dff {
 namespace {
 namespace fs = std::filesystem;
 
@@ -93,4 +93,4 @@ TEST_F(OutputFileTest, AFullDeviceIsWrittenInPlaceAndItsFailureReported) {
 }
 
 }  // namespace
-}  // namespace plugin
+}  // namespace dff

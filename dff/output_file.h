@@ -12,7 +12,7 @@
 #include "dff/output_stream.h"
 #include "platform/host_path.h"
 
-namespace plugin {
+namespace dff {
 
 class OutputFile {
  public:
@@ -54,4 +54,4 @@ class OutputFile {
   std::string error_;
 };
 
-}  // namespace plugin
+}  // namespace dff
