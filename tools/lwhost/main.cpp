@@ -14,6 +14,7 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "tools/lwhost/answers.h"
+#include "tools/lwhost/module_search.h"
 #include "tools/lwhost/options.h"
 #include "tools/lwhost/txd.h"
 
@@ -41,6 +42,14 @@ fs::path ExecutableDirectory() {
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   return ec ? fs::current_path() : self.parent_path();
 #endif
+}
+
+void PrintModuleNotFound() {
+  std::fprintf(stderr, "lwhost: the plug-in module %s is in none of its places:\n", kModuleFileName);
+  for (const fs::path& place : ModuleCandidates(ExecutableDirectory(), kModuleFileName)) {
+    std::fprintf(stderr, "  %s\n", place.string().c_str());
+  }
+  std::fprintf(stderr, "Reinstall velmora, or name the module with --module PATH.\n");
 }
 
 bool ExportSucceeded(const StandInHost& host) {
@@ -81,8 +90,15 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
 int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
-  const std::string modulePath =
-      options.module ? *options.module : (ExecutableDirectory() / kModuleFileName).string();
+  std::string modulePath;
+  if (options.module) {
+    modulePath = *options.module;
+  } else if (const auto found = FindModule(ExecutableDirectory(), kModuleFileName)) {
+    modulePath = found->string();
+  } else {
+    PrintModuleNotFound();
+    return kCannotLoad;
+  }
   try {
     PluginModule module(modulePath);
     const bool interactive = StandardInputIsTerminal();
