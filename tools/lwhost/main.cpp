@@ -2,6 +2,7 @@
 // runs the velmora plug-in's export command on each, as Layout would.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #if defined(_WIN32)
@@ -44,12 +45,19 @@ fs::path ExecutableDirectory() {
 #endif
 }
 
-void PrintModuleNotFound() {
-  std::fprintf(stderr, "lwhost: the plug-in module %s is in none of its places:\n", kModuleFileName);
-  for (const fs::path& place : ModuleCandidates(ExecutableDirectory(), kModuleFileName)) {
+// The module named with --module, else the first FindModule finds; nullopt,
+// with the places looked at printed, when there is none.
+std::optional<std::string> ModulePath(const Options& options) {
+  if (options.module) return *options.module;
+  const fs::path programDirectory = ExecutableDirectory();
+  if (const auto found = FindModule(programDirectory, kModuleFileName)) return found->string();
+  std::fprintf(stderr, "lwhost: the plug-in module %s is in none of the places lwhost looks:\n",
+               kModuleFileName);
+  for (const fs::path& place : ModuleCandidates(programDirectory, kModuleFileName)) {
     std::fprintf(stderr, "  %s\n", place.string().c_str());
   }
   std::fprintf(stderr, "Reinstall velmora, or name the module with --module PATH.\n");
+  return std::nullopt;
 }
 
 bool ExportSucceeded(const StandInHost& host) {
@@ -90,17 +98,10 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
 int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
-  std::string modulePath;
-  if (options.module) {
-    modulePath = *options.module;
-  } else if (const auto found = FindModule(ExecutableDirectory(), kModuleFileName)) {
-    modulePath = found->string();
-  } else {
-    PrintModuleNotFound();
-    return kCannotLoad;
-  }
+  const std::optional<std::string> modulePath = ModulePath(options);
+  if (!modulePath) return kCannotLoad;
   try {
-    PluginModule module(modulePath);
+    PluginModule module(*modulePath);
     const bool interactive = StandardInputIsTerminal();
     int status = kExported;
     for (const std::string& input : options.inputs) {
