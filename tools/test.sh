@@ -2,7 +2,7 @@
 # Builds everything from a clean tree and runs the whole test suite twice:
 # an optimised build with GCC, then one with Clang under AddressSanitizer
 # and UndefinedBehaviorSanitizer, so that both compilers build the whole
-# tree warning-free.
+# tree, benchmarks included, warning-free.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,4 +23,4 @@ run_suite() {
 run_suite build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF
+  -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_SANITIZE=ON
