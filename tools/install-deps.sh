@@ -54,12 +54,15 @@ is_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
-# The packages of the wanted sets that are not installed yet, as
+# The packages of the wanted sets that are not installed yet, each once, as
 # `lean` (installed without recommendations) and `windows`.
 lean=() windows=()
+declare -A listed=()
 for set in "${order[@]}"; do
   want "$set" || continue
   for p in ${sets[$set]}; do
+    [[ -n ${listed[$p]:-} ]] && continue
+    listed[$p]=1
     is_installed "$p" && continue
     if [[ $set == windows ]]; then windows+=("$p"); else lean+=("$p"); fi
   done
