@@ -18,7 +18,7 @@ runs=3
 
 for tool in assimp /usr/bin/time; do
   if ! command -v "$tool" >/dev/null; then
-    echo "compare_assimp.sh: $tool is missing; tools/install-deps.sh installs it" >&2
+    echo "compare_assimp.sh: $tool is missing; tools/install-deps.sh tests installs it" >&2
     exit 1
   fi
 done

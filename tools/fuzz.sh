@@ -23,7 +23,7 @@ trap 'rm -rf "$probe"' EXIT
 echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' > "$probe/probe.cpp"
 if ! command -v clang++ >/dev/null ||
    ! clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" 2>"$probe/error"; then
-  echo "fuzz: skipped: this machine has no clang with the libFuzzer runtime (tools/install-deps.sh installs clang and libclang-rt-14-dev)"
+  echo "fuzz: skipped: this machine has no clang with the libFuzzer runtime (tools/install-deps.sh fuzz installs clang and libclang-rt-14-dev)"
   sed 's/^/fuzz:   /' "$probe/error" 2>/dev/null || true
   exit 0
 fi

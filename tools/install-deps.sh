@@ -1,50 +1,90 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build and test the system.
+# Installs what a fresh Debian machine lacks for the jobs named:
+#
+#   tools/install-deps.sh [SET...]      (every set when none is named)
+#
+#   programs  the compiler, CMake and the libraries the programs link:
+#             enough to build, install and package lwhost, dffinfo, maketxd,
+#             brasko and the module, and to run the example
+#   tests     GoogleTest, Google Benchmark, clang and its sanitizer runtimes
+#             (the sanitizer suite is built with clang), Node.js and npm's
+#             rw-parser, assimp and its test models
+#   fuzz      clang and its libFuzzer and sanitizer runtimes
+#   windows   mingw-w64, Wine, Xvfb and the helpers of the checks under Wine
+#             and of the release archive; Wine's 32-bit half (wine32) and the
+#             i386 architecture it comes from where they can be installed
+#
+# tools/run-example.sh asks for programs, tools/test.sh for programs and
+# tests, CI for every set.  Only the Windows set brings its packages'
+# recommendations: Wine draws its fonts and helpers from them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake g++ make
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
-  # maketxd: image decoding and resampling, DXT compression.
-  libstb-dev libsquish-dev
-  assimp-utils assimp-testmodels
-  time  # /usr/bin/time, for bench/compare_assimp.sh
-  # Runs npm's rw-parser, an independent DFF reader the tests compare with.
-  nodejs
-  # The fuzz targets: clang and its libFuzzer and sanitizer runtimes.
-  clang libclang-rt-14-dev
-  # The Windows builds, their checks under Wine and the release archive.
-  mingw-w64 wine wine64 xvfb xdotool zip unzip
-  # dpkg-source unpacks libsquish's source for the Windows builds.
-  dpkg-dev
+declare -A sets=(
+  [programs]="cmake g++ make libcli11-dev nlohmann-json3-dev libstb-dev libsquish-dev
+              dpkg-dev file"
+  [tests]="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+           assimp-utils assimp-testmodels time nodejs"
+  [fuzz]="clang libclang-rt-14-dev"
+  [windows]="mingw-w64 wine wine64 xvfb xdotool zip unzip dpkg-dev"
 )
-# Some nodejs builds bring npm along; Debian's own is a package of its own.
-command -v npm >/dev/null || packages+=(npm)
+# programs: libstb-dev and libsquish-dev are maketxd's image decoding and
+#   DXT compression; dpkg-dev and file are what CPack's Debian packages need
+#   (tools/package-deb.sh).
+# tests: `time` is /usr/bin/time, for bench/compare_assimp.sh; Node.js runs
+#   rw-parser, an independent DFF reader the tests compare with.
+# windows: dpkg-dev's dpkg-source unpacks libsquish's source for the
+#   Windows builds.
+order=(programs tests fuzz windows)
 
-# Wine's 32-bit half, a package of the i386 architecture, is installed on
-# its own: when the mirror's i386 indexes lag behind the amd64 ones it
-# cannot be installed at all, and the win32 checks under Wine are then
-# skipped (tools/wine-check.sh) rather than everything else left out.
-wine32=wine32
+usage() {
+  local IFS='|'
+  echo "usage: tools/install-deps.sh [${order[*]}]...   (every set when none is named)" >&2
+  exit 2
+}
+
+wanted=("$@")
+((${#wanted[@]})) || wanted=("${order[@]}")
+want() { [[ " ${wanted[*]} " == *" $1 "* ]]; }
+for set in "${wanted[@]}"; do
+  [[ -n ${sets[$set]:-} ]] || usage
+done
 
 is_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
-missing=()
-for p in "${packages[@]}"; do
-  is_installed "$p" || missing+=("$p")
+# The packages of the wanted sets that are not installed yet, each once, as
+# `lean` (installed without recommendations) and `windows`.
+lean=() windows=()
+declare -A listed=()
+for set in "${order[@]}"; do
+  want "$set" || continue
+  for p in ${sets[$set]}; do
+    [[ -n ${listed[$p]:-} ]] && continue
+    listed[$p]=1
+    is_installed "$p" && continue
+    if [[ $set == windows ]]; then windows+=("$p"); else lean+=("$p"); fi
+  done
 done
-want_wine32=0
-is_installed "$wine32" || want_wine32=1
+# Some nodejs builds bring npm along; Debian's own is a package of its own.
+if want tests && ! command -v npm >/dev/null && ! is_installed npm; then lean+=(npm); fi
+# Wine's 32-bit half, a package of the i386 architecture, is installed on
+# its own: when the mirror's i386 indexes lag behind the amd64 ones it
+# cannot be installed at all, and the win32 checks under Wine are then
+# skipped (tools/wine-check.sh) rather than everything else left out.
+wine32=""
+if want windows && ! is_installed wine32; then wine32=wine32; fi
 
-if ((${#missing[@]} || want_wine32)); then
-  export DEBIAN_FRONTEND=noninteractive
-  SUDO=""
-  [[ $(id -u) -ne 0 ]] && SUDO=sudo
-  if ((want_wine32)) && ! dpkg --print-foreign-architectures | grep -qx i386; then
+SUDO=""
+[[ $(id -u) -ne 0 ]] && SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+apt_install() {
+  $SUDO apt-get install -y -q -o Acquire::Retries=3 "$@"
+}
+
+if ((${#lean[@]} + ${#windows[@]})) || [[ -n $wine32 ]]; then
+  if [[ -n $wine32 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
   # An index that fails to download (a mirror in the middle of a sync) is no
@@ -55,15 +95,17 @@ if ((${#missing[@]} || want_wine32)); then
       "installing from those that could" >&2
   fi
 fi
-if ((${#missing[@]})); then
-  echo "installing: ${missing[*]}"
-  # With their recommendations: Wine draws its fonts and helpers from them,
-  # and the message boxes of the checks under Wine need those.
-  $SUDO apt-get install -y -q -o Acquire::Retries=3 "${missing[@]}"
+if ((${#lean[@]})); then
+  echo "installing: ${lean[*]}"
+  apt_install --no-install-recommends "${lean[@]}"
 fi
-if ((want_wine32)); then
+if ((${#windows[@]})); then
+  echo "installing: ${windows[*]}"
+  apt_install "${windows[@]}"
+fi
+if [[ -n $wine32 ]]; then
   echo "installing: $wine32"
-  if ! $SUDO apt-get install -y -q -o Acquire::Retries=3 "$wine32"; then
+  if ! apt_install "$wine32"; then
     echo "install-deps: $wine32 (Wine's 32-bit half) cannot be installed from this machine's" \
       "package indexes (see above); everything else is installed, and tools/wine-check.sh" \
       "will skip the win32 checks under Wine" >&2
@@ -74,7 +116,7 @@ fi
 # into the build tree beside the builds; the tests look for it there.  It
 # comes from the npm registry: where that cannot be reached, the comparison
 # with it reports itself skipped and everything else still runs.
-if [[ ! -f build/npm/node_modules/rw-parser/package.json ]]; then
+if want tests && [[ ! -f build/npm/node_modules/rw-parser/package.json ]]; then
   npm install --prefix build/npm rw-parser@2.0.0 ||
     echo "install-deps: npm could not install rw-parser; the test comparing with it will be skipped" >&2
 fi

@@ -101,7 +101,7 @@ choose_wine_loader() {
       "programs (a static i386 program ended with $probe_evidence); the win32 binary checks ran"
   elif wine32_half_missing; then
     skip "the win32 checks under Wine: Wine's 32-bit half (Debian's wine32) is not installed;" \
-      "tools/install-deps.sh installs it where the package indexes allow; the win32 binary checks ran"
+      "tools/install-deps.sh windows installs it where the package indexes allow; the win32 binary checks ran"
   else
     echo "== this machine runs 32-bit x86 programs: checking win32 and win64 under Wine"
     wine_loader=wine
@@ -110,7 +110,7 @@ choose_wine_loader() {
   fi
   if ! wine_loader=$(find_wine64_loader); then
     echo "no 64-bit Wine loader (no wine64 command, no /usr/lib/wine/wine64):" \
-      "tools/install-deps.sh installs it" >&2
+      "tools/install-deps.sh windows installs it" >&2
     exit 1
   fi
   echo "== checking win64 under Wine in a 64-bit prefix made by $wine_loader"

@@ -130,10 +130,11 @@ TEST(ClumpBoundingSphere, EnclosesEveryWrittenPosition) {
   const dff::BoundingSphere sphere = dff::ComputeBoundingSphere(points);
   EXPECT_FLOAT_EQ(sphere.centre.x, -6.10566735f);
   for (const platform::Vec3f& p : points) {
-    const double d[] = {double{p.x} - double{sphere.centre.x},
-                        double{p.y} - double{sphere.centre.y},
-                        double{p.z} - double{sphere.centre.z}};
-    EXPECT_LE(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), double{sphere.radius});
+    const double d[] = {static_cast<double>(p.x) - static_cast<double>(sphere.centre.x),
+                        static_cast<double>(p.y) - static_cast<double>(sphere.centre.y),
+                        static_cast<double>(p.z) - static_cast<double>(sphere.centre.z)};
+    EXPECT_LE(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]),
+              static_cast<double>(sphere.radius));
   }
 }
 

@@ -24,7 +24,7 @@ class RwParser : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!fs::exists(fs::path(RW_PARSER_DIR) / "package.json") || std::system("node --version >/dev/null 2>&1") != 0) {
-      GTEST_SKIP() << "npm rw-parser or node is not installed (tools/install-deps.sh installs them)";
+      GTEST_SKIP() << "npm rw-parser or node is not installed (tools/install-deps.sh tests installs them)";
     }
     root_ = testing::ScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
   }

@@ -8,7 +8,7 @@
 #   compare_with_rw_parser.sh BIN_DIR EXAMPLE_DIR RW_PARSER_DIR
 #
 # Exit status 77 (skipped) when node or rw-parser is missing:
-# tools/install-deps.sh installs both.
+# tools/install-deps.sh tests installs both.
 set -euo pipefail
 
 bin=$1
@@ -18,11 +18,11 @@ here=$(dirname "$0")
 models=/usr/share/assimp/models
 
 if ! command -v node >/dev/null; then
-  echo "skipped: node is not installed (tools/install-deps.sh installs it)"
+  echo "skipped: node is not installed (tools/install-deps.sh tests installs it)"
   exit 77
 fi
 if [[ ! -f $rw_parser/package.json ]]; then
-  echo "skipped: rw-parser is not installed in $rw_parser (tools/install-deps.sh installs it)"
+  echo "skipped: rw-parser is not installed in $rw_parser (tools/install-deps.sh tests installs it)"
   exit 77
 fi
 

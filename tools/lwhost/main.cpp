@@ -15,6 +15,7 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "tools/lwhost/answers.h"
+#include "tools/lwhost/module_search.h"
 #include "tools/lwhost/options.h"
 #include "tools/lwhost/txd.h"
 
@@ -46,6 +47,21 @@ fs::path ExecutableDirectory() {
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   return ec ? fs::current_path() : self.parent_path();
 #endif
+}
+
+// The module named with --module, else the first FindModule finds; nullopt,
+// with the places looked at printed, when there is none.
+std::optional<std::string> ModulePath(const Options& options) {
+  if (options.module) return *options.module;
+  const fs::path programDirectory = ExecutableDirectory();
+  const char* const fileName = options.map ? kMapModuleFileName : kModuleFileName;
+  if (const auto found = FindModule(programDirectory, fileName)) return found->string();
+  std::fprintf(stderr, "lwhost: the plug-in module %s is in none of the places lwhost looks:\n", fileName);
+  for (const fs::path& place : ModuleCandidates(programDirectory, fileName)) {
+    std::fprintf(stderr, "  %s\n", place.string().c_str());
+  }
+  std::fprintf(stderr, "Reinstall velmora, or name the module with --module PATH.\n");
+  return std::nullopt;
 }
 
 // The first command ends a success with "Export successful", the map
@@ -92,11 +108,10 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
 int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
-  const std::string modulePath =
-      options.module ? *options.module
-                     : (ExecutableDirectory() / (options.map ? kMapModuleFileName : kModuleFileName)).string();
+  const std::optional<std::string> modulePath = ModulePath(options);
+  if (!modulePath) return kCannotLoad;
   try {
-    PluginModule module(modulePath);
+    PluginModule module(*modulePath);
     const bool interactive = StandardInputIsTerminal();
     int status = kExported;
     for (const std::string& input : options.inputs) {

@@ -43,7 +43,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
   app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
   app.add_option("--module", options.module,
-                 "The plug-in module (default: the one installed beside lwhost)");
+                 "The plug-in module (default: the one beside lwhost, else the installed one "
+                 "in lib/velmora/)");
   app.add_option("--content", options.contentDirectory,
                  "Layout's content directory, where object and image paths are looked up first");
   auto* map = app.add_flag("--map", options.map,
