@@ -62,7 +62,9 @@ TEST_F(MapExportTest, TheTxdHoldsTheModelsTexturesAndNamesEachImageLeftOut) {
   EXPECT_NE(leftOut[1].find("moss.png"), std::string::npos) << leftOut[1];
   EXPECT_EQ(host.messages().back().kind, MessageKind::kInfo);
   EXPECT_EQ(host.messages().back().line1,
-            "Wrote house.dff (1 geometry, no vertex colours) and house.txd (1 texture).");
+            "Wrote house.dff (1 geometry, no vertex colours), house.txd (1 texture) and house.col (3 faces, "
+            "2 surfaces). The scene has no collision item, so the visible triangles are the collision, with "
+            "DEFAULT on the 2 faces whose surface names no surface type.");
 }
 
 TEST_F(MapExportTest, ATxdThatCannotBeWrittenIsAnErrorThatSaysTheDffWas) {
