@@ -153,6 +153,45 @@ TEST_F(MapExportTest, ACollisionVertexOutOfRangeWritesNoColButTheDffAndTxd) {
                         "or shadow item was left out of the model.");
 }
 
+// 11,000 separate triangles within 100 m of the origin: 33,000 distinct
+// vertices, more than an entry holds.
+host::Mesh TooManyVertices() {
+  host::Mesh mesh;
+  for (int t = 0; t < 11000; ++t) {
+    const float x = static_cast<float>(t % 400) * 0.5f;
+    const float y = static_cast<float>(t / 400) * 0.5f;
+    mesh.points.push_back({x - 100, y, 0});
+    mesh.points.push_back({x - 99.75f, y, 0});
+    mesh.points.push_back({x - 100, y + 0.25f, 0});
+    mesh.polygons.push_back({LWPOLTYPE_FACE, {3 * t, 3 * t + 1, 3 * t + 2}, "Paint"});
+  }
+  return mesh;
+}
+
+TEST_F(MapExportTest, ACollisionTooLargeIsAnErrorAndAVisibleModelTooLargeAWarning) {
+  const host::Mesh big = TooManyVertices();
+  host::StandInHost withItem(SceneOf({{"wall", SeparateTriangles(1)}, {"wall_col", big}}, Surfaces({"Paint"})));
+  Answer(dir_ / "wall.dff");
+  RunMap(withItem);
+  EXPECT_FALSE(fs::exists(dir_ / "wall.col"));
+  EXPECT_EQ(withItem.messages().back().kind, MessageKind::kError);
+  EXPECT_NE(withItem.messages().back().line1.find("wall.col was not written: its collision has 11000 faces and "
+                                                  "33000 vertices"),
+            std::string::npos)
+      << withItem.messages().back().line1;
+
+  host::StandInHost visible(SceneOf({{"wall", big}}, Surfaces({"Paint"})));
+  Answer(dir_ / "wall.dff");
+  RunMap(visible);
+  EXPECT_FALSE(fs::exists(dir_ / "wall.col"));
+  const auto& messages = visible.messages();
+  ASSERT_GE(messages.size(), 2u);
+  EXPECT_EQ(messages[messages.size() - 2].kind, MessageKind::kWarning);
+  EXPECT_NE(messages[messages.size() - 2].line2.value_or("").find("Add a collision layer"), std::string::npos);
+  EXPECT_EQ(messages.back().kind, MessageKind::kInfo);
+  EXPECT_EQ(messages.back().line1.find("wall.col"), std::string::npos) << messages.back().line1;
+}
+
 // A frame's matrix applied to a point as the game applies it.
 Point ThroughFrames(const std::vector<dffinfo::FrameRecord>& frames, std::int64_t index, Point p) {
   for (; index >= 0; index = frames.at(static_cast<std::size_t>(index)).parent) {
