@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <set>
 
 #include "col/col3_writer.h"
 #include "dff/output_file.h"

@@ -153,6 +153,22 @@ TEST_F(MapExportTest, ACollisionVertexOutOfRangeWritesNoColButTheDffAndTxd) {
                         "or shadow item was left out of the model.");
 }
 
+TEST_F(MapExportTest, AColThatCannotBeWrittenIsAnErrorThatSaysWhatWas) {
+  fs::create_directories(dir_ / "house.col" / "in the way");
+  host::StandInHost host(SceneOf({{"house", SeparateTriangles(1)}}, Surfaces({"Paint"})));
+  Answer(dir_ / "house.dff");
+  RunMap(host);
+
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "house.dff"));
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "house.txd"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "house.col" / "in the way"));
+  const host::Message& last = host.messages().back();
+  EXPECT_EQ(last.kind, MessageKind::kError);
+  EXPECT_NE(last.line1.find("The COL file " + (dir_ / "house.col").string() + " was not written"), std::string::npos)
+      << last.line1;
+  EXPECT_EQ(last.line2.value_or("").rfind("Wrote house.dff (1 geometry, no vertex colours) and house.txd", 0), 0u);
+}
+
 // 11,000 separate triangles within 100 m of the origin: 33,000 distinct
 // vertices, more than an entry holds.
 host::Mesh TooManyVertices() {
