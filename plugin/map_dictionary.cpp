@@ -1,5 +1,6 @@
 #include "plugin/map_dictionary.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -9,17 +10,21 @@
 #include "platform/path_rules.h"
 #include "txd_build/dictionary_builder.h"
 #include "txd_build/dictionary_file.h"
+#include "txd_build/image_search.h"
 
 namespace plugin {
 namespace {
 namespace fs = std::filesystem;
 
-// The scene's image files by the texture name the exporter gives each
-// image (its name without extension, compared without case); the first
-// image of a name wins, as it does for the materials.
-class SceneImageFiles {
+// Where the map command finds a texture's image: first the file the host
+// lists for the scene's image of that name (the texture name the exporter
+// gives each image is its name without extension, compared without case;
+// the first image of a name wins, as it does for the materials), then the
+// search maketxd makes from the object files' folders: those folders, and
+// the usual image folders beside each and above it.
+class MapImageSearch {
  public:
-  explicit SceneImageFiles(const HostServices& services) {
+  explicit MapImageSearch(const HostServices& services) : folders_(ObjectFolderPlaces(services)) {
     const LWImageList& images = *services.imageList;
     const platform::TextEncoding encoding = services.ServedAs(Service::kImageList).text;
     for (LWImageID image = images.first(); image != nullptr; image = images.next(image)) {
@@ -34,22 +39,50 @@ class SceneImageFiles {
   std::optional<fs::path> Find(const std::string& textureName) const {
     const auto found = files_.find(txdbuild::LowerCaseName(textureName));
     std::error_code error;
-    if (found == files_.end() || !fs::is_regular_file(found->second.path, error)) return std::nullopt;
-    return found->second.path;
+    if (found != files_.end() && fs::is_regular_file(found->second.path, error)) return found->second.path;
+    return folders_.Find(textureName);
   }
 
+  // A few lines: the host's file, and how many places the folder search
+  // tried with the first few of them.
   std::string DescribeSearch(const std::string& textureName) const {
     const auto found = files_.find(txdbuild::LowerCaseName(textureName));
-    if (found == files_.end()) return "no image of the scene has that name";
-    return "the scene's image is the file " + found->second.written + ", which is not there";
+    std::string text = found == files_.end()
+                           ? "no image of the scene has that name"
+                           : "the scene's image is the file " + found->second.written + ", which is not there";
+    const std::vector<std::string> places = folders_.Places(textureName);
+    const std::size_t shown = std::min<std::size_t>(places.size(), 3);
+    text += ";\n" + std::to_string(places.size()) + " places beside the object were tried too, the first " +
+            std::to_string(shown) + ":";
+    for (std::size_t i = 0; i < shown; ++i) text += "\n  " + places[i];
+    return text;
   }
 
  private:
+  // The folder of every object file of the scene's object items, each
+  // once; Layout's content directory is not known, so the usual image
+  // folders are looked for up to the root.
+  static txdbuild::ImageSearchPlaces ObjectFolderPlaces(const HostServices& services) {
+    txdbuild::ImageSearchPlaces places;
+    const platform::TextEncoding encoding = services.ServedAs(Service::kObjectInfo).text;
+    for (LWItemID item = services.itemInfo->first(LWI_OBJECT, nullptr); item != nullptr;
+         item = services.itemInfo->next(item)) {
+      const char* file = services.objectInfo->filename(item);
+      if (file == nullptr || *file == '\0') continue;
+      const fs::path folder = platform::PathFromHostText(file, encoding).parent_path();
+      if (std::find(places.modelFolders.begin(), places.modelFolders.end(), folder) == places.modelFolders.end()) {
+        places.modelFolders.push_back(folder);
+      }
+    }
+    return places;
+  }
+
   struct Entry {
     std::string written;  // as the host names it
     fs::path path;
   };
   std::map<std::string, Entry> files_;
+  txdbuild::ImageSearch folders_;
 };
 
 void AddUse(const std::string& name, const std::string& where, std::set<std::string>& seen,
@@ -78,12 +111,13 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
 MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
                                  const std::string& txdPath) {
   MapDictionary result;
-  const SceneImageFiles images(services);
+  const MapImageSearch images(services);
   const txdbuild::ImageLookup lookup{[&images](const std::string& name) { return images.Find(name); },
                                      [&images](const std::string& name) { return images.DescribeSearch(name); }};
   const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
   const char* consequence =
-      "The game draws what uses it white or not at all; make the image readable where the scene names it and "
+      "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
+      "put it beside the object or in an Images or textures folder beside the object's folder or above it, and "
       "export again.";
   for (const std::string& missing : build.missing) {
     result.warnings.push_back({"Left out of the TXD: " + missing + ".", consequence});

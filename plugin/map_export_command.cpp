@@ -9,6 +9,7 @@
 #include "plugin/export_messages.h"
 #include "plugin/file_request.h"
 #include "plugin/host_services.h"
+#include "plugin/map_collision.h"
 #include "plugin/map_dictionary.h"
 #include "plugin/map_findings.h"
 #include "dff/output_file.h"
@@ -45,14 +46,23 @@ std::optional<MessageLines> DescribeEmptyModel(const scene::DffExporter& exporte
                       "Load the map object's model into Layout and export again."};
 }
 
-// The dictionary's path: the DFF's, with ".txd" for its extension.
-std::string DictionaryPathBeside(const std::string& dffPath) {
+// A file beside the DFF: its path with `extension` for the DFF's.
+std::string PathBeside(const std::string& dffPath, const char* extension) {
   const std::string fileName = platform::StripPath(dffPath);
-  return dffPath.substr(0, dffPath.size() - fileName.size()) + platform::RemoveExtension(fileName) + ".txd";
+  return dffPath.substr(0, dffPath.size() - fileName.size()) + platform::RemoveExtension(fileName) + extension;
 }
 
-// Builds the model and writes the DFF, then the TXD beside it; the
-// exporter lives only until the DFF is written.
+std::string ListOfFiles(const std::vector<std::string>& files) {
+  std::string list;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (i > 0) list += i + 1 == files.size() ? " and " : ", ";
+    list += files[i];
+  }
+  return list;
+}
+
+// Builds the model and writes the DFF, then the TXD and the COL beside it;
+// the exporter lives only until the DFF is written.
 MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
@@ -70,6 +80,8 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   exporter.BuildAllGeometry();
   const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
   const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
+  col::EntrySource collision = VisibleModelSource(exporter);
+  const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
 
   dff::OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
   if (!file.ok()) {
@@ -87,14 +99,21 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   }
   if (!file.Commit()) return {findings.warnings, MessageLines{file.error(), "No file was written."}, {}};
 
-  const MapDictionary dictionary = WriteMapDictionary(services, textures, DictionaryPathBeside(path));
+  const MapDictionary dictionary = WriteMapDictionary(services, textures, PathBeside(path, ".txd"));
   std::vector<MessageLines> warnings = findings.warnings;
   warnings.insert(warnings.end(), dictionary.warnings.begin(), dictionary.warnings.end());
   if (dictionary.error) {
     return {warnings, MessageLines{dictionary.error->line1, platform::StripPath(path) + " was written."}, {}};
   }
-  return {warnings, std::nullopt,
-          "Wrote " + findings.dffSummary + " and " + dictionary.summary + "." + findings.notes};
+  const MapCollision collisionFile =
+      WriteMapCollision(services, leftOut, std::move(collision), path, PathBeside(path, ".col"));
+  warnings.insert(warnings.end(), collisionFile.warnings.begin(), collisionFile.warnings.end());
+  std::vector<std::string> written{findings.dffSummary, dictionary.summary};
+  if (collisionFile.error) {
+    return {warnings, MessageLines{*collisionFile.error, "Wrote " + ListOfFiles(written) + "." + findings.notes}, {}};
+  }
+  if (!collisionFile.summary.empty()) written.push_back(collisionFile.summary);
+  return {warnings, std::nullopt, "Wrote " + ListOfFiles(written) + "." + findings.notes + collisionFile.note};
 }
 
 }  // namespace

@@ -81,7 +81,10 @@ TEST_F(MapExportTest, CornersTakeThePolygonsValueThenThePointsThenWhite) {
 
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].kind, MessageKind::kInfo);
-  EXPECT_EQ(host.messages()[0].line1, "Wrote house.dff (1 geometry, day and night colours) and house.txd (0 textures).");
+  EXPECT_EQ(host.messages()[0].line1,
+            "Wrote house.dff (1 geometry, day and night colours), house.txd (0 textures) and house.col (2 faces, "
+            "1 surface). The scene has no collision item, so the visible triangles are the collision, with "
+            "DEFAULT on the 2 faces whose surface names no surface type.");
 }
 
 TEST_F(MapExportTest, TheSurfacesColourMapGivesTheDayColoursOfItsPolygons) {
@@ -109,7 +112,10 @@ TEST_F(MapExportTest, TheSurfacesColourMapGivesTheDayColoursOfItsPolygons) {
   EXPECT_EQ(colors[0].at(0), (Rgba{0, 0, 255, 128}));
   EXPECT_EQ(colors[1].at(3), (Rgba{255, 0, 0, 255}));
   EXPECT_EQ(colors[2].at(6), kWhite);
-  EXPECT_EQ(host.messages().back().line1, "Wrote house.dff (1 geometry, day colours) and house.txd (0 textures).");
+  EXPECT_EQ(host.messages().back().line1,
+            "Wrote house.dff (1 geometry, day colours), house.txd (0 textures) and house.col (3 faces, 1 surface). "
+            "The scene has no collision item, so the visible triangles are the collision, with DEFAULT on the 3 "
+            "faces whose surface names no surface type.");
 }
 
 TEST_F(MapExportTest, ANightMapAloneGivesWhiteDayColoursAndTheSummarySaysSo) {
@@ -126,8 +132,10 @@ TEST_F(MapExportTest, ANightMapAloneGivesWhiteDayColoursAndTheSummarySaysSo) {
   EXPECT_EQ(night.at(0).at(0), (Rgba{51, 51, 51, 255}));
   EXPECT_EQ(night.at(0).at(1), kWhite) << "a corner the map does not cover is white";
   EXPECT_EQ(host.messages().back().line1,
-            "Wrote lamp.dff (1 geometry, day and night colours) and lamp.txd (0 textures). \"lamp\" has only a night colour map, so its "
-            "day colours are white.");
+            "Wrote lamp.dff (1 geometry, day and night colours), lamp.txd (0 textures) and lamp.col (1 face, "
+            "1 surface). \"lamp\" has only a night colour map, so its day colours are white. The scene has no "
+            "collision item, so the visible triangles are the collision, with DEFAULT on the 1 face whose "
+            "surface names no surface type.");
 }
 
 TEST_F(MapExportTest, BadValuesAreClampedAndMapsOfTheWrongDimensionIgnoredWithWarnings) {
@@ -172,7 +180,8 @@ TEST_F(MapExportTest, AnObjectWithoutColoursIsWrittenAsTheFirstCommandWritesItWi
   EXPECT_EQ(messages[0].line1,
             "The object \"box\" has no vertex colours: the game draws it evenly bright, the same by day and "
             "by night.");
-  EXPECT_EQ(messages[1].line1, "Wrote map.dff (1 geometry, no vertex colours) and map.txd (0 textures).");
+  EXPECT_EQ(messages[1].line1.substr(0, 79),
+            "Wrote map.dff (1 geometry, no vertex colours), map.txd (0 textures) and map.col");
   EXPECT_TRUE(mapHost.fileRequests().size() == 1u) << "the map command asks for no COL file";
 }
 

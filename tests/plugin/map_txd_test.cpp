@@ -3,6 +3,8 @@
 // is missing or damaged, or of a dictionary that cannot be written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/plugin/map_fixture.h"
 #include "tests/support/test_images.h"
 
@@ -62,7 +64,39 @@ TEST_F(MapExportTest, TheTxdHoldsTheModelsTexturesAndNamesEachImageLeftOut) {
   EXPECT_NE(leftOut[1].find("moss.png"), std::string::npos) << leftOut[1];
   EXPECT_EQ(host.messages().back().kind, MessageKind::kInfo);
   EXPECT_EQ(host.messages().back().line1,
-            "Wrote house.dff (1 geometry, no vertex colours) and house.txd (1 texture).");
+            "Wrote house.dff (1 geometry, no vertex colours), house.txd (1 texture) and house.col (3 faces, "
+            "2 surfaces). The scene has no collision item, so the visible triangles are the collision, with "
+            "DEFAULT on the 2 faces whose surface names no surface type.");
+}
+
+// The scene names its images where they no longer are, as a scene made on
+// another machine does; the images sit where people keep them, in a
+// textures folder beside the object's.
+TEST_F(MapExportTest, ImagesAreFoundInTheUsualFoldersBesideTheObjectsFolder) {
+  fs::create_directories(dir_ / "stored");
+  host::Scene scene = TexturedScene(dir_ / "stored");
+  scene.objectFiles[0].filename = (dir_ / "car" / "models" / "house.lwo").string();
+  fs::create_directories(dir_ / "car" / "models");
+  fs::create_directories(dir_ / "car" / "textures");
+  fs::rename(dir_ / "stored" / "brick.png", dir_ / "car" / "textures" / "brick.png");
+  host::StandInHost host(scene);
+  Answer(dir_ / "house.dff");
+  RunMap(host);
+
+  const dffinfo::Inspection txd = dffinfo::Inspect(ReadFileBytes(dir_ / "house.txd"));
+  ASSERT_EQ(txd.dictionaries.size(), 1u);
+  ASSERT_EQ(txd.dictionaries[0].textures.size(), 1u);
+  EXPECT_EQ(txd.dictionaries[0].textures[0].name, "brick");
+
+  const auto glass = std::find_if(host.messages().begin(), host.messages().end(), [](const host::Message& m) {
+    return m.line1.find("no image for \"glass\"") != std::string::npos;
+  });
+  ASSERT_NE(glass, host.messages().end());
+  EXPECT_NE(glass->line1.find("places beside the object were tried too, the first 3:\n  " +
+                              (dir_ / "car" / "models" / "glass").string() + ".(png|"),
+            std::string::npos)
+      << glass->line1;
+  EXPECT_LE(std::count(glass->line1.begin(), glass->line1.end(), '\n'), 5) << "a few lines, not every place";
 }
 
 TEST_F(MapExportTest, ATxdThatCannotBeWrittenIsAnErrorThatSaysTheDffWas) {

@@ -50,7 +50,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   auto* map = app.add_flag("--map", options.map,
                             "Run \"Export map object to DFF\" of the map module (velmora_map) instead: "
                             "day and night vertex colours, no collision or shadow items, big meshes split, "
-                            "and the TXD written beside the DFF");
+                            "and the TXD and the COL file written beside the DFF (NAME.txd and NAME.col for "
+                            "NAME.dff; the COL entry, named NAME, holds the collision and shadow items, or the "
+                            "visible triangles when there is no collision item)");
   map->excludes(col);
   map->excludes("--no-col");
   auto* txd = app.add_option("--txd", options.txd,
@@ -63,7 +65,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "they store");
   app.add_flag("--verbose", options.verbose, "List every place looked at for an image not found");
   app.footer(std::string("Images for --txd: ") + txdbuild::kImageSearchHelp +
-             "  Here the model's folders are those of the scene's objects, then the input's folder.");
+             "  Here the model's folders are those of the scene's objects, then the input's folder.  "
+             "The map command's TXD takes each image from the file the host lists for it, then "
+             "from the objects' folders by steps 3 and 4.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
