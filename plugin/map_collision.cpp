@@ -15,10 +15,12 @@ namespace {
 // frame's 3x3 rotation as the FrameList stores it, rows taken as the
 // images of x, y and z, then its position.
 col::Point InClumpSpace(const scene::FrameNode* frame, const platform::Vec3f& position) {
-  col::Point p{position.x, position.y, position.z};
+  col::Point p{static_cast<double>(position.x), static_cast<double>(position.y),
+               static_cast<double>(position.z)};
   for (; frame != nullptr; frame = frame->parent) {
     const auto& m = frame->rotationMatrix->m;
-    const col::Point offset{frame->position.x, frame->position.y, frame->position.z};
+    const col::Point offset{static_cast<double>(frame->position.x), static_cast<double>(frame->position.y),
+                            static_cast<double>(frame->position.z)};
     col::Point out{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
       out[axis] = p[0] * static_cast<double>(m[0][axis]) + p[1] * static_cast<double>(m[1][axis]) +

@@ -160,7 +160,7 @@ TEST(Lwo3Reader, PrincipledValuesMapOntoTheClassicChannelsAndUnknownItemsAreSkip
   const Lwo2Object object = ReadLwo(file.Finish(), "principled.lwo");
   ASSERT_EQ(object.surfaces.size(), 1u);
   const Lwo2Surface& skin = object.surfaces[0];
-  EXPECT_EQ(skin.color, (Vec3{0.2f, 0.4f, 0.6f})) << "narrowed to floats, as LWO2 stores them";
+  EXPECT_EQ(skin.color, (Vec3{static_cast<double>(0.2f), static_cast<double>(0.4f), static_cast<double>(0.6f)})) << "narrowed to floats, as LWO2 stores them";
   EXPECT_DOUBLE_EQ(skin.glossiness, 0.75) << "1 - Roughness";
   EXPECT_DOUBLE_EQ(skin.reflectivity, 0.75) << "Metallic";
   EXPECT_DOUBLE_EQ(skin.transparency, 0.125);
