@@ -11,9 +11,8 @@
 #    cancelling its first dialog shows "Wheres my file, fool?!", cancelling
 #    its second shows "I can't read shit, you fool!";
 #  - maketxd.exe of each target builds the example's texture dictionary
-#    from its images, with the textures, formats, sizes and mip levels of
-#    the Linux build's (the compressed texels may differ in the last bit
-#    between compilers' floating point);
+#    from its images byte for byte as the Linux build does (see the map
+#    command below for why the compressed texels may not differ);
 #  - makecol.exe of each target builds the example object's COL file byte
 #    for byte as the Linux build does;
 #  - lwhost.exe --map of each target loads that target's velmora_map.dll
@@ -232,8 +231,11 @@ check_maketxd() {
     return
   fi
   "$linux_build/bin/dffinfo" --quiet "$txd" || fail "$target maketxd.exe wrote a damaged dictionary"
-  [[ "$(dictionary_listing "$txd")" == "$(dictionary_listing "$reference")" ]] ||
+  if [[ "$(dictionary_listing "$txd")" != "$(dictionary_listing "$reference")" ]]; then
     fail "$target maketxd.exe wrote other textures than the Linux build"
+  elif ! cmp -s "$txd" "$reference"; then
+    fail "$target maketxd.exe compressed the example's textures otherwise than the Linux build"
+  fi
 }
 
 check_makecol() {
