@@ -11,11 +11,17 @@
 #    cancelling its first dialog shows "Wheres my file, fool?!", cancelling
 #    its second shows "I can't read shit, you fool!";
 #  - maketxd.exe of each target builds the example's texture dictionary
-#    from its images, with the textures, formats, sizes and mip levels of
-#    the Linux build's (the compressed texels may differ in the last bit
-#    between compilers' floating point);
+#    from its images byte for byte as the Linux build does (see the map
+#    command below for why the compressed texels may not differ);
 #  - makecol.exe of each target builds the example object's COL file byte
-#    for byte as the Linux build does.
+#    for byte as the Linux build does;
+#  - lwhost.exe --map of each target loads that target's velmora_map.dll
+#    and exports the example scene, and a small object with day and night
+#    colours and collision and shadow layers, to exactly the DFF and TXD
+#    bytes the Linux build writes.  The TXD is compared whole: every build
+#    compresses with the same code (stb_dxt, and libsquish's plain float
+#    code, which Debian's own build of libsquish uses too) and the same
+#    SSE2 arithmetic, so its texels may not differ either.
 #
 # Before it makes the prefix it finds out what this machine can run
 # (tools/wine-capabilities.sh): where the kernel executes 32-bit x86
@@ -56,7 +62,7 @@ done
 if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target lwhost velmora maketxd dffinfo makecol >/dev/null
+cmake --build "$linux_build" -j"$jobs" --target lwhost velmora velmora_map maketxd dffinfo makecol >/dev/null
 started=$SECONDS
 
 # --- the sandbox: files, Wine prefix, X server --------------------------------
@@ -225,8 +231,11 @@ check_maketxd() {
     return
   fi
   "$linux_build/bin/dffinfo" --quiet "$txd" || fail "$target maketxd.exe wrote a damaged dictionary"
-  [[ "$(dictionary_listing "$txd")" == "$(dictionary_listing "$reference")" ]] ||
+  if [[ "$(dictionary_listing "$txd")" != "$(dictionary_listing "$reference")" ]]; then
     fail "$target maketxd.exe wrote other textures than the Linux build"
+  elif ! cmp -s "$txd" "$reference"; then
+    fail "$target maketxd.exe compressed the example's textures otherwise than the Linux build"
+  fi
 }
 
 check_makecol() {
@@ -238,6 +247,29 @@ check_makecol() {
     return
   fi
   cmp -s "$col" "$reference" || fail "$target makecol.exe wrote other bytes than the Linux build"
+}
+
+# The map command's DFF and the TXD beside it, written by lwhost.exe --map
+# from `input` under the name `name`, against the Linux build's files of
+# that name in $files/linux-map.
+check_map_export() {
+  local target=$1 input=$2 name=$3 reference=$files/linux-map/$3 folder=$files/$target-map
+  echo "== $target: lwhost.exe --map exports $(basename "$input")"
+  mkdir -p "$folder"
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/lwhost.exe" --map \
+      "$(windows_path "$input")" -o "$(windows_path "$folder/$name.dff")" >"$work/$target-map.log" 2>&1; then
+    fail "$target lwhost.exe --map did not export $(basename "$input"): $(tail -c 300 "$work/$target-map.log")"
+    return
+  fi
+  cmp "$reference.dff" "$folder/$name.dff" ||
+    fail "$target lwhost.exe --map wrote a DFF of $(basename "$input") that differs from the Linux build's"
+  if ! cmp "$reference.txd" "$folder/$name.txd"; then
+    if [[ "$(dictionary_listing "$reference.txd")" != "$(dictionary_listing "$folder/$name.txd")" ]]; then
+      fail "$target lwhost.exe --map wrote other textures for $(basename "$input") than the Linux build"
+    else
+      fail "$target lwhost.exe --map compressed the textures of $(basename "$input") otherwise than the Linux build"
+    fi
+  fi
 }
 
 # --- brasko -------------------------------------------------------------------
@@ -385,6 +417,15 @@ object=$files/example/$(basename "${source_scene%.*}").lwo
 reference_made_col=$files/linux-made.col
 "$linux_build/bin/makecol" "$object" -o "$reference_made_col" >/dev/null 2>&1
 
+# The map command's references: the example scene, and an object with day
+# and night colour maps and collision and shadow layers (the map fuzzer's
+# seed).
+colored_object=$files/lamp.lwo
+cp "$root/fuzz/corpus/map_export/lamp.lwo" "$colored_object"
+mkdir -p "$files/linux-map"
+"$linux_build/bin/lwhost" --map "$scene" -o "$files/linux-map/scene.dff" >/dev/null 2>&1
+"$linux_build/bin/lwhost" --map "$colored_object" -o "$files/linux-map/colored.dff" >/dev/null 2>&1
+
 choose_wine_loader
 choose_wine_targets
 for target in "${wine_targets[@]}"; do
@@ -396,6 +437,8 @@ for target in "${wine_targets[@]}"; do
   check_brasko_cancels "$target" "$reference"
   check_maketxd "$target" "$files/example/linux.dff" "$reference_txd"
   check_makecol "$target" "$object" "$reference_made_col"
+  check_map_export "$target" "$scene" scene
+  check_map_export "$target" "$colored_object" colored
 done
 
 echo "== wine checks took $((SECONDS - started)) s after the builds"
