@@ -6,7 +6,6 @@
 // and green, blue and alpha), which compare exactly and cost half of four.
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -89,13 +88,12 @@ void FindSurfaceMaps(MeshObject& object, LWMeshInfoID mesh) {
 
 // A colour component as the game stores it: clamped to 0..1 (a NaN as 0),
 // times 255, rounded half up.  Sets `clamped` when the value was changed.
+// Written without branches, as it runs for every component of every corner.
 std::uint8_t ToByte(float value, bool& clamped) {
-  if (std::isnan(value)) {
-    clamped = true;
-    return 0;
-  }
-  if (value < 0.0f || value > 1.0f) clamped = true;
-  return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+  const bool inRange = value >= 0.0f && value <= 1.0f;  // false for a NaN
+  clamped |= !inRange;
+  const float kept = value > 0.0f ? std::min(value, 1.0f) : 0.0f;  // a NaN gives 0
+  return static_cast<std::uint8_t>(kept * 255.0f + 0.5f);
 }
 
 float Pack(std::uint8_t high, std::uint8_t low) { return static_cast<float>(high * 256 + low); }
@@ -199,6 +197,10 @@ void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
     }
     object.cornerSamples[corner * stride + column] = finder.FindOrAdd(point, sample.data());
   }
+  // The list was given room for a sample per point and grew past it
+  // where colours split points: held until the vertex arrays are written,
+  // it keeps only what it uses.
+  object.uvSamples[column].values.shrink_to_fit();
 }
 
 void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering) {
