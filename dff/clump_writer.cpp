@@ -183,8 +183,10 @@ bool CheckMeshIsWritable(OutputStream& stream, const MeshObject& mesh) {
   const auto vertices = static_cast<std::size_t>(std::max(mesh.vertexCount, 0));
   const auto corners = static_cast<std::size_t>(std::max(mesh.triangleCount, 0)) * 3;
   const auto materials = static_cast<std::int32_t>(mesh.materials.size());
+  // A prelit geometry is written without normals, so it need not have them.
+  const bool normalsAgree = mesh.normals.size() == vertices || (!mesh.dayColors.empty() && mesh.normals.empty());
   bool arraysAgree = mesh.vertexCount >= 0 && mesh.triangleCount >= 0 &&
-                     mesh.positions.size() == vertices && mesh.normals.size() == vertices &&
+                     mesh.positions.size() == vertices && normalsAgree &&
                      mesh.uvSets.size() == static_cast<std::size_t>(std::max(mesh.uvSetCount, 0)) &&
                      mesh.cornerVertices.size() == corners && mesh.cornerMaterials.size() == corners;
   for (const auto& uvSet : mesh.uvSets) arraysAgree = arraysAgree && uvSet.size() == vertices;

@@ -286,22 +286,12 @@ void MeshSnapshot::Detach() {
   mesh_ = &*own_;
 }
 
-const UvMap* MeshSnapshot::MapAt(std::optional<std::size_t> index) const {
-  if (!index) return nullptr;
-  const std::size_t uvMaps = mesh_->uvMaps.size();
-  return *index < uvMaps ? &mesh_->uvMaps[*index] : &mesh_->colorMaps[*index - uvMaps];
-}
-
 void* MeshSnapshot::VertexMapHandle(std::uint32_t type, const char* name) {
   for (std::size_t i = 0; i < mapIds_.size(); ++i) {
     const UvMap* map = MapAt(i);
     if (map->type == type && map->name == name) return &mapIds_[i];
   }
   return nullptr;
-}
-
-const UvMap* MeshSnapshot::OwnUvMap(const void* vmap) const {
-  return MapAt(OffsetIn(mapIds_, vmap));
 }
 
 void MeshSnapshot::Select(const UvMap* map) {

@@ -42,8 +42,9 @@ class MeshSnapshot {
   // Vertex map handles are identifiers of this snapshot's, one per map: the
   // UV maps, then the colour maps.  `type` is a map type of LightWave's.
   void* VertexMapHandle(std::uint32_t type, const char* name);
-  // The map behind a handle of this snapshot, or null.
-  const UvMap* OwnUvMap(const void* vmap) const;
+  // The map behind a handle of this snapshot, or null.  Asked by every
+  // read of a map's value.
+  const UvMap* OwnUvMap(const void* vmap) const { return MapAt(OffsetIn(mapIds_, vmap)); }
 
   const UvMap* selected() const { return MapAt(selected_); }
   void Select(const UvMap* map);
@@ -56,7 +57,11 @@ class MeshSnapshot {
     if (ids.empty() || at < begin || at - begin >= ids.size()) return std::nullopt;
     return static_cast<std::size_t>(at - begin);
   }
-  const UvMap* MapAt(std::optional<std::size_t> index) const;
+  const UvMap* MapAt(std::optional<std::size_t> index) const {
+    if (!index) return nullptr;
+    const std::size_t uvMaps = mesh_->uvMaps.size();
+    return *index < uvMaps ? &mesh_->uvMaps[*index] : &mesh_->colorMaps[*index - uvMaps];
+  }
 
   LWMeshInfo info_;
   const Mesh* mesh_;

@@ -180,14 +180,16 @@ class VertexValues {
 
   // Which points have a value, over the points from 0 to the largest with
   // one; left empty (every point searched) when that range is much larger
-  // than the records, so that it never costs more than a byte per record
-  // and 8 KiB.
+  // than the records, so that it never costs more than the records
+  // themselves and 8 KiB.  Seams on one point in 32, as a colour map may
+  // have, are marked: searching for each of the other points would cost
+  // more than reading the value.
   void MarkPoints() const {
     hasPoint_.clear();
     int largest = -1;
     for (const Record& record : records_) largest = std::max(largest, record.key.first);
     const auto range = static_cast<std::size_t>(largest) + 1;
-    if (largest < 0 || range > 8 * records_.size() + 65536) return;
+    if (largest < 0 || range > 8 * sizeof(Record) * records_.size() + 65536) return;
     hasPoint_.assign(range, false);
     for (const Record& record : records_) {
       if (record.key.first >= 0) hasPoint_[static_cast<std::size_t>(record.key.first)] = true;

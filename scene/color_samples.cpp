@@ -6,7 +6,6 @@
 // and green, blue and alpha), which compare exactly and cost half of four.
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -89,13 +88,12 @@ void FindSurfaceMaps(MeshObject& object, LWMeshInfoID mesh) {
 
 // A colour component as the game stores it: clamped to 0..1 (a NaN as 0),
 // times 255, rounded half up.  Sets `clamped` when the value was changed.
+// Written without branches, as it runs for every component of every corner.
 std::uint8_t ToByte(float value, bool& clamped) {
-  if (std::isnan(value)) {
-    clamped = true;
-    return 0;
-  }
-  if (value < 0.0f || value > 1.0f) clamped = true;
-  return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+  const bool inRange = value >= 0.0f && value <= 1.0f;  // false for a NaN
+  clamped |= !inRange;
+  const float kept = value > 0.0f ? std::min(value, 1.0f) : 0.0f;  // a NaN gives 0
+  return static_cast<std::uint8_t>(kept * 255.0f + 0.5f);
 }
 
 float Pack(std::uint8_t high, std::uint8_t low) { return static_cast<float>(high * 256 + low); }
@@ -108,10 +106,10 @@ Color Unpack(const float* values) {
 }
 
 // Reads one corner's colour from `source`: the polygon's own value, else
-// the point's, else white.
+// the point's, else white.  Counts the colours it clamped.
 class CornerColors {
  public:
-  explicit CornerColors(MeshObject& object, LWMeshInfoID mesh) : object_(object), mesh_(mesh) {}
+  explicit CornerColors(LWMeshInfoID mesh) : mesh_(mesh) {}
 
   Color Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon) {
     if (!source) return kWhite;
@@ -124,14 +122,16 @@ class CornerColors {
     bool clamped = false;
     Color color{};
     for (std::size_t i = 0; i < 4; ++i) color[i] = ToByte(buffer_[i], clamped);
-    if (clamped) ++object_.colorReport.clampedCorners;
+    clampedColors_ += clamped ? 1 : 0;
     return color;
   }
 
+  std::int32_t clampedColors() const { return clampedColors_; }
+
  private:
-  MeshObject& object_;
   LWMeshInfoID mesh_;
   std::array<float, 4> buffer_{};
+  std::int32_t clampedColors_ = 0;
 };
 
 // The day map of each triangle's polygon, asked once per run of triangles
@@ -182,23 +182,34 @@ void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
   const auto column = static_cast<std::size_t>(object.uvSetCount);
   const bool hasNight = object.colorSetCount > 1;
   SampleFinder finder(object.uvSamples[column], object.points.size(), hasNight ? 4 : 2);
-  CornerColors colors(object, mesh);
+  CornerColors colors(mesh);
   DaySources daySources(object, mesh);
+  const std::optional<ColorSource>& nightSource = object.colorPlan.night;
+  const std::vector<MeshPoint>& points = object.points;
+  // The corners' entries in this list's column, one stride apart.
+  std::int32_t* cornerSample = object.cornerSamples.data() + column;
   std::array<float, 4> sample{};
-  for (std::size_t corner = 0; corner < object.polygons.size() * 3; ++corner) {
-    const MeshPolygon& triangle = object.polygons[corner / 3];
-    const std::int32_t point = triangle.corners[corner % 3];
-    const LWPntID id = object.points[static_cast<std::size_t>(point)].pointId;
-    const Color day = colors.Read(daySources.Of(triangle.polygonId), id, triangle.polygonId);
-    sample[0] = Pack(day[0], day[1]);
-    sample[1] = Pack(day[2], day[3]);
-    if (hasNight) {
-      const Color night = colors.Read(object.colorPlan.night, id, triangle.polygonId);
-      sample[2] = Pack(night[0], night[1]);
-      sample[3] = Pack(night[2], night[3]);
+  for (const MeshPolygon& triangle : object.polygons) {
+    const std::optional<ColorSource>& daySource = daySources.Of(triangle.polygonId);
+    for (const std::int32_t point : triangle.corners) {
+      const LWPntID id = points[static_cast<std::size_t>(point)].pointId;
+      const Color day = colors.Read(daySource, id, triangle.polygonId);
+      sample[0] = Pack(day[0], day[1]);
+      sample[1] = Pack(day[2], day[3]);
+      if (hasNight) {
+        const Color night = colors.Read(nightSource, id, triangle.polygonId);
+        sample[2] = Pack(night[0], night[1]);
+        sample[3] = Pack(night[2], night[3]);
+      }
+      *cornerSample = finder.FindOrAdd(point, sample.data());
+      cornerSample += stride;
     }
-    object.cornerSamples[corner * stride + column] = finder.FindOrAdd(point, sample.data());
   }
+  object.colorReport.clampedCorners += colors.clampedColors();
+  // The list was given room for a sample per point and grew past it
+  // where colours split points: held until the vertex arrays are written,
+  // it keeps only what it uses.
+  object.uvSamples[column].values.shrink_to_fit();
 }
 
 void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering) {

@@ -31,8 +31,9 @@ void MeshObject::BuildGeometry() {
 
   ReadPoints(*this, mesh);
   ReadTriangles(*this, mesh);
-  ComputeNormals(*this);
   if (readColors) FindColorMaps(*this, mesh);
+  // A geometry with colours is written prelit, without normals.
+  if (colorSetCount == 0) ComputeNormals(*this);
   ReadUvSamples(*this, mesh);
   if (readColors) ReadColorSamples(*this, mesh);
   MakeVertices(*this);

@@ -18,7 +18,7 @@ void ReadPoints(MeshObject& object, LWMeshInfoID mesh);
 void ReadTriangles(MeshObject& object, LWMeshInfoID mesh);
 
 // Each point's normal: the normalised sum of the unit face normals of the
-// triangles that use it.
+// triangles that use it.  Not run for a geometry with colours.
 void ComputeNormals(MeshObject& object);
 
 // `colorPlan` and `colorSetCount`: which colour maps give the corners'

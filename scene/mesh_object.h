@@ -70,7 +70,9 @@ struct MeshVertex {
 // known wherever a point is read, so the point keeps neither.
 struct MeshPoint {
   platform::Vec3f position;  // converted to output axes
-  platform::Vec3f normal;    // normalised sum of its triangles' face normals
+  // The normalised sum of its triangles' face normals; left at zero in a
+  // geometry with colours, which has no normals.
+  platform::Vec3f normal;
   LWPntID pointId = nullptr;
 };
 
@@ -176,7 +178,9 @@ class MeshObject {
   // Output, read by the clump writer.  Triangle k is polygons[k].
   std::vector<MaterialEntry> materials;  // used surfaces, in surface order
   std::vector<platform::Vec3f> positions;  // in the frame's space
-  std::vector<platform::Vec3f> normals;    // transformed, not renormalised
+  // Transformed, not renormalised; empty with colours, as a prelit
+  // geometry is written without normals.
+  std::vector<platform::Vec3f> normals;
   std::vector<std::vector<std::array<float, 2>>> uvSets;  // [map][vertex]
   // RGBA per vertex; empty without colours.  Night colours only come with
   // day colours.

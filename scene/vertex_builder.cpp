@@ -131,15 +131,16 @@ void WriteVertexArrays(MeshObject& object) {
   const auto maps = static_cast<std::size_t>(object.uvSetCount);
   const std::size_t stride = object.SampleStride();
 
+  const bool hasNormals = object.colorSetCount == 0;
   object.positions.reserve(numbering.size());
-  object.normals.reserve(numbering.size());
+  if (hasNormals) object.normals.reserve(numbering.size());
   object.uvSets.assign(maps, {});
   for (auto& set : object.uvSets) set.resize(numbering.size());
   for (std::size_t j = 0; j < numbering.size(); ++j) {
     const auto v = static_cast<std::size_t>(numbering[j]);
     const MeshPoint& point = object.points[static_cast<std::size_t>(object.vertices[v].point)];
     object.positions.push_back(point.position);
-    object.normals.push_back(point.normal);
+    if (hasNormals) object.normals.push_back(point.normal);
     for (std::size_t map = 0; map < maps; ++map) {
       object.uvSets[map][j] = TexCoord(object.uvSamples[map], object.vertexSamples[v * stride + map]);
     }

@@ -146,6 +146,22 @@ TEST_F(ClumpWriter, AMeshWhoseCornersLeaveItsVerticesFailsTheFile) {
   EXPECT_NE(stream.error().find("\"door\""), std::string::npos) << stream.error();
 }
 
+// A prelit geometry holds colours in place of normals, so the builder
+// gives it none; a lit geometry still needs one per vertex.
+TEST_F(ClumpWriter, OnlyAPrelitMeshMayComeWithoutNormals) {
+  MeshObject& prelit = AddTriangleMesh(AddFrame("wall"));
+  prelit.normals.clear();
+  prelit.dayColors.assign(3, {10, 20, 30, 255});
+  dff::OutputStream written;
+  exporter().WriteClump(written);
+  EXPECT_FALSE(written.failed()) << written.error();
+
+  AddTriangleMesh(AddFrame("door")).normals.clear();
+  dff::OutputStream refused;
+  exporter().WriteClump(refused);
+  EXPECT_NE(refused.error().find("\"door\""), std::string::npos) << refused.error();
+}
+
 class ColFile : public ClumpWriter {
  protected:
   ColFile() {
