@@ -51,15 +51,6 @@ const Table* Service(host::StandInHost& host, const char* name) {
   return static_cast<const Table*>(host.Global(name));
 }
 
-scene::BuildChoices MapChoices() {
-  scene::BuildChoices choices;
-  choices.leaveOutCollisionAndShadow = true;
-  choices.vertexColors = true;
-  choices.splitOverVertexLimit = true;
-  choices.askForCollision = false;
-  return choices;
-}
-
 void BuildGeometryAndWriteClump(benchmark::State& state, bool mapObject) {
   // 1000 x 500 cells: 501,501 points and 1,000,000 triangles.
   host::Scene grid = bench::GridScene({1000, 500});
@@ -76,7 +67,7 @@ void BuildGeometryAndWriteClump(benchmark::State& state, bool mapObject) {
         Service<LWObjectFuncs>(host, LWOBJECTFUNCS_GLOBAL), Service<LWSurfaceFuncs>(host, LWSURFACEFUNCS_GLOBAL),
         Service<LWItemInfo>(host, LWITEMINFO_GLOBAL), Service<LWImageList>(host, LWIMAGELIST_GLOBAL),
         Service<LWTextureFuncs>(host, LWTEXTUREFUNCS_GLOBAL), nullptr);
-    if (mapObject) exporter.choices = MapChoices();
+    if (mapObject) exporter.choices = scene::MapObjectChoices();
     exporter.BuildFrames();
     // Written to a file as it goes, as the export command writes it.
     std::FILE* file = std::tmpfile();

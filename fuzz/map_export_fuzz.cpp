@@ -85,10 +85,7 @@ void SplitBuiltMeshes(const host::Scene& scene, std::int32_t limit) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
-  exporter.choices.leaveOutCollisionAndShadow = true;
-  exporter.choices.vertexColors = true;
-  exporter.choices.splitOverVertexLimit = true;
-  exporter.choices.askForCollision = false;
+  exporter.choices = scene::MapObjectChoices();
   exporter.sceneName = services.sceneInfo->name;
   exporter.BuildFrames();
   exporter.BuildAllGeometry();

@@ -18,15 +18,6 @@
 namespace plugin {
 namespace {
 
-scene::BuildChoices MapChoices() {
-  scene::BuildChoices choices;
-  choices.leaveOutCollisionAndShadow = true;
-  choices.vertexColors = true;
-  choices.splitOverVertexLimit = true;
-  choices.askForCollision = false;
-  return choices;
-}
-
 struct MapOutcome {
   std::vector<MessageLines> warnings;
   // What went wrong, shown instead of the summary.
@@ -67,7 +58,7 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
-  exporter.choices = MapChoices();
+  exporter.choices = scene::MapObjectChoices();
   exporter.sceneName = services.sceneInfo->name;
   exporter.fileRequestVersion = services.fileRequestVersion;
   exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;

@@ -22,4 +22,16 @@ struct BuildChoices {
   bool askForCollision = true;
 };
 
+// The map command's choices: everything a map object needs on, and no COL
+// file embedded, since the game reads a map object's collision from its
+// own COL file.
+inline BuildChoices MapObjectChoices() {
+  BuildChoices choices;
+  choices.leaveOutCollisionAndShadow = true;
+  choices.vertexColors = true;
+  choices.splitOverVertexLimit = true;
+  choices.askForCollision = false;
+  return choices;
+}
+
 }  // namespace scene
