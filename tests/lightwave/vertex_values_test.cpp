@@ -51,6 +51,40 @@ TEST(VertexValues, TheLastValueStoredForAKeyWins) {
   EXPECT_EQ(Floats(map.Find(0)), (std::vector<float>{0.0f}));
 }
 
+// A map stored point by point from 0, every value of one length, is read
+// by position; a gap, a replaced value or a value of another length must
+// each end that, or reads would give another point's value.
+TEST(VertexValues, APointMapStoredInOrderIsReadRightWhenTheOrderBreaks) {
+  VertexValues<int> inOrder;
+  for (int p = 0; p < 4; ++p) inOrder[p] = {static_cast<float>(p), 0.5f, 1.0f};
+  for (int p = 0; p < 4; ++p) EXPECT_EQ(Floats(inOrder.Find(p)), (std::vector<float>{static_cast<float>(p), 0.5f, 1.0f}));
+  EXPECT_FALSE(inOrder.Find(4));
+  EXPECT_FALSE(inOrder.Find(-1));
+
+  VertexValues<int> gap;
+  gap[0] = {0.0f};
+  gap[2] = {2.0f};
+  gap[3] = {3.0f};
+  EXPECT_FALSE(gap.Find(1));
+  EXPECT_EQ(Floats(gap.Find(2)), (std::vector<float>{2.0f}));
+  EXPECT_EQ(Floats(gap.Find(3)), (std::vector<float>{3.0f}));
+
+  VertexValues<int> replaced;
+  replaced[0] = {0.0f, 0.0f};
+  replaced[1] = {1.0f, 1.0f};
+  replaced[1] = {5.0f, 5.0f};
+  replaced[2] = {2.0f, 2.0f};
+  EXPECT_EQ(Floats(replaced.Find(1)), (std::vector<float>{5.0f, 5.0f}));
+  EXPECT_EQ(Floats(replaced.Find(2)), (std::vector<float>{2.0f, 2.0f}));
+
+  VertexValues<int> lengths;
+  lengths[0] = {0.0f, 0.0f};
+  lengths[1] = {1.0f};
+  lengths[2] = {2.0f, 2.0f};
+  EXPECT_EQ(Floats(lengths.Find(1)), (std::vector<float>{1.0f}));
+  EXPECT_EQ(Floats(lengths.Find(2)), (std::vector<float>{2.0f, 2.0f}));
+}
+
 TEST(VertexValues, PointAndPolygonKeysOrderByPointThenPolygon) {
   VertexValues<std::pair<int, int>> map{{{4, 1}, {0.25f, 0.5f}}, {{1, 9}, {0.5f, 0.5f}}, {{4, 0}, {1.0f, 0.0f}}};
   EXPECT_EQ(Floats(map.Find({4, 0})), (std::vector<float>{1.0f, 0.0f}));
