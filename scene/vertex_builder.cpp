@@ -94,11 +94,26 @@ void MoveIntoFrameSpace(MeshObject& object) {
 // corner's, and that corner's vertex stands for it, so a mesh has at least
 // as many vertices as any map has samples, and with one map exactly as
 // many.  Without maps, each point that a triangle uses has one vertex, and
-// the point count bounds those.
+// the point count bounds those.  Where several maps split points (UV
+// seams and colour seams), their splits mostly lie apart and add up, and
+// where they meet they multiply: the sum and an eighth more keeps the
+// lists from growing by doubling, within the corner count.
 std::size_t VertexRoom(const MeshObject& object) {
-  std::size_t room = object.points.size();
-  for (const UvSampleList& list : object.uvSamples) room = std::max(room, static_cast<std::size_t>(list.count));
-  return room;
+  const std::size_t points = object.points.size();
+  std::size_t room = points;
+  std::size_t splits = 0;
+  std::size_t splittingMaps = 0;
+  for (const UvSampleList& list : object.uvSamples) {
+    const auto samples = static_cast<std::size_t>(list.count);
+    room = std::max(room, samples);
+    if (samples > points) {
+      splits += samples - points;
+      ++splittingMaps;
+    }
+  }
+  if (splittingMaps < 2) return room;
+  const std::size_t combined = points + splits;
+  return std::min(combined + combined / 8, object.polygons.size() * 3);
 }
 
 }  // namespace
