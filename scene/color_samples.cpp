@@ -8,31 +8,73 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "plugin/lw_host.h"
+#include "scene/color_sample_finder.h"
 #include "scene/geometry_steps.h"
-#include "scene/sample_finder.h"
 
 namespace scene {
 namespace {
 
 using Color = std::array<std::uint8_t, 4>;
-constexpr Color kWhite{255, 255, 255, 255};
 
-// A colour component as the game stores it: clamped to 0..1 (a NaN as 0),
-// times 255, rounded half up.  Sets `clamped` when the value was changed.
-// Written without branches, as it runs for every component of every corner.
-std::uint8_t ToByte(float value, bool& clamped) {
-  const bool inRange = value >= 0.0f && value <= 1.0f;  // false for a NaN
-  clamped |= !inRange;
-  const float kept = value > 0.0f ? std::min(value, 1.0f) : 0.0f;  // a NaN gives 0
-  return static_cast<std::uint8_t>(kept * 255.0f + 0.5f);
+// A corner's day and night colours as the host gave them, four floats each
+// (alpha 1 for an RGB map), before they are clamped.
+constexpr std::size_t kCornerComponents = 8;
+constexpr std::size_t kNightAt = 4;
+using RawCorner = std::array<float, kCornerComponents>;
+
+// Reads one corner's colour from `source`: the polygon's own value, else
+// the point's, else white.
+class CornerReader {
+ public:
+  explicit CornerReader(LWMeshInfoID mesh) : mesh_(mesh) {}
+
+  // Writes the four components of one colour to `out`.
+  void Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon, float* out) const {
+    if (!source) {
+      std::fill_n(out, 4, 1.0f);
+      return;
+    }
+    std::fill_n(out, 4, 0.0f);
+    if (mesh_->pntVPIDGet(mesh_, point, polygon, out, source->handle) == 0) {
+      std::fill_n(out, 4, 0.0f);
+      if (mesh_->pntVIDGet(mesh_, point, out, source->handle) == 0) {
+        std::fill_n(out, 4, 1.0f);
+        return;
+      }
+    }
+    if (!source->hasAlpha) out[3] = 1.0f;
+  }
+
+ private:
+  LWMeshInfoID mesh_;
+};
+
+// Each component as the game stores it: clamped to 0..1 (a NaN as 0), times
+// 255, rounded half up; `clamped` is 1 where the clamp changed it.  Plain
+// steps without branches, so that the loop is vectorised.
+void ConvertComponents(const float* raw, std::size_t count, std::uint8_t* bytes, std::uint8_t* clamped) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const float value = raw[i];
+    // 0 first: std::max keeps its first argument when the other is a NaN.
+    const float kept = std::min(std::max(0.0f, value), 1.0f);
+    clamped[i] = kept != value ? 1 : 0;  // a NaN equals nothing
+    bytes[i] = static_cast<std::uint8_t>(static_cast<std::int32_t>(kept * 255.0f + 0.5f));
+  }
 }
 
-float Pack(std::uint8_t high, std::uint8_t low) { return static_cast<float>(high * 256 + low); }
+// Eight bytes as one number, in their order in memory.
+std::uint64_t Word(const std::uint8_t* bytes) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
 
 Color Unpack(const float* values) {
   const auto first = static_cast<unsigned>(values[0]);
@@ -40,35 +82,6 @@ Color Unpack(const float* values) {
   return {static_cast<std::uint8_t>(first >> 8), static_cast<std::uint8_t>(first & 0xFFu),
           static_cast<std::uint8_t>(second >> 8), static_cast<std::uint8_t>(second & 0xFFu)};
 }
-
-// Reads one corner's colour from `source`: the polygon's own value, else
-// the point's, else white.  Counts the colours it clamped.
-class CornerColors {
- public:
-  explicit CornerColors(LWMeshInfoID mesh) : mesh_(mesh) {}
-
-  Color Read(const std::optional<ColorSource>& source, LWPntID point, LWPolID polygon) {
-    if (!source) return kWhite;
-    buffer_.fill(0.0f);
-    if (mesh_->pntVPIDGet(mesh_, point, polygon, buffer_.data(), source->handle) == 0) {
-      buffer_.fill(0.0f);
-      if (mesh_->pntVIDGet(mesh_, point, buffer_.data(), source->handle) == 0) return kWhite;
-    }
-    if (!source->hasAlpha) buffer_[3] = 1.0f;
-    bool clamped = false;
-    Color color{};
-    for (std::size_t i = 0; i < 4; ++i) color[i] = ToByte(buffer_[i], clamped);
-    clampedColors_ += clamped ? 1 : 0;
-    return color;
-  }
-
-  std::int32_t clampedColors() const { return clampedColors_; }
-
- private:
-  LWMeshInfoID mesh_;
-  std::array<float, 4> buffer_{};
-  std::int32_t clampedColors_ = 0;
-};
 
 // The day map of each triangle's polygon, asked once per run of triangles
 // of one polygon and looked up once per run of one surface name.
@@ -100,6 +113,11 @@ class DaySources {
   const std::optional<ColorSource>* current_ = nullptr;
 };
 
+// Corners are read from the host a block at a time, then converted in one
+// loop over the block, which the compiler runs several components at a
+// time.
+constexpr std::size_t kBlockTriangles = 64;
+
 }  // namespace
 
 void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
@@ -107,35 +125,45 @@ void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
   const std::size_t stride = object.SampleStride();
   const auto column = static_cast<std::size_t>(object.uvSetCount);
   const bool hasNight = object.colorSetCount > 1;
-  SampleFinder finder(object.uvSamples[column], object.points.size(), hasNight ? 4 : 2);
-  CornerColors colors(mesh);
+  ColorSampleFinder finder(object.uvSamples[column], object.points.size(), hasNight ? 4 : 2);
+  const CornerReader reader(mesh);
   DaySources daySources(object, mesh);
   const std::optional<ColorSource>& nightSource = object.colorPlan.night;
   const std::vector<MeshPoint>& points = object.points;
+  const std::vector<MeshPolygon>& triangles = object.polygons;
   // The corners' entries in this list's column, one stride apart.
   std::int32_t* cornerSample = object.cornerSamples.data() + column;
-  std::array<float, 4> sample{};
-  for (const MeshPolygon& triangle : object.polygons) {
-    const std::optional<ColorSource>& daySource = daySources.Of(triangle.polygonId);
-    for (const std::int32_t point : triangle.corners) {
-      const LWPntID id = points[static_cast<std::size_t>(point)].pointId;
-      const Color day = colors.Read(daySource, id, triangle.polygonId);
-      sample[0] = Pack(day[0], day[1]);
-      sample[1] = Pack(day[2], day[3]);
-      if (hasNight) {
-        const Color night = colors.Read(nightSource, id, triangle.polygonId);
-        sample[2] = Pack(night[0], night[1]);
-        sample[3] = Pack(night[2], night[3]);
+  // Without a night map the night colour stays white, converted and unused.
+  std::vector<RawCorner> block(3 * kBlockTriangles);
+  for (RawCorner& corner : block) corner.fill(1.0f);
+  std::vector<std::uint8_t> bytes(block.size() * kCornerComponents);
+  std::vector<std::uint8_t> clamped(block.size() * kCornerComponents);
+  std::int32_t clampedCorners = 0;
+  for (std::size_t first = 0; first < triangles.size(); first += kBlockTriangles) {
+    const std::size_t end = std::min(first + kBlockTriangles, triangles.size());
+    RawCorner* raw = block.data();
+    for (std::size_t t = first; t < end; ++t) {
+      const MeshPolygon& triangle = triangles[t];
+      const std::optional<ColorSource>& daySource = daySources.Of(triangle.polygonId);
+      for (const std::int32_t point : triangle.corners) {
+        const LWPntID id = points[static_cast<std::size_t>(point)].pointId;
+        reader.Read(daySource, id, triangle.polygonId, raw->data());
+        if (hasNight) reader.Read(nightSource, id, triangle.polygonId, raw->data() + kNightAt);
+        ++raw;
       }
-      *cornerSample = finder.FindOrAdd(point, sample.data());
-      cornerSample += stride;
+    }
+    ConvertComponents(block.front().data(), 3 * (end - first) * kCornerComponents, bytes.data(), clamped.data());
+    std::size_t at = 0;
+    for (std::size_t t = first; t < end; ++t) {
+      for (const std::int32_t point : triangles[t].corners) {
+        clampedCorners += Word(&clamped[at]) != 0 ? 1 : 0;
+        *cornerSample = finder.FindOrAdd(point, Word(&bytes[at]));
+        cornerSample += stride;
+        at += kCornerComponents;
+      }
     }
   }
-  object.colorReport.clampedCorners += colors.clampedColors();
-  // The list was given room for a sample per point and grew past it
-  // where colours split points: held until the vertex arrays are written,
-  // it keeps only what it uses.
-  object.uvSamples[column].values.shrink_to_fit();
+  object.colorReport.clampedCorners += clampedCorners;
 }
 
 void WriteColorArrays(MeshObject& object, const std::vector<std::int32_t>& numbering) {

@@ -141,8 +141,10 @@ TEST_F(MapExportTest, ANightMapAloneGivesWhiteDayColoursAndTheSummarySaysSo) {
 TEST_F(MapExportTest, BadValuesAreClampedAndMapsOfTheWrongDimensionIgnoredWithWarnings) {
   host::Mesh mesh = SeparateTriangles(1);
   const float nan = std::numeric_limits<float>::quiet_NaN();
+  // Corner 0 is out of range in both its colours: one corner, counted once.
   mesh.colorMaps = {UvMap{"flat", 2, {{0, {1, 1}}}, {}, host::kVertexMapRgb},
-                    UvMap{"paint", 3, {{0, {2.0f, -1.0f, nan}}, {1, {0.5f, 0.5f, 0.5f}}}, {}, host::kVertexMapRgb}};
+                    UvMap{"paint", 3, {{0, {2.0f, -1.0f, nan}}, {1, {0.5f, 0.5f, 0.5f}}}, {}, host::kVertexMapRgb},
+                    UvMap{"night", 3, {{0, {-0.5f, 0.5f, 1.5f}}}, {}, host::kVertexMapRgb}};
   host::StandInHost host(SceneOf({{"sign", mesh}}, {NamedSurface("Paint")}));
   Answer(dir_ / "sign.dff");
   RunMap(host);
@@ -151,6 +153,8 @@ TEST_F(MapExportTest, BadValuesAreClampedAndMapsOfTheWrongDimensionIgnoredWithWa
   const CornerColors day = ColorsByPoint(g, g.prelight, mesh);
   EXPECT_EQ(day.at(0).at(0), (Rgba{255, 0, 0, 255})) << "the 2-component map is passed over for the next";
   EXPECT_EQ(day.at(0).at(1), (Rgba{128, 128, 128, 255}));
+  ASSERT_TRUE(g.nightColors);
+  EXPECT_EQ(ColorsByPoint(g, g.nightColors->colors, mesh).at(0).at(0), (Rgba{0, 128, 255, 255}));
   const auto& messages = host.messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].kind, MessageKind::kWarning);
