@@ -15,35 +15,42 @@ void Fault(const std::string& what) {
   if (HostState* state = ActiveHostState()) state->Fault("mesh snapshot " + what);
 }
 
+// The faults are reported by functions of their own, kept apart from the
+// look-ups below, so that these stay small enough to be inlined into every
+// service call: the call then keeps its values in registers instead of
+// passing them through memory.
+void UnknownSnapshot(const char* operation) { Fault(std::string(operation) + ": unknown or destroyed snapshot"); }
+
+void NotInSnapshot(const char* operation, const char* element) {
+  Fault(std::string(operation) + ": " + element + " does not belong to this snapshot");
+}
+
+void NullOutput(const char* operation) { Fault(std::string(operation) + ": null output"); }
+
+void ForeignMap(const char* operation) {
+  Fault(std::string(operation) + ": vertex map does not belong to this snapshot");
+}
+
 // The snapshot behind an identifier, or null (noted as a fault) when the
 // host never handed it out or it has been destroyed.
-MeshSnapshot* Find(LWMeshInfoID mesh, const char* operation) {
+inline MeshSnapshot* Find(LWMeshInfoID mesh, const char* operation) {
   HostState* state = ActiveHostState();
   if (state == nullptr) return nullptr;
   const auto found = state->snapshots.find(mesh);
   if (found == state->snapshots.end()) {
-    Fault(std::string(operation) + ": unknown or destroyed snapshot");
+    UnknownSnapshot(operation);
     return nullptr;
   }
   return found->second.get();
 }
 
-// Kept apart from the look-ups below, so that they stay small enough to be
-// inlined into every service call: the call then keeps the index in
-// registers instead of passing it through memory.
-void NotInSnapshot(const char* operation, const char* element) {
-  Fault(std::string(operation) + ": " + element + " does not belong to this snapshot");
-}
-
-std::optional<std::size_t> PointOf(MeshSnapshot& snapshot, LWPntID point,
-                                   const char* operation) {
+inline std::optional<std::size_t> PointOf(MeshSnapshot& snapshot, LWPntID point, const char* operation) {
   const auto index = snapshot.PointIndex(point);
   if (!index) NotInSnapshot(operation, "point");
   return index;
 }
 
-std::optional<std::size_t> PolygonOf(MeshSnapshot& snapshot, LWPolID polygon,
-                                     const char* operation) {
+inline std::optional<std::size_t> PolygonOf(MeshSnapshot& snapshot, LWPolID polygon, const char* operation) {
   const auto index = snapshot.PolygonIndex(polygon);
   if (!index) NotInSnapshot(operation, "polygon");
   return index;
@@ -51,11 +58,27 @@ std::optional<std::size_t> PolygonOf(MeshSnapshot& snapshot, LWPolID polygon,
 
 // Writes exactly `dimension` floats, the count pntVSelect announced, padding
 // a short stored value with zeros.
-int CopyValue(const UvMap& map, StoredValue stored, float* out,
-              const char* operation) {
+inline int CopyValue(const UvMap& map, StoredValue stored, float* out, const char* operation) {
   if (out == nullptr) {
-    Fault(std::string(operation) + ": null output");
+    NullOutput(operation);
     return 0;
+  }
+  // A UV or colour value usually has exactly the floats its map announces:
+  // copied in one move of a known size, without a test per float.
+  if (static_cast<std::size_t>(map.dimension) == stored.size()) {
+    switch (map.dimension) {
+      case 2:
+        std::memcpy(out, stored.begin(), 2 * sizeof(float));
+        return 1;
+      case 3:
+        std::memcpy(out, stored.begin(), 3 * sizeof(float));
+        return 1;
+      case 4:
+        std::memcpy(out, stored.begin(), 4 * sizeof(float));
+        return 1;
+      default:
+        break;
+    }
   }
   for (int i = 0; i < map.dimension; ++i) {
     const auto at = static_cast<std::size_t>(i);
@@ -64,7 +87,7 @@ int CopyValue(const UvMap& map, StoredValue stored, float* out,
   return 1;
 }
 
-int PointValue(const UvMap* map, std::size_t point, float* out, const char* operation) {
+inline int PointValue(const UvMap* map, std::size_t point, float* out, const char* operation) {
   if (map == nullptr) return 0;
   const auto value = map->pointValues.Find(static_cast<int>(point));
   if (!value) return 0;
@@ -72,19 +95,17 @@ int PointValue(const UvMap* map, std::size_t point, float* out, const char* oper
 }
 
 // A per-polygon value overrides the point's own value for that polygon only.
-int PolygonValue(const UvMap* map, std::size_t point, std::size_t polygon, float* out,
-                 const char* operation) {
+inline int PolygonValue(const UvMap* map, std::size_t point, std::size_t polygon, float* out,
+                        const char* operation) {
   if (map == nullptr) return 0;
   const auto value = map->polygonValues.Find({static_cast<int>(point), static_cast<int>(polygon)});
   if (!value) return PointValue(map, point, out, operation);
   return CopyValue(*map, *value, out, operation);
 }
 
-const UvMap* MapOf(MeshSnapshot& snapshot, void* vmap, const char* operation) {
+inline const UvMap* MapOf(MeshSnapshot& snapshot, void* vmap, const char* operation) {
   const UvMap* map = snapshot.OwnUvMap(vmap);
-  if (map == nullptr && vmap != nullptr) {
-    Fault(std::string(operation) + ": vertex map does not belong to this snapshot");
-  }
+  if (map == nullptr && vmap != nullptr) ForeignMap(operation);
   return map;
 }
 

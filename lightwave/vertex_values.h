@@ -61,8 +61,8 @@ class VertexValues {
     if (!records_.empty() && !(records_.back().key < key)) sorted_ = false;
     marked_ = false;
     if constexpr (std::is_integral_v<Key>) {
-      dense_ = dense_ && static_cast<std::size_t>(key) == records_.size() && key >= 0 &&
-               (records_.empty() || count == records_.front().count);
+      if (records_.empty()) denseCount_ = count;
+      dense_ = dense_ && static_cast<std::size_t>(key) == records_.size() && key >= 0 && count == denseCount_;
     }
     records_.push_back({key, static_cast<std::uint32_t>(pool_.size()), static_cast<std::uint32_t>(count)});
     pool_.insert(pool_.end(), values, values + count);
@@ -95,34 +95,27 @@ class VertexValues {
   };
   Setter operator[](const Key& key) { return Setter(*this, key); }
 
+  // The common cases are answered here, in few enough steps to be inlined
+  // into a caller that reads a value for every corner; the rest by Search.
   std::optional<StoredValue> Find(const Key& key) const {
-    Sort();
+    // A map without per-polygon values is asked for them at every corner.
+    if (records_.empty()) return std::nullopt;
     if constexpr (std::is_integral_v<Key>) {
       // An object file's point map holds every point in order (dense_): the
-      // value is found without reading its record, one memory access less
-      // on a read that a module makes for every corner.
+      // value is found without reading its record, one memory access less.
       if (dense_ && key >= 0 && static_cast<std::size_t>(key) < records_.size()) {
-        const std::size_t count = records_.front().count;
-        return StoredValue(pool_.data() + static_cast<std::size_t>(key) * count, count);
-      }
-      // Record k is usually point k's, even when some point lacks a value.
-      if (key >= 0 && static_cast<std::size_t>(key) < records_.size() &&
-          records_[static_cast<std::size_t>(key)].key == key) {
-        return ValueOf(records_[static_cast<std::size_t>(key)]);
+        return StoredValue(pool_.data() + static_cast<std::size_t>(key) * denseCount_, denseCount_);
       }
     }
     // Per-polygon values are few and sit on few points: most points are
     // known to have none without a search.
     if constexpr (IsPointAndPolygon<Key>::value) {
-      if (key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
+      if (sorted_ && marked_ && key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
           !hasPoint_[static_cast<std::size_t>(key.first)]) {
         return std::nullopt;
       }
     }
-    const auto found = std::lower_bound(records_.begin(), records_.end(), key,
-                                        [](const Record& record, const Key& k) { return record.key < k; });
-    if (found == records_.end() || found->key != key) return std::nullopt;
-    return ValueOf(*found);
+    return Search(key);
   }
 
   bool empty() const { return records_.empty(); }
@@ -154,6 +147,28 @@ class VertexValues {
     std::uint32_t first;  // into pool_
     std::uint32_t count;
   };
+
+  // Out of line, so that Find stays small.
+  [[gnu::noinline]] std::optional<StoredValue> Search(const Key& key) const {
+    Sort();
+    // Record k is usually point k's, even when some point lacks a value.
+    if constexpr (std::is_integral_v<Key>) {
+      if (key >= 0 && static_cast<std::size_t>(key) < records_.size() &&
+          records_[static_cast<std::size_t>(key)].key == key) {
+        return ValueOf(records_[static_cast<std::size_t>(key)]);
+      }
+    }
+    if constexpr (IsPointAndPolygon<Key>::value) {
+      if (key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
+          !hasPoint_[static_cast<std::size_t>(key.first)]) {
+        return std::nullopt;
+      }
+    }
+    const auto found = std::lower_bound(records_.begin(), records_.end(), key,
+                                        [](const Record& record, const Key& k) { return record.key < k; });
+    if (found == records_.end() || found->key != key) return std::nullopt;
+    return ValueOf(*found);
+  }
 
   template <class T>
   static void Grow(std::vector<T>& list, std::size_t more) {
@@ -208,8 +223,9 @@ class VertexValues {
 
   mutable std::vector<Record> records_;
   // Point keys only: record k holds point k, and every value has the
-  // same count, so that value k starts at pool_[k * count].
+  // same count, so that value k starts at pool_[k * denseCount_].
   bool dense_ = true;
+  std::size_t denseCount_ = 0;
   mutable bool sorted_ = true;
   mutable bool marked_ = true;  // hasPoint_ is up to date
   mutable std::vector<bool> hasPoint_;  // point and polygon keys only
