@@ -57,16 +57,28 @@ class CornerReader {
 };
 
 // Each component as the game stores it: clamped to 0..1 (a NaN as 0), times
-// 255, rounded half up; `clamped` is 1 where the clamp changed it.  Plain
+// 255, rounded half up.  True when the clamp changed any of them.  Plain
 // steps without branches, so that the loop is vectorised.
-void ConvertComponents(const float* raw, std::size_t count, std::uint8_t* bytes, std::uint8_t* clamped) {
+bool ConvertComponents(const float* raw, std::size_t count, std::uint8_t* bytes) {
+  std::uint8_t changed = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const float value = raw[i];
     // 0 first: std::max keeps its first argument when the other is a NaN.
     const float kept = std::min(std::max(0.0f, value), 1.0f);
-    clamped[i] = kept != value ? 1 : 0;  // a NaN equals nothing
+    changed |= kept != value ? 1 : 0;  // a NaN equals nothing
     bytes[i] = static_cast<std::uint8_t>(static_cast<std::int32_t>(kept * 255.0f + 0.5f));
   }
+  return changed != 0;
+}
+
+// The corners of a block with a component outside 0..1 or not a number.
+std::int32_t CountClampedCorners(const RawCorner* corners, std::size_t count) {
+  std::int32_t clamped = 0;
+  for (std::size_t c = 0; c < count; ++c) {
+    const RawCorner& corner = corners[c];
+    clamped += std::any_of(corner.begin(), corner.end(), [](float v) { return !(v >= 0.0f && v <= 1.0f); }) ? 1 : 0;
+  }
+  return clamped;
 }
 
 // Eight bytes as one number, in their order in memory.
@@ -137,7 +149,6 @@ void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
   std::vector<RawCorner> block(3 * kBlockTriangles);
   for (RawCorner& corner : block) corner.fill(1.0f);
   std::vector<std::uint8_t> bytes(block.size() * kCornerComponents);
-  std::vector<std::uint8_t> clamped(block.size() * kCornerComponents);
   std::int32_t clampedCorners = 0;
   for (std::size_t first = 0; first < triangles.size(); first += kBlockTriangles) {
     const std::size_t end = std::min(first + kBlockTriangles, triangles.size());
@@ -152,11 +163,15 @@ void ReadColorSamples(MeshObject& object, LWMeshInfoID mesh) {
         ++raw;
       }
     }
-    ConvertComponents(block.front().data(), 3 * (end - first) * kCornerComponents, bytes.data(), clamped.data());
+    const std::size_t corners = 3 * (end - first);
+    // Values out of range are rare: their corners are counted only in a
+    // block that has one.
+    if (ConvertComponents(block.front().data(), corners * kCornerComponents, bytes.data())) {
+      clampedCorners += CountClampedCorners(block.data(), corners);
+    }
     std::size_t at = 0;
     for (std::size_t t = first; t < end; ++t) {
       for (const std::int32_t point : triangles[t].corners) {
-        clampedCorners += Word(&clamped[at]) != 0 ? 1 : 0;
         *cornerSample = finder.FindOrAdd(point, Word(&bytes[at]));
         cornerSample += stride;
         at += kCornerComponents;
