@@ -98,7 +98,8 @@ class VertexValues {
   // The common cases are answered here, in few enough steps to be inlined
   // into a caller that reads a value for every corner; the rest by Search.
   std::optional<StoredValue> Find(const Key& key) const {
-    // A map without per-polygon values is asked for them at every corner.
+    // An empty map answers at once: a mesh without per-polygon values is
+    // still asked for them at every corner.
     if (records_.empty()) return std::nullopt;
     if constexpr (std::is_integral_v<Key>) {
       // An object file's point map holds every point in order (dense_): the
@@ -110,10 +111,7 @@ class VertexValues {
     // Per-polygon values are few and sit on few points: most points are
     // known to have none without a search.
     if constexpr (IsPointAndPolygon<Key>::value) {
-      if (sorted_ && marked_ && key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
-          !hasPoint_[static_cast<std::size_t>(key.first)]) {
-        return std::nullopt;
-      }
+      if (sorted_ && marked_ && MarkedWithoutValues(key.first)) return std::nullopt;
     }
     return Search(key);
   }
@@ -148,6 +146,12 @@ class VertexValues {
     std::uint32_t count;
   };
 
+  // Whether the marks made by MarkPoints tell that `point` has no value.
+  bool MarkedWithoutValues(int point) const {
+    return point >= 0 && static_cast<std::size_t>(point) < hasPoint_.size() &&
+           !hasPoint_[static_cast<std::size_t>(point)];
+  }
+
   // Out of line, so that Find stays small.
   [[gnu::noinline]] std::optional<StoredValue> Search(const Key& key) const {
     Sort();
@@ -159,10 +163,7 @@ class VertexValues {
       }
     }
     if constexpr (IsPointAndPolygon<Key>::value) {
-      if (key.first >= 0 && static_cast<std::size_t>(key.first) < hasPoint_.size() &&
-          !hasPoint_[static_cast<std::size_t>(key.first)]) {
-        return std::nullopt;
-      }
+      if (MarkedWithoutValues(key.first)) return std::nullopt;
     }
     const auto found = std::lower_bound(records_.begin(), records_.end(), key,
                                         [](const Record& record, const Key& k) { return record.key < k; });
