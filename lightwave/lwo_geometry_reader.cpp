@@ -51,6 +51,19 @@ std::size_t CountPolygons(IffReader body, std::uint32_t type) {
   return polygons;
 }
 
+// A VX index into the `count` elements that the latest chunk of their kind
+// added from `base` on, as an index into all of the layer's.
+std::size_t IndexInLatestChunk(IffReader& body, std::size_t base, std::size_t count, const std::string& element,
+                               const char* chunk) {
+  const std::uint64_t at = body.offset();
+  const std::uint32_t index = body.Vx();
+  if (index >= count) {
+    throw IffError(at, element + " index " + std::to_string(index) + " is past the " + std::to_string(count) + " " +
+                           element + "s of the latest " + chunk + " chunk");
+  }
+  return base + index;
+}
+
 }  // namespace
 
 bool LwoGeometryReader::Read(const IffChunk& chunk) {
@@ -115,24 +128,12 @@ void LwoGeometryReader::ReadPoints(IffReader body) {
 
 std::size_t LwoGeometryReader::PointIndex(IffReader& body) const {
   const LayerState& state = states_.back();
-  const std::uint64_t at = body.offset();
-  const std::uint32_t index = body.Vx();
-  if (index >= state.pointCount) {
-    throw IffError(at, "point index " + std::to_string(index) + " is past the " +
-                           std::to_string(state.pointCount) + " points of the latest PNTS chunk");
-  }
-  return state.pointBase + index;
+  return IndexInLatestChunk(body, state.pointBase, state.pointCount, "point", "PNTS");
 }
 
 std::size_t LwoGeometryReader::PolygonIndex(IffReader& body) const {
   const LayerState& state = states_.back();
-  const std::uint64_t at = body.offset();
-  const std::uint32_t index = body.Vx();
-  if (index >= state.polygonCount) {
-    throw IffError(at, "polygon index " + std::to_string(index) + " is past the " +
-                           std::to_string(state.polygonCount) + " polygons of the latest POLS chunk");
-  }
-  return state.polygonBase + index;
+  return IndexInLatestChunk(body, state.polygonBase, state.polygonCount, "polygon", "POLS");
 }
 
 // VMAP (per point) and VMAD (per point of one polygon) of types TXUV, RGB

@@ -1,5 +1,6 @@
 #include "plugin/export_command.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,8 +15,8 @@
 namespace plugin {
 namespace {
 
-void ShowError(const HostServices& services, const std::string& line1, const std::string& line2) {
-  services.messages->error(line1.c_str(), line2.empty() ? nullptr : line2.c_str());
+void ShowError(const HostServices& services, const MessageLines& lines) {
+  services.messages->error(lines.line1.c_str(), SecondLine(lines));
 }
 
 // The first geometry the game could not address, described for the user;
@@ -42,13 +43,8 @@ struct ExportOutcome {
 // Builds the model and writes it.  The exporter lives exactly as long as
 // this call, so whatever the caller then shows comes after it is freed.
 ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
-  scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
-                              services.surfaceFuncs, services.itemInfo, services.imageList,
-                              services.textureFuncs, services.fileRequest);
-  exporter.sceneName = services.sceneInfo->name;
-  exporter.fileRequestVersion = services.fileRequestVersion;
-  exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;
-  exporter.itemNameText = services.ServedAs(Service::kItemInfo).text;
+  const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
+  scene::DffExporter& exporter = *owned;
   exporter.BuildFrames();
   exporter.BuildAllGeometry();
 
@@ -89,9 +85,9 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
   if (!services.missingService.empty()) {
     // Without the message service there is no one to tell.
     if (services.messages != nullptr) {
-      ShowError(services, "This host does not provide the service \"" + services.missingService +
-                              "\" that the DFF exporter needs.",
-                "Run the exporter in a LightWave Layout that provides it.");
+      ShowError(services, {"This host does not provide the service \"" + services.missingService +
+                               "\" that the DFF exporter needs.",
+                           "Run the exporter in a LightWave Layout that provides it."});
     }
     return AFUNC_OK;
   }
@@ -107,7 +103,7 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->warning(outcome.cutNames->line1.c_str(), outcome.cutNames->line2.c_str());
   }
   if (outcome.error) {
-    ShowError(services, outcome.error->line1, outcome.error->line2);
+    ShowError(services, *outcome.error);
   } else {
     services.messages->info("Export successful", nullptr);
   }

@@ -15,6 +15,11 @@ struct MessageLines {
   std::string line2;
 };
 
+// The second line as the host's message functions take it: null for none.
+inline const char* SecondLine(const MessageLines& lines) {
+  return lines.line2.empty() ? nullptr : lines.line2.c_str();
+}
+
 // The frame names cut to fit the game, or nothing when none was.
 std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts);
 

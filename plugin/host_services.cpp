@@ -119,4 +119,15 @@ HostServices AcquireHostServices(GlobalFunc global) {
   return services;
 }
 
+std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services) {
+  auto exporter = std::make_unique<scene::DffExporter>(
+      services.sceneInfo, services.objectInfo, services.sceneObjects, services.surfaceFuncs, services.itemInfo,
+      services.imageList, services.textureFuncs, services.fileRequest);
+  exporter->sceneName = services.sceneInfo->name;
+  exporter->fileRequestVersion = services.fileRequestVersion;
+  exporter->fileRequestText = services.ServedAs(Service::kFileRequest).text;
+  exporter->itemNameText = services.ServedAs(Service::kItemInfo).text;
+  return exporter;
+}
+
 }  // namespace plugin

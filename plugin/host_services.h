@@ -12,10 +12,12 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "platform/host_path.h"
 #include "plugin/lw_host.h"
+#include "scene/dff_exporter.h"
 
 namespace plugin {
 
@@ -72,5 +74,9 @@ struct HostServices {
 // under none of them is left null and named in missingService; the others
 // are still asked for.
 HostServices AcquireHostServices(GlobalFunc global);
+
+// An exporter that reads the scene through these services and knows the
+// names they were served under (for their texts' encoding).
+std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services);
 
 }  // namespace plugin

@@ -1,5 +1,6 @@
 #include "plugin/map_export_command.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,14 +56,9 @@ std::string ListOfFiles(const std::vector<std::string>& files) {
 // Builds the model and writes the DFF, then the TXD and the COL beside it;
 // the exporter lives only until the DFF is written.
 MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
-  scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
-                              services.surfaceFuncs, services.itemInfo, services.imageList,
-                              services.textureFuncs, services.fileRequest);
+  const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
+  scene::DffExporter& exporter = *owned;
   exporter.choices = scene::MapObjectChoices();
-  exporter.sceneName = services.sceneInfo->name;
-  exporter.fileRequestVersion = services.fileRequestVersion;
-  exporter.fileRequestText = services.ServedAs(Service::kFileRequest).text;
-  exporter.itemNameText = services.ServedAs(Service::kItemInfo).text;
   exporter.BuildFrames();
   if (std::optional<MessageLines> empty = DescribeEmptyModel(exporter)) {
     exporter.ReleaseAll();
@@ -129,11 +125,10 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
   if (!choice.chosen) return AFUNC_OK;
   const MapOutcome outcome = ExportMapTo(services, choice.path);
   for (const MessageLines& warning : outcome.warnings) {
-    services.messages->warning(warning.line1.c_str(), warning.line2.empty() ? nullptr : warning.line2.c_str());
+    services.messages->warning(warning.line1.c_str(), SecondLine(warning));
   }
   if (outcome.error) {
-    services.messages->error(outcome.error->line1.c_str(),
-                             outcome.error->line2.empty() ? nullptr : outcome.error->line2.c_str());
+    services.messages->error(outcome.error->line1.c_str(), SecondLine(*outcome.error));
   } else {
     services.messages->info(outcome.summary.c_str(), nullptr);
   }

@@ -15,12 +15,7 @@ ServerRecord gServers[] = {
 
 extern "C" {
 
-#if defined(_WIN32)
-__declspec(dllexport)
-#else
-__attribute__((visibility("default")))
-#endif
-ModuleDescriptor _mod_descrip = {MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, plugin::StartModule,
-                                   plugin::ShutDownModule, gServers};
+VELMORA_MODULE_EXPORT ModuleDescriptor _mod_descrip = {MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, plugin::StartModule,
+                                                         plugin::ShutDownModule, gServers};
 
 }

@@ -4,6 +4,13 @@
 
 #include "plugin/lw_host.h"
 
+// Marks a module's descriptor for export: Layout finds it by its name.
+#if defined(_WIN32)
+#define VELMORA_MODULE_EXPORT __declspec(dllexport)
+#else
+#define VELMORA_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
+
 namespace plugin {
 
 // Layout needs a non-null value to count the start as a success.
