@@ -24,8 +24,10 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "lightwave/lwo_reader.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 #include "plugin/host_services.h"
-#include "plugin/lw_host.h"
 #include "scene/dff_exporter.h"
 #include "scene/mesh_parts.h"
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 
 namespace host {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/scene_model.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace host {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
 
 namespace plugin {
 

@@ -15,8 +15,16 @@
 #include <memory>
 #include <string>
 
+#include "lwsdk/file_request.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 #include "platform/host_path.h"
-#include "plugin/lw_host.h"
 #include "scene/dff_exporter.h"
 
 namespace plugin {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "lwsdk/item_info.h"
 #include "plugin/export_messages.h"
-#include "plugin/lw_host.h"
 #include "scene/dff_exporter.h"
 
 namespace plugin {

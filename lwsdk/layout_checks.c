@@ -1,18 +1,28 @@
 /*
  * The byte offsets at which 32-bit and 64-bit Layout read and write the
  * host structures, written out as plain numbers for each target and checked
- * against lw_host.h whenever this file is compiled: in the Windows builds
- * of the module and, with the 64-bit numbers that 64-bit Linux shares, in
- * the stand-in host's tests.  A declaration
- * that drifts (a member dropped, a type widened, a packing pragma, a double
- * aligned to 4 as 32-bit Linux would) stops the build of the very module
- * that would have misread Layout's tables.
+ * against this folder's declarations whenever this file is compiled: in the
+ * Windows builds of the module and, with the 64-bit numbers that 64-bit
+ * Linux shares, in the stand-in host's tests.  A declaration that drifts
+ * (a member dropped, a type widened, a packing pragma, a double aligned to
+ * 4 as 32-bit Linux would) stops the build of the very module that would
+ * have misread Layout's tables.
  *
- * Plain C, so that the header is proven to be C as well.
+ * Plain C, so that the headers are proven to be C as well.
  */
 #include <stddef.h>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/mesh_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/module.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 
 #if defined(_WIN64) || (defined(__x86_64__) && !defined(_WIN32))
 #define AT(type, member, win32, win64) \
