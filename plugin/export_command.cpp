@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "dff/output_file.h"
 #include "dff/output_stream.h"
 #include "plugin/export_messages.h"
-#include "plugin/file_request.h"
 #include "plugin/host_services.h"
-#include "dff/output_file.h"
 #include "scene/dff_exporter.h"
+#include "scene/file_request.h"
 #include "scene/mesh_parts.h"
 
 namespace plugin {
@@ -95,8 +95,8 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->error("Crazy fool, no objects in the scene!", nullptr);
     return AFUNC_OK;
   }
-  const FileChoice choice = RequestDffFile(services.fileRequest, services.fileRequestVersion,
-                                           services.sceneInfo->name);
+  const scene::FileChoice choice =
+      scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   const ExportOutcome outcome = ExportTo(services, choice.path);
   if (outcome.cutNames) {

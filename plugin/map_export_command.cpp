@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "dff/output_file.h"
 #include "dff/output_stream.h"
 #include "platform/path_rules.h"
 #include "plugin/export_messages.h"
-#include "plugin/file_request.h"
 #include "plugin/host_services.h"
 #include "plugin/map_collision.h"
 #include "plugin/map_dictionary.h"
 #include "plugin/map_findings.h"
-#include "dff/output_file.h"
 #include "scene/dff_exporter.h"
+#include "scene/file_request.h"
 
 namespace plugin {
 namespace {
@@ -120,8 +120,8 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
                              "Load the map object into Layout and run the command again.");
     return AFUNC_OK;
   }
-  const FileChoice choice =
-      RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
+  const scene::FileChoice choice =
+      scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   const MapOutcome outcome = ExportMapTo(services, choice.path);
   for (const MessageLines& warning : outcome.warnings) {
