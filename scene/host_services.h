@@ -27,7 +27,7 @@
 #include "platform/host_path.h"
 #include "scene/dff_exporter.h"
 
-namespace plugin {
+namespace scene {
 
 // The ten services, in the order the command asks for them.
 enum class Service {
@@ -85,6 +85,6 @@ HostServices AcquireHostServices(GlobalFunc global);
 
 // An exporter that reads the scene through these services and knows the
 // names they were served under (for their texts' encoding).
-std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services);
+std::unique_ptr<DffExporter> ExporterFor(const HostServices& services);
 
-}  // namespace plugin
+}  // namespace scene
