@@ -20,6 +20,8 @@
 #include "lwsdk/messages.h"
 #include "lwsdk/module.h"
 #include "lwsdk/object_info.h"
+#include "lwsdk/object_loader.h"
+#include "lwsdk/scene_converter.h"
 #include "lwsdk/scene_info.h"
 #include "lwsdk/surfaces.h"
 #include "lwsdk/textures.h"
@@ -154,3 +156,29 @@ AT(LWTextureFuncs, layerType, 68, 136);
 AT(LWTextureFuncs, getParam, 84, 168);
 
 AT(LWImageList, name, 12, 24);
+
+/* Filled by Layout for an object loader; every slot a pointer but the two
+ * ints. */
+AT(LWObjectImport, result, 0, 0);
+AT(LWObjectImport, filename, 4, 8);
+AT(LWObjectImport, monitor, 8, 16);
+AT(LWObjectImport, failedBuf, 12, 24);
+AT(LWObjectImport, failedLen, 16, 32);
+AT(LWObjectImport, data, 20, 40);
+AT(LWObjectImport, done, 24, 48);
+AT(LWObjectImport, layer, 28, 56);
+AT(LWObjectImport, point, 44, 88);
+AT(LWObjectImport, vmap, 48, 96);
+AT(LWObjectImport, polygon, 56, 112);
+AT(LWObjectImport, surface, 64, 128);
+AT(LWObjectImport, vmapPDV, 68, 136);
+AT(LWObjectImport, loadBitmap, 84, 168);
+AT(LWObjectImport, switchLayer, 88, 176);
+SIZE(LWObjectImport, 92, 184);
+AT(LWMonitor, step, 8, 16);
+SIZE(LWMonitor, 16, 32);
+
+AT(LWSceneConverter, readFailure, 4, 8);
+AT(LWSceneConverter, tmpScene, 8, 16);
+AT(LWSceneConverter, deleteTmp, 12, 24);
+SIZE(LWSceneConverter, 16, 32);
