@@ -2,7 +2,10 @@
 // as it stands, and the COL file asked for while the clump is written, once
 // its last Atomic is.
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "dff/clump_writer.h"
 #include "platform/host_path.h"
