@@ -11,11 +11,11 @@ cmake_minimum_required(VERSION 3.20)
 
 set(allowed_platform    platform)
 set(allowed_lightwave   lightwave platform)
-set(allowed_host        host lightwave platform plugin/lw_host.h)
+set(allowed_host        host lightwave placement platform plugin/lw_host.h)
 # The map command writes a texture dictionary with txd_build; the first
 # command's files include none of it.
 set(allowed_plugin      plugin scene dff platform txd_build col)
-set(allowed_scene       plugin scene dff platform col)
+set(allowed_scene       plugin scene dff placement platform col)
 set(allowed_dff         plugin scene dff platform)
 set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)
@@ -23,9 +23,10 @@ set(allowed_txd         txd dff)
 set(allowed_pixels      pixels txd)
 set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
+set(allowed_placement   placement)
 set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
                         plugin/lw_host.h)
-set(checked_folders platform lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
+set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
                     col tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
