@@ -28,7 +28,9 @@ constexpr int kUnreadable = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Lists a DFF, TXD or COL file's chunks, records or entries and checks what readers rely on."};
+  CLI::App app{
+      "Lists a DFF, TXD or COL file's chunks, records or entries and checks what readers rely on, or draws a DFF "
+      "into a PNG file."};
   std::string path;
   bool json = false;
   bool quiet = false;
