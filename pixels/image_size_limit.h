@@ -7,10 +7,13 @@
 
 namespace pixels {
 
-// The largest texture side the game gets from maketxd (its --max-size
-// ceiling), which is also the largest texture Direct3D 9 hardware of the
-// game's era creates.  At 4 bytes a texel the decoded image then takes at
-// most 256 MiB.
+// The largest image side taken.  The game's own limit is not known (the
+// team's notes on the TXD format list it as unconfirmed); it creates its
+// textures through Direct3D 9, and the cards of its time give 2048 to 8192
+// as their largest texture side (the device's MaxTextureWidth and
+// MaxTextureHeight), so no player's game uses a larger one.  At 4 bytes a
+// texel a decoded image then takes at most 256 MiB; each decoder's own
+// working memory is bounded besides (jpeg_decoder.cpp, png_decoder.cpp).
 constexpr std::uint32_t kMaxImageSide = 8192;
 
 // Throws an ImageError naming `name` when a side is 0 or over the limit.
