@@ -7,11 +7,11 @@
 
 namespace pixels {
 
-// The largest image side taken.  The game's own limit is not known (the
-// team's notes on the TXD format list it as unconfirmed); it creates its
-// textures through Direct3D 9, and the cards of its time give 2048 to 8192
-// as their largest texture side (the device's MaxTextureWidth and
-// MaxTextureHeight), so no player's game uses a larger one.  At 4 bytes a
+// The largest image side taken.  The game's own limit is not documented;
+// it creates its textures through Direct3D 9, and the cards of its time
+// give 2048 to 8192 as their largest texture side (the device's
+// MaxTextureWidth and MaxTextureHeight), so no player's game uses a larger
+// one.  At 4 bytes a
 // texel a decoded image then takes at most 256 MiB; each decoder's own
 // working memory is bounded besides (jpeg_decoder.cpp, png_decoder.cpp).
 constexpr std::uint32_t kMaxImageSide = 8192;
