@@ -36,13 +36,14 @@ target_compile_options(png_library PRIVATE -w)
 # its SIMD code assembled by nasm.
 include(ExternalProject)
 set(_jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+get_filename_component(_toolchain "${CMAKE_TOOLCHAIN_FILE}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
 set(_jpeg_archive ${_jpeg_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}jpeg${CMAKE_STATIC_LIBRARY_SUFFIX})
 ExternalProject_Add(libjpeg_turbo_build
   SOURCE_DIR ${VELMORA_IMAGE_SOURCES_DIR}/libjpeg-turbo
   BINARY_DIR ${_jpeg_prefix}/build
   INSTALL_DIR ${_jpeg_prefix}
   CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+    -DCMAKE_TOOLCHAIN_FILE=${_toolchain}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
     -DCMAKE_INSTALL_LIBDIR=lib
