@@ -57,4 +57,3 @@ add_library(jpeg_library STATIC IMPORTED GLOBAL)
 set_target_properties(jpeg_library PROPERTIES
   IMPORTED_LOCATION ${_jpeg_archive}
   INTERFACE_INCLUDE_DIRECTORIES ${_jpeg_prefix}/include)
-add_dependencies(jpeg_library libjpeg_turbo_build)
