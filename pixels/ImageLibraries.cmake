@@ -33,27 +33,28 @@ target_link_libraries(png_library PRIVATE zlib_code)
 target_compile_options(png_library PRIVATE -w)
 
 # libjpeg-turbo is built by its own CMake project with the same toolchain,
-# its SIMD code assembled by nasm.
+# its SIMD code assembled by nasm; only its static library is made, and
+# used from its build folder (jconfig.h is generated there, the other
+# headers come from the source).
 include(ExternalProject)
-set(_jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+set(_jpeg_source ${VELMORA_IMAGE_SOURCES_DIR}/libjpeg-turbo)
+set(_jpeg_build ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+set(_jpeg_archive ${_jpeg_build}/${CMAKE_STATIC_LIBRARY_PREFIX}jpeg${CMAKE_STATIC_LIBRARY_SUFFIX})
 get_filename_component(_toolchain "${CMAKE_TOOLCHAIN_FILE}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
-set(_jpeg_archive ${_jpeg_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}jpeg${CMAKE_STATIC_LIBRARY_SUFFIX})
 ExternalProject_Add(libjpeg_turbo_build
-  SOURCE_DIR ${VELMORA_IMAGE_SOURCES_DIR}/libjpeg-turbo
-  BINARY_DIR ${_jpeg_prefix}/build
-  INSTALL_DIR ${_jpeg_prefix}
+  SOURCE_DIR ${_jpeg_source}
+  BINARY_DIR ${_jpeg_build}
   CMAKE_ARGS
     -DCMAKE_TOOLCHAIN_FILE=${_toolchain}
     -DCMAKE_BUILD_TYPE=Release
-    -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
-    -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF
     -DREQUIRE_SIMD=ON
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static
+  INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${_jpeg_archive})
-file(MAKE_DIRECTORY ${_jpeg_prefix}/include)
 add_library(jpeg_library STATIC IMPORTED GLOBAL)
 set_target_properties(jpeg_library PROPERTIES
   IMPORTED_LOCATION ${_jpeg_archive}
-  INTERFACE_INCLUDE_DIRECTORIES ${_jpeg_prefix}/include)
+  INTERFACE_INCLUDE_DIRECTORIES "${_jpeg_source};${_jpeg_build}")
