@@ -47,6 +47,8 @@ ExternalProject_Add(libjpeg_turbo_build
   CMAKE_ARGS
     -DCMAKE_TOOLCHAIN_FILE=${_toolchain}
     -DCMAKE_BUILD_TYPE=Release
+    # Never installed, but its package files need a full path.
+    -DCMAKE_INSTALL_PREFIX=${_jpeg_build}/install
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF
