@@ -20,7 +20,7 @@ endif()
 # Third-party code: our warning flags do not apply.
 set(_zlib ${VELMORA_IMAGE_SOURCES_DIR}/zlib)
 add_library(zlib_code STATIC
-  ${_zlib}/adler32.c ${_zlib}/crc32.c ${_zlib}/deflate.c ${_zlib}/inffast.c ${_zlib}/inflate.c
+  ${_zlib}/adler32.c ${_zlib}/compress.c ${_zlib}/crc32.c ${_zlib}/deflate.c ${_zlib}/inffast.c ${_zlib}/inflate.c
   ${_zlib}/inftrees.c ${_zlib}/trees.c ${_zlib}/zutil.c)
 target_include_directories(zlib_code PUBLIC ${_zlib})
 target_compile_options(zlib_code PRIVATE -w)
