@@ -6,51 +6,17 @@
 #include <stdexcept>
 
 #include "lwsdk/item_info.h"
+#include "placement/lightwave_placement.h"
 
 namespace host {
 namespace {
 
-using Matrix = std::array<Vec3, 3>;  // rows
-
-Matrix Multiply(const Matrix& a, const Matrix& b) {
-  Matrix product{};
-  for (std::size_t r = 0; r < 3; ++r) {
-    for (std::size_t c = 0; c < 3; ++c) {
-      for (std::size_t k = 0; k < 3; ++k) product[r][c] += a[r][k] * b[k][c];
-    }
-  }
-  return product;
-}
-
-Vec3 Apply(const Matrix& m, const Vec3& v) {
-  Vec3 result{};
-  for (std::size_t r = 0; r < 3; ++r) result[r] = m[r][0] * v[0] + m[r][1] * v[1] + m[r][2] * v[2];
-  return result;
-}
+using Matrix = placement::Matrix3;
 
 Vec3 Column(const Matrix& m, std::size_t c) { return {m[0][c], m[1][c], m[2][c]}; }
 
-Vec3 Minus(const Vec3& a, const Vec3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-Vec3 Plus(const Vec3& a, const Vec3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
-
-// Heading turns about +Y (+Z towards +X), pitch about +X (+Z downwards),
-// bank about +Z; bank applies first, heading last.
-Matrix Rotation(const Vec3& hpb) {
-  const double ch = std::cos(hpb[0]), sh = std::sin(hpb[0]);
-  const double cp = std::cos(hpb[1]), sp = std::sin(hpb[1]);
-  const double cb = std::cos(hpb[2]), sb = std::sin(hpb[2]);
-  const Matrix heading{{{ch, 0, sh}, {0, 1, 0}, {-sh, 0, ch}}};
-  const Matrix pitch{{{1, 0, 0}, {0, cp, -sp}, {0, sp, cp}}};
-  const Matrix bank{{{cb, -sb, 0}, {sb, cb, 0}, {0, 0, 1}}};
-  return Multiply(heading, Multiply(pitch, bank));
-}
-
-Matrix RotationAndScale(const LocalPose& pose) {
-  Matrix m = Rotation(pose.rotation);
-  for (std::size_t r = 0; r < 3; ++r) {
-    for (std::size_t c = 0; c < 3; ++c) m[r][c] *= pose.scale[c];
-  }
-  return m;
+placement::ItemMotion MotionOf(const LocalPose& pose) {
+  return {pose.position, pose.rotation, pose.scale, pose.pivot, pose.pivotRotation};
 }
 
 // The inverse, or zeros for a matrix that has none (a zero scale).
@@ -70,11 +36,6 @@ Matrix Inverse(const Matrix& m) {
   }
   return inverse;
 }
-
-struct WorldPose {
-  Matrix axes{};
-  Vec3 position{};
-};
 
 // Items in an order where every parent comes before its children.
 std::vector<std::size_t> ParentsFirst(const std::vector<Item>& items) {
@@ -117,27 +78,23 @@ std::optional<std::size_t> FindParentCycle(const std::vector<Item>& items) {
 }
 
 void SetMotionsAtTimeZero(std::vector<Item>& items, const std::vector<LocalPose>& poses) {
-  std::vector<WorldPose> world(items.size());
+  std::vector<placement::Affine> world(items.size());
   for (std::size_t i : ParentsFirst(items)) {
     const LocalPose& pose = poses[i];
-    const Matrix local = RotationAndScale(pose);
-    if (items[i].parent < 0) {
-      world[i] = {local, pose.position};
-    } else {
-      const auto p = static_cast<std::size_t>(items[i].parent);
-      const Vec3 inParent = Minus(pose.position, poses[p].pivot);
-      world[i] = {Multiply(world[p].axes, local), Plus(Apply(world[p].axes, inParent), world[p].position)};
-    }
-    const Matrix inverse = Inverse(world[i].axes);
+    const placement::Affine toParent = placement::ItemToParent(MotionOf(pose));
+    world[i] = items[i].parent < 0 ? toParent
+                                   : placement::Compose(world[static_cast<std::size_t>(items[i].parent)], toParent);
+    const Matrix& axes = world[i].linear;
+    const Matrix inverse = Inverse(axes);
     std::map<int, Vec3>& params = items[i].atTimeZero.params;
     params[LWIP_POSITION] = pose.position;
-    params[LWIP_RIGHT] = Column(world[i].axes, 0);
-    params[LWIP_UP] = Column(world[i].axes, 1);
-    params[LWIP_FORWARD] = Column(world[i].axes, 2);
+    params[LWIP_RIGHT] = Column(axes, 0);
+    params[LWIP_UP] = Column(axes, 1);
+    params[LWIP_FORWARD] = Column(axes, 2);
     params[LWIP_ROTATION] = pose.rotation;
     params[LWIP_SCALING] = pose.scale;
     params[LWIP_PIVOT] = pose.pivot;
-    params[LWIP_W_POSITION] = world[i].position;
+    params[LWIP_W_POSITION] = placement::Apply(world[i], pose.pivot);
     params[LWIP_W_RIGHT] = Column(inverse, 0);
     params[LWIP_W_UP] = Column(inverse, 1);
     params[LWIP_W_FORWARD] = Column(inverse, 2);

@@ -25,11 +25,12 @@ std::optional<std::size_t> FindParentCycle(const std::vector<Item>& items);
 
 // Fills every item's atTimeZero from the poses (one per item): position,
 // rotation, scaling, pivot and pivot rotation as they are, and the world
-// position and axis vectors through the parent chain.  A point p of an
-// item lands in the world at RIGHT*px' + UP*py' + FORWARD*pz' + W_POSITION
-// with p' = p - pivot; a child's position is a point of its parent.  The
-// pivot rotation is reported but not applied to the axes.  Throws
-// std::invalid_argument when the items form a parent cycle.
+// position and axis vectors through the parent chain, by Layout's
+// placement rule (placement/lightwave_placement.h).  A point p of an item
+// lands in the world at RIGHT*px' + UP*py' + FORWARD*pz' + W_POSITION with
+// p' = p - pivot; the axes carry the scaling, the pivot rotation and the
+// rotation.  Throws std::invalid_argument when the items form a parent
+// cycle.
 void SetMotionsAtTimeZero(std::vector<Item>& items, const std::vector<LocalPose>& poses);
 
 }  // namespace host

@@ -119,6 +119,10 @@ Scene ObjectScene(Lwo2Object object, const std::string& path) {
     if (!object.layers[i].mesh.points.empty()) shown.push_back(i);
   }
   if (shown.empty() && !object.layers.empty()) shown.push_back(0);
+  // Layout makes the items in layer-number order, whatever order the file
+  // keeps the layers in.
+  std::stable_sort(shown.begin(), shown.end(),
+                   [&](std::size_t a, std::size_t b) { return object.layers[a].number < object.layers[b].number; });
 
   Scene scene;
   scene.name = platform::StripPath(path);

@@ -27,6 +27,8 @@
 
 namespace scene {
 
+class FramePlacement;
+
 class DffExporter {
  public:
   // The host's tables are borrowed and must outlive the exporter.
@@ -103,7 +105,7 @@ class DffExporter {
   };
   FrameNameCuts frameNameCuts;
 
-  // The frames whose parent item has no frame of its own, in item order.
+  // The frames with no item above them that has a frame, in item order.
   std::vector<FrameNode*> rootFrames;
   // Every frame in FrameList order: each frame's index is its position.
   std::vector<FrameNode*> orderedFrames;
@@ -118,14 +120,13 @@ class DffExporter {
   // Builds the frame and, when the item has polygons, the mesh object of
   // one object item.
   void AddObjectItem(LWItemID item, std::int32_t frameNumber);
-  void LinkFrames();
+  void LinkFrames(FramePlacement& placement);
   // Lists `roots` and all their descendants: each group of siblings
   // together, the descendants of later siblings before those of earlier
   // ones, every frame after its parent.
   void AppendFrameGroup(const std::vector<FrameNode*>& roots);
   // Makes roots of frames that parent loops left out of orderedFrames.
   void BreakParentLoops();
-  void SetChildVertexMatrices();
   // Replaces every mesh object over the vertex limit by its parts and
   // numbers the geometries again.
   void SplitOversizedMeshes();

@@ -1,81 +1,16 @@
-// BuildFrames: one frame per object item of the scene, its matrices from the
-// item's motion at time 0, the hierarchy of the host's parenting, and the
-// order in which the FrameList lists the frames.
+// BuildFrames: one frame per object item of the scene, the hierarchy of
+// the host's parenting, the order in which the FrameList lists the frames,
+// and their matrices from the items' motion at time 0.
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/matrix.h"
 #include "scene/dff_exporter.h"
 #include "scene/frame_name.h"
+#include "scene/frame_placement.h"
 
 namespace scene {
 namespace {
-
-using platform::Matrix4;
-using platform::Vec3f;
-
-// The model is the scene at rest at its start, whatever frame Layout shows.
-constexpr LWTime kSampleTime = 0.0;
-
-// The item's motion parameters, as the host reports them.
-struct ItemMotion {
-  LWDVector position{};       // relative to the parent
-  LWDVector worldPosition{};
-  LWDVector rotation{};       // heading, pitch, bank in radians
-  LWDVector scaling{};
-  LWDVector pivot{};
-  LWDVector pivotRotation{};  // heading, pitch, bank in radians
-};
-
-ItemMotion ReadMotion(const LWItemInfo& itemInfo, LWItemID item) {
-  ItemMotion motion;
-  itemInfo.param(item, LWIP_POSITION, kSampleTime, motion.position);
-  itemInfo.param(item, LWIP_W_POSITION, kSampleTime, motion.worldPosition);
-  itemInfo.param(item, LWIP_ROTATION, kSampleTime, motion.rotation);
-  itemInfo.param(item, LWIP_SCALING, kSampleTime, motion.scaling);
-  itemInfo.param(item, LWIP_PIVOT, kSampleTime, motion.pivot);
-  itemInfo.param(item, LWIP_PIVOT_ROT, kSampleTime, motion.pivotRotation);
-  return motion;
-}
-
-float Single(double value) { return static_cast<float>(value); }
-
-// Layout's (x, y, z) is the file's (-x, -z, y).
-Vec3f ToOutputAxes(const LWDVector v) { return Vec3f{-Single(v[0]), -Single(v[2]), Single(v[1])}; }
-
-// Heading turns about Layout's y axis, which is the file's z axis; pitch
-// and bank follow the same exchange of axes.
-Matrix4 RotationOf(const LWDVector headingPitchBank) {
-  const float heading = Single(headingPitchBank[0]);
-  const float pitch = Single(headingPitchBank[1]);
-  const float bank = Single(headingPitchBank[2]);
-  return platform::MatrixRotationYawPitchRoll(-heading, bank, pitch);
-}
-
-Matrix4 ScalingOf(const LWDVector scaling) {
-  return platform::MatrixScaling(Single(scaling[0]), Single(scaling[2]), Single(scaling[1]));
-}
-
-std::unique_ptr<Matrix4> Own(const Matrix4& matrix) { return std::make_unique<Matrix4>(matrix); }
-
-// Every matrix of the walk.  A child's vertex matrix is replaced once the
-// whole hierarchy is known.
-void SetFrameMatrices(FrameNode& frame, const ItemMotion& motion) {
-  const platform::Quaternion rotation = platform::QuaternionRotationMatrix(RotationOf(motion.rotation));
-  const Matrix4 scaling = ScalingOf(motion.scaling);
-  const Vec3f worldPosition = ToOutputAxes(motion.worldPosition);
-  const Vec3f pivot = ToOutputAxes(motion.pivot);
-
-  frame.position = ToOutputAxes(motion.position);
-  frame.rotationMatrix = Own(platform::MatrixMultiply(
-      platform::MatrixAffineTransformation(1.0f, &pivot, rotation, nullptr), scaling));
-  frame.worldMatrix = Own(platform::MatrixMultiply(
-      platform::MatrixAffineTransformation(1.0f, &pivot, rotation, &worldPosition), scaling));
-  frame.vertexMatrix = Own(platform::MatrixInverse(
-      platform::MatrixMultiply(platform::MatrixTranslation(pivot.x, pivot.y, pivot.z),
-                               RotationOf(motion.pivotRotation))));
-}
 
 // Layout names the item of one layer of a several-layer object
 // "object:layer": the layer's name is what follows the last ':'.
@@ -100,13 +35,19 @@ void DffExporter::BuildFrames() {
     }
     AddObjectItem(item, frameNumber++);
   }
-  LinkFrames();
+  std::unordered_map<LWItemID, FrameNode*> frameOfItem;
+  frameOfItem.reserve(frames.size());
+  for (const auto& frame : frames) frameOfItem.emplace(frame->itemId, frame.get());
+  FramePlacement placement(*itemInfo, frameOfItem);
+
+  LinkFrames(placement);
   AppendFrameGroup(rootFrames);
   if (orderedFrames.size() < frames.size()) BreakParentLoops();
   for (std::size_t i = 0; i < orderedFrames.size(); ++i) {
     orderedFrames[i]->index = static_cast<std::int32_t>(i);
   }
-  SetChildVertexMatrices();
+  // Parents come first in this order, so each frame's parent is placed.
+  for (FrameNode* frame : orderedFrames) placement.Place(*frame);
 }
 
 void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
@@ -135,25 +76,18 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
                                                        objectInfo->filename(item)));
     meshObjects.back()->readColors = choices.vertexColors;
   }
-  SetFrameMatrices(*node, ReadMotion(*itemInfo, item));
 }
 
-// A frame's parent is the first frame of its parent item.  Items parented
-// to nothing, or to a light, camera or bone, have no frame as parent and
-// become roots.
-void DffExporter::LinkFrames() {
-  std::unordered_map<LWItemID, FrameNode*> firstFrameOfItem;
-  firstFrameOfItem.reserve(frames.size());
-  for (const auto& frame : frames) firstFrameOfItem.emplace(frame->itemId, frame.get());
-
+// A frame's parent is the frame of the nearest item above it that has one:
+// lights, cameras, bones and items left out pass their children on.  A
+// frame with no such item above it is a root.
+void DffExporter::LinkFrames(FramePlacement& placement) {
   for (const auto& frame : frames) {
-    const auto found = frame->parentItemId != nullptr ? firstFrameOfItem.find(frame->parentItemId)
-                                                      : firstFrameOfItem.end();
-    if (found != firstFrameOfItem.end()) {
-      frame->parent = found->second;
-      found->second->children.push_back(frame.get());
+    FrameNode* const parent = placement.ParentFrame(frame->itemId);
+    frame->parent = parent;
+    if (parent != nullptr) {
+      parent->children.push_back(frame.get());
     } else {
-      frame->parent = nullptr;
       rootFrames.push_back(frame.get());
     }
   }
@@ -197,17 +131,6 @@ void DffExporter::BreakParentLoops() {
     for (std::size_t i = firstNew; i < orderedFrames.size(); ++i) {
       reached[static_cast<std::size_t>(orderedFrames[i]->index)] = true;
     }
-  }
-}
-
-// A child's vertex matrix takes its vertices from its own world transform
-// into its parent's: W * inverse(P), formed as the inverse of P * inverse(W).
-void DffExporter::SetChildVertexMatrices() {
-  for (FrameNode* frame : orderedFrames) {
-    if (frame->parent == nullptr) continue;
-    Matrix4 scratch = platform::MatrixInverse(*frame->worldMatrix);
-    scratch = platform::MatrixMultiply(*frame->parent->worldMatrix, scratch);
-    *frame->vertexMatrix = platform::MatrixInverse(scratch);
   }
 }
 

@@ -10,9 +10,9 @@ std::string MakeFrameName(const char* objectFileName, const char* itemName) {
   const std::string baseName = platform::RemoveExtension(
       platform::StripPath(objectFileName != nullptr ? objectFileName : ""));
   const std::string_view item = itemName != nullptr ? itemName : "";
-  if (item.size() < baseName.size()) return std::string(item);
-  if (item.size() == baseName.size()) return std::string();
-  return std::string(item.substr(baseName.size() + 1));
+  const bool isLayerItem = item.size() > baseName.size() && item.compare(0, baseName.size(), baseName) == 0 &&
+                           item[baseName.size()] == ':';
+  return std::string(isLayerItem ? item.substr(baseName.size() + 1) : item);
 }
 
 }  // namespace scene

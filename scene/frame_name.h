@@ -8,12 +8,12 @@
 
 namespace scene {
 
-// The frame name of an object item with polygons.  Layout names the items
-// of a multi-layer object "base:layer" after the object file, so the base
-// name of the file and one separator are dropped from the front of the item
-// name, without comparing them.  An item name exactly as long as the base
-// name gives the empty name; a shorter one, which cannot carry the base
-// name at all, is kept whole.  A null file or item name counts as empty.
+// The frame name of an object item with polygons.  Layout names the item
+// of one layer of a multi-layer object "base:layer" after the object file,
+// and such a frame takes the layer's part, clone number included.  Any
+// other item name, a single-layer object's ("door_lf", "box (2)") or one
+// the user gave, is the frame's name as it stands.  A null file or item
+// name counts as empty.
 std::string MakeFrameName(const char* objectFileName, const char* itemName);
 
 // The game keeps a frame's name in a 24-byte slot with its terminator and

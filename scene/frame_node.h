@@ -17,14 +17,16 @@ struct FrameNode {
   std::int32_t index = 0;
   const LWObjectInfo* objectInfo = nullptr;
   const LWObjectFuncs* sceneObjects = nullptr;
-  // The item's rotation about its pivot followed by its scaling; its upper
-  // 3x3 is what the FrameList carries.
+  // The item's scaling, then its pivot rotation, then its rotation (with
+  // those of any items without a frame between it and its parent frame);
+  // its upper 3x3 is what the FrameList carries.
   std::unique_ptr<platform::Matrix4> rotationMatrix;
-  // What the geometry build applies to the object's vertices and normals.
+  // What the geometry build applies to the object's vertices: the move
+  // that puts the item's pivot at the frame's origin.
   std::unique_ptr<platform::Matrix4> vertexMatrix;
-  // The item's transform from world position, pivot, rotation and scaling.
+  // The frame's space in the world, as the game composes the frames.
   std::unique_ptr<platform::Matrix4> worldMatrix;
-  // Relative to the parent, in output axes.
+  // The frame's origin in its parent frame's space, in output axes.
   platform::Vec3f position;
   FrameNode* parent = nullptr;  // not owned; null for a root frame
   std::string name;

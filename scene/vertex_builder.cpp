@@ -14,12 +14,14 @@
 namespace scene {
 namespace {
 
-// The first two components of a sample; components it lacks count as 0.
+// The first two components of a sample (components it lacks count as 0),
+// as the game reads texture coordinates.
 std::array<float, 2> TexCoord(const UvSampleList& list, std::int32_t sample) {
   std::array<float, 2> uv{0.0f, 0.0f};
   const float* values = list.Values(sample);
   for (std::size_t i = 0; i < 2 && i < static_cast<std::size_t>(list.dimension); ++i) uv[i] = values[i];
-  return uv;
+  // LightWave's images start at their bottom row, the game's at their top.
+  return {uv[0], 1.0f - uv[1]};
 }
 
 // The vertices of every point, one per distinct combination of samples
@@ -79,15 +81,13 @@ std::vector<std::int32_t> NumberVertices(MeshObject& object) {
   return numbering;
 }
 
-// Positions as points and normals as directions, both through the frame's
-// vertex matrix.  Normals are kept as the matrix leaves them, not made unit
-// length again, so a scaling frame lengthens or shortens them, as in every
-// file this exporter has written.
+// Positions moved so that the item's pivot is the frame's origin.  The
+// frame's matrix carries every turn and scaling, so normals stay as they
+// are.
 void MoveIntoFrameSpace(MeshObject& object) {
   if (object.frame == nullptr || object.frame->vertexMatrix == nullptr) return;
   const platform::Matrix4& matrix = *object.frame->vertexMatrix;
   for (platform::Vec3f& position : object.positions) position = platform::Vec3TransformCoord(position, matrix);
-  for (platform::Vec3f& normal : object.normals) normal = platform::Vec3TransformNormal(normal, matrix);
 }
 
 // The room to reserve for the vertices.  Every sample of a map is some

@@ -13,11 +13,14 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
-  lwsdk platform dff col lightwave txd pixels dff_inspect extractor txd_build
-  host scene map_export plugin tools)
+  lwsdk platform placement dff col lightwave txd pixels dff_inspect extractor txd_build
+  render host scene map_export plugin tools)
 
+# A room names the rooms it uses, or single headers of a room it uses for
+# one thing only.
 set(uses_lwsdk       "")
 set(uses_platform    "")
+set(uses_placement   "")
 set(uses_dff         platform)
 set(uses_col         "")
 set(uses_lightwave   platform)
@@ -26,20 +29,23 @@ set(uses_pixels      txd)
 set(uses_dff_inspect dff)
 set(uses_extractor   dff platform)
 set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
-set(uses_host        lwsdk lightwave platform)
+# The renderer draws what dff_inspect reads into pixels/' image type.
+set(uses_render      dff_inspect pixels/rgba_image.h)
+set(uses_host        lwsdk lightwave placement platform)
 # The modules' rooms use none of the host's, the file formats' or the
 # images' rooms; only the map command's files build a texture dictionary.
-set(uses_scene       lwsdk dff col platform)
-set(uses_map_export  scene txd_build lwsdk dff col platform)
+set(uses_scene       lwsdk dff col placement platform)
+set(uses_map_export  scene txd_build lwsdk dff col placement platform)
 set(uses_plugin      map_export scene lwsdk dff platform)
-set(uses_tools       host txd_build lightwave dff_inspect txd pixels col dff lwsdk platform)
+set(uses_tools       host txd_build render lightwave dff_inspect txd pixels col dff lwsdk platform)
 
 # The ladder itself: every room a room uses stands below it.
 set(rungs_below "")
 foreach(room ${rooms_bottom_to_top})
   foreach(used ${uses_${room}})
-    if(NOT used IN_LIST rungs_below)
-      message(FATAL_ERROR "include check: ${room}/ may include ${used}/, "
+    string(REGEX REPLACE "/.*" "" used_room "${used}")
+    if(NOT used_room IN_LIST rungs_below)
+      message(FATAL_ERROR "include check: ${room}/ may include ${used}, "
         "which does not stand below it in rooms_bottom_to_top")
     endif()
   endforeach()
@@ -86,7 +92,8 @@ foreach(folder ${rooms_bottom_to_top})
       if(NOT target_folder IN_LIST tree_folders)
         continue()
       endif()
-      if(target_folder STREQUAL folder OR target_folder IN_LIST uses_${folder})
+      if(target_folder STREQUAL folder OR target_folder IN_LIST uses_${folder}
+         OR header IN_LIST uses_${folder})
         continue()
       endif()
       string(REPLACE ";" " " allowed_text "${folder} ${uses_${folder}}")

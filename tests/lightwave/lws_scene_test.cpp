@@ -190,10 +190,12 @@ TEST(LwsScene, BareObjectLoadsItsLayersAtRest) {
   const Scene scene = LoadSceneFile(folder.Write("car.lwo", WriteLwo2(object)));
   EXPECT_EQ(scene.name, "car.lwo");
   ASSERT_EQ(scene.items.size(), 3u) << "the empty layer is not an item";
+  // In layer-number order, as Layout makes them, though the file keeps
+  // the wheel (layer 4) before the spare (layer 2).
   EXPECT_EQ(scene.items[0].name, "car:Body");
-  EXPECT_EQ(scene.items[1].name, "car:Wheel");
-  EXPECT_EQ(scene.items[1].parent, 0);
-  EXPECT_EQ(scene.items[2].name, "car:Layer 2");
+  EXPECT_EQ(scene.items[1].name, "car:Layer 2");
+  EXPECT_EQ(scene.items[2].name, "car:Wheel");
+  EXPECT_EQ(scene.items[2].parent, 0);
   EXPECT_EQ(scene.TotalPoints(), 24);
   // Each layer sits at its pivot, so its points stay where they were
   // modelled, also under a parent with a pivot of its own.

@@ -46,8 +46,16 @@ std::vector<std::uint8_t> Export(host::Scene scene) {
   host::PluginModule module(VELMORA_MODULE_PATH);
   module.RunGeneric("Export to DFF v0.1", host.global());
 
-  EXPECT_EQ(host.messages().size(), 1u);
-  for (const host::Message& message : host.messages()) EXPECT_EQ(message.line1, "Export successful");
+  // Frames are named after their items, and several samples' file names
+  // are longer than the game holds: the cut is reported before success.
+  EXPECT_FALSE(host.messages().empty());
+  if (!host.messages().empty()) {
+    EXPECT_EQ(host.messages().back().line1, "Export successful");
+  }
+  for (std::size_t i = 0; i + 1 < host.messages().size(); ++i) {
+    EXPECT_NE(host.messages()[i].line1.find("frame name was longer than the game holds"), std::string::npos)
+        << host.messages()[i].line1;
+  }
   EXPECT_EQ(host.liveMeshSnapshots(), 0);
   std::vector<std::uint8_t> bytes;
   std::string error;

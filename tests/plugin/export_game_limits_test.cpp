@@ -39,7 +39,7 @@ TEST_F(ExportTest, FrameNamesLongerThanTheGameHoldsAreCutAndReportedOnce) {
   Run(host);
 
   EXPECT_EQ(FrameNames(ReadFileBytes(dir_ / "city.dff")),
-            (std::vector<std::string>{"", fits, std::string(23, 'b'), std::string(23, 'c')}));
+            (std::vector<std::string>{"box", fits, std::string(23, 'b'), std::string(23, 'c')}));
   // One warning, after the file is written and before the success.
   const auto& messages = host.messages();
   ASSERT_EQ(messages.size(), 2u);

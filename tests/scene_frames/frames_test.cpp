@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -36,13 +37,18 @@ std::pair<std::vector<std::string>, std::vector<int>> Listing(const DffExporter&
   return listing;
 }
 
-TEST(FrameName, DropsTheObjectBaseNameAndOneSeparatorFromTheItemName) {
+// The item of one layer of a multi-layer object is "object:layer" and takes
+// the layer's part; any other item keeps its name as it stands.
+TEST(FrameName, ALayerItemTakesItsLayersPartAnyOtherItemItsWholeName) {
   EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "car:body"), "body");
   EXPECT_EQ(MakeFrameName("/objects/my.car.lwo", "my.car:door_lf"), "door_lf");
-  EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "car"), "");
-  EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "bus_wheel"), "wheel");  // not compared
-  EXPECT_EQ(MakeFrameName(nullptr, "xbody"), "body");
-  EXPECT_EQ(MakeFrameName("C:\\models\\limousine.lwo", "lim"), "lim");  // too short: whole
+  EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "car:body (2)"), "body (2)");
+  EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "car"), "car");
+  EXPECT_EQ(MakeFrameName("parts/door_lf_ok.lwo", "door_lf_ok"), "door_lf_ok");
+  EXPECT_EQ(MakeFrameName("box.lwo", "box (2)"), "box (2)");
+  EXPECT_EQ(MakeFrameName("C:\\models\\car.lwo", "bus_wheel"), "bus_wheel");
+  EXPECT_EQ(MakeFrameName(nullptr, "xbody"), "xbody");
+  EXPECT_EQ(MakeFrameName("C:\\models\\limousine.lwo", "lim"), "lim");
 }
 
 // Four-byte characters and text that is not UTF-8 after all: the cut moves
@@ -98,7 +104,10 @@ FrameNode FrameOf(std::map<int, host::Vec3> params) {
   return std::move(*built.exporter.frames.at(0));
 }
 
-// Layout's (x, y, z) is the file's (-x, -z, y); headings turn about z.
+// Layout's (x, y, z) is the file's (-x, -z, y); headings turn about the
+// file's z, Layout's vertical.  A frame is the item's scaling, then its
+// pivot rotation, then its rotation; its vertices are moved by minus the
+// pivot.
 TEST(Frames, TakeTheItemsMotionAtTimeZeroIntoTheFileAxes) {
   constexpr double kHalfPi = 1.5707963267948966;
   const FrameNode rest = FrameOf({});
@@ -106,42 +115,61 @@ TEST(Frames, TakeTheItemsMotionAtTimeZeroIntoTheFileAxes) {
   ExpectMatrix(*rest.worldMatrix, kIdentity);
   ExpectMatrix(*rest.vertexMatrix, kIdentity);
   const std::pair<host::Vec3, Rows> turns[] = {
-      {{kHalfPi, 0, 0}, {{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}}}},
-      {{0, kHalfPi, 0}, {{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}}}},
-      {{0, 0, kHalfPi}, {{{1, 0, 0}, {0, 0, 1}, {0, -1, 0}}}}};
+      {{kHalfPi, 0, 0}, {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}}},
+      {{0, kHalfPi, 0}, {{{1, 0, 0}, {0, 0, 1}, {0, -1, 0}}}},
+      {{0, 0, kHalfPi}, {{{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}}}};
   for (const auto& [headingPitchBank, rows] : turns) {
     ExpectMatrix(*FrameOf({{LWIP_ROTATION, headingPitchBank}}).rotationMatrix, rows);
+    // With its rotation at zero, an item appears turned by its pivot rotation.
+    ExpectMatrix(*FrameOf({{LWIP_PIVOT_ROT, headingPitchBank}}).rotationMatrix, rows);
   }
   const FrameNode pivoted = FrameOf({{LWIP_PIVOT, {1, 2, 3}}});
   ExpectMatrix(*pivoted.rotationMatrix, kIdentity);
   ExpectMatrix(*pivoted.vertexMatrix, {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 3, -2}}});
-  // Scaling (sx, sy, sz) is (sx, sz, sy), and scales the world translation too.
-  const FrameNode moved = FrameOf(
-      {{LWIP_POSITION, {1, 2, 3}}, {LWIP_W_POSITION, {0, 0, 1}}, {LWIP_SCALING, {2, 3, 4}}});
+  // Scaling (sx, sy, sz) is (sx, sz, sy).
+  const FrameNode moved = FrameOf({{LWIP_POSITION, {1, 2, 3}}, {LWIP_SCALING, {2, 3, 4}}});
   ExpectMatrix(*moved.rotationMatrix, {{{2, 0, 0}, {0, 4, 0}, {0, 0, 3}}});
-  ExpectMatrix(*moved.worldMatrix, {{{2, 0, 0}, {0, 4, 0}, {0, 0, 3}, {0, -4, 0}}});
+  ExpectMatrix(*moved.worldMatrix, {{{2, 0, 0}, {0, 4, 0}, {0, 0, 3}, {-1, -3, 2}}});
   EXPECT_EQ(std::vector<float>({moved.position.x, moved.position.y, moved.position.z}),
             std::vector<float>({-1, -3, 2}));
 }
 
-// A child's vertex matrix is its world transform relative to its parent's;
-// one scaled flat has no inverse world matrix and must still be finite.
-TEST(Frames, ChildVertexMatricesAreRelativeToTheParent) {
+// A child's position is a point of its parent's object space, and its
+// frame stands in the parent's frame, whose origin is the parent's pivot.
+// A light between them passes its own transform on; a child scaled flat
+// still gets finite matrices.
+TEST(Frames, AChildStandsInItsParentsFrameThroughItemsWithoutFrames) {
+  constexpr double kHalfPi = 1.5707963267948966;
   host::Scene scene;
-  AddItem(scene, "parent");
-  AddItem(scene, "c:child", 0, "c.lwo");
-  AddItem(scene, "f:flat", 0, "f.lwo");
-  scene.items[0].atTimeZero.params[LWIP_W_POSITION] = {0, 0, 1};
-  scene.items[1].atTimeZero.params[LWIP_W_POSITION] = {0, 0, 3};
-  scene.items[2].atTimeZero.params[LWIP_SCALING] = {1, 0, 1};
+  const int parent = AddItem(scene, "parent");
+  const int light = AddItem(scene, "Lamp", parent, "", host::ItemType::kLight);
+  AddItem(scene, "c:child", parent, "c.lwo");
+  AddItem(scene, "l:lit", light, "l.lwo");
+  AddItem(scene, "f:flat", parent, "f.lwo");
+  scene.items[0].atTimeZero.params = {{LWIP_POSITION, {0, 0, 1}}, {LWIP_PIVOT, {0, 1, 0}}};
+  scene.items[1].atTimeZero.params = {{LWIP_POSITION, {5, 1, 0}}, {LWIP_ROTATION, {kHalfPi, 0, 0}}};
+  scene.items[2].atTimeZero.params = {{LWIP_POSITION, {0, 0, 2}}, {LWIP_PIVOT, {1, 0, 0}}};
+  scene.items[3].atTimeZero.params = {{LWIP_POSITION, {0, 0, 1}}};
+  scene.items[4].atTimeZero.params = {{LWIP_SCALING, {1, 0, 1}}};
   HostExporter built(scene);
   built.exporter.BuildFrames();
-  ExpectMatrix(*built.exporter.frames[0]->vertexMatrix, kIdentity);
-  const auto translation = [](float y) {
-    return Rows{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, y, 0}}};
-  };
-  ExpectMatrix(*built.exporter.frames[1]->vertexMatrix, translation(-2));
-  ExpectMatrix(*built.exporter.frames[2]->vertexMatrix, translation(1));
+  const auto& frames = built.exporter.frames;
+  const auto position = [](const FrameNode& f) { return std::vector<float>{f.position.x, f.position.y, f.position.z}; };
+
+  EXPECT_EQ(frames[1]->parent, frames[0].get());
+  EXPECT_EQ(position(*frames[1]), (std::vector<float>{0, -2, -1}));  // (0, -1, 2) in Layout's axes
+  ExpectMatrix(*frames[1]->vertexMatrix, {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}});
+  // The lit item hangs under the parent's frame, turned and moved by the
+  // light: (0, 0, 1) turned a quarter by heading is (1, 0, 0), plus the
+  // light's (5, 1, 0), less the parent's pivot.
+  EXPECT_EQ(frames[2]->parent, frames[0].get());
+  const std::vector<float> lit = position(*frames[2]);
+  const std::vector<float> litExpected{-6, 0, 0};
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_NEAR(lit[k], litExpected[k], 1e-6f);
+  ExpectMatrix(*frames[2]->rotationMatrix, {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}});
+  for (const auto& row : frames[3]->rotationMatrix->m) {
+    for (float value : row) EXPECT_TRUE(std::isfinite(value));
+  }
 }
 
 // No recursion: no chain of parents can overflow the stack.

@@ -84,9 +84,10 @@ TEST(GeometryBuild, ASeamSplitsAPointIntoOneVertexPerDistinctValue) {
   ASSERT_EQ(o.vertexCount, 5);
   // Corners: (2, 1, 0) then (2, 3, 1).
   EXPECT_EQ(o.cornerVertices, (std::vector<std::int32_t>{0, 1, 2, 0, 3, 4}));
-  EXPECT_EQ(o.uvSets[0][1], (UV{1.0f, 0.0f}));
+  // Written the game's way up: LightWave's (u, v) is the file's (u, 1 - v).
+  EXPECT_EQ(o.uvSets[0][1], (UV{1.0f, 1.0f}));
   EXPECT_EQ(o.uvSets[0][4], (UV{0.5f, 0.5f}));
-  EXPECT_EQ(o.uvSets[0][3], (UV{0.0f, 0.0f}));
+  EXPECT_EQ(o.uvSets[0][3], (UV{0.0f, 1.0f}));
   EXPECT_EQ(A(o.positions[4]), A(o.positions[1]));
   EXPECT_EQ(A(o.normals[4]), A(o.normals[1]));
 }
@@ -131,16 +132,17 @@ TEST(GeometryBuild, EveryVertexHasAValueInEveryMapTheSceneCounts) {
   ASSERT_EQ(full->uvSetCount, 3);
   ASSERT_EQ(full->vertexCount, 5);  // point 1 splits on the third component
   for (const auto& set : full->uvSets) EXPECT_EQ(set.size(), 5u);
-  EXPECT_EQ(full->uvSets[1][0], (UV{2.0f, 2.0f}));  // first two of three
-  EXPECT_EQ(full->uvSets[2][0], (UV{2.0f, 0.0f}));  // the missing second is 0
+  // Written the game's way up, (u, 1 - v).
+  EXPECT_EQ(full->uvSets[1][0], (UV{2.0f, -1.0f}));  // first two of three
+  EXPECT_EQ(full->uvSets[2][0], (UV{2.0f, 1.0f}));   // the missing second is 0
 
   const auto partial = host.Built(1);
   ASSERT_EQ(partial->uvSetCount, 3);
   ASSERT_EQ(partial->vertexCount, 4);
   for (int set : {0, 2}) {
-    for (const UV& uv : partial->uvSets[static_cast<std::size_t>(set)]) EXPECT_EQ(uv, (UV{0.0f, 0.0f}));
+    for (const UV& uv : partial->uvSets[static_cast<std::size_t>(set)]) EXPECT_EQ(uv, (UV{0.0f, 1.0f}));
   }
-  EXPECT_EQ(partial->uvSets[1][0], (UV{2.0f, 2.0f}));
+  EXPECT_EQ(partial->uvSets[1][0], (UV{2.0f, -1.0f}));
   EXPECT_TRUE(host.host().faults().empty());
 }
 
@@ -171,7 +173,7 @@ TEST(GeometryBuild, PolygonsOfMoreThanThreeVerticesAreTriangulated) {
   EXPECT_EQ(o.polygons[0].corners, (std::array<std::int32_t, 3>{2, 1, 0}));
   EXPECT_EQ(o.polygons[1].corners, (std::array<std::int32_t, 3>{3, 2, 0}));
   // Both keep the quad's own UV value at point 0 and its surface.
-  EXPECT_EQ(o.uvSets[0][static_cast<std::size_t>(o.cornerVertices[2])], (UV{0.25f, 0.75f}));
+  EXPECT_EQ(o.uvSets[0][static_cast<std::size_t>(o.cornerVertices[2])], (UV{0.25f, 0.25f}));
   EXPECT_EQ(o.cornerVertices[2], o.cornerVertices[5]);
   EXPECT_EQ(o.cornerMaterials, (std::vector<std::int32_t>{1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(o.materials[0].triangleCount, 4);
@@ -319,20 +321,21 @@ TEST(GeometryBuild, TheFirstImageLayerNamesTheTextureWithoutItsExtension) {
   EXPECT_TRUE(host.host().faults().empty());
 }
 
-TEST(GeometryBuild, VerticesMoveIntoTheFrameAndNormalsKeepTheFramesScale) {
+// The frame's vertex matrix puts the item's pivot at the frame's origin;
+// the frame's own matrix carries every turn, so normals stay unit length.
+TEST(GeometryBuild, VerticesMoveIntoTheFrameAndNormalsStayUnitLength) {
   FrameNode frame;
-  frame.vertexMatrix = std::make_unique<platform::Matrix4>(
-      platform::MatrixMultiply(platform::MatrixScaling(2.0f, 2.0f, 2.0f), platform::MatrixTranslation(10.0f, 0.0f, 0.0f)));
+  frame.vertexMatrix = std::make_unique<platform::Matrix4>(platform::MatrixTranslation(10.0f, 0.0f, 0.0f));
   host::Mesh mesh;
   mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
   mesh.polygons = {Face({0, 1, 2})};
   const Built built(mesh, {PlainSurface("Default")}, &frame);
   const MeshObject& o = *built.object;
   // Output corners: host points 2, 1, 0 at output (0, 0, 1), (-1, 0, 0), (0, 0, 0).
-  EXPECT_EQ(A(o.positions[0]), (V{10.0f, 0.0f, 2.0f}));
-  EXPECT_EQ(A(o.positions[1]), (V{8.0f, 0.0f, 0.0f}));
+  EXPECT_EQ(A(o.positions[0]), (V{10.0f, 0.0f, 1.0f}));
+  EXPECT_EQ(A(o.positions[1]), (V{9.0f, 0.0f, 0.0f}));
   EXPECT_EQ(A(o.positions[2]), (V{10.0f, 0.0f, 0.0f}));
-  for (const platform::Vec3f& n : o.normals) EXPECT_FLOAT_EQ(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 2.0f);
+  for (const platform::Vec3f& n : o.normals) EXPECT_FLOAT_EQ(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1.0f);
 }
 
 TEST(GeometryBuild, ReleaseEmptiesTheRecordWhetherOrNotItWasBuilt) {

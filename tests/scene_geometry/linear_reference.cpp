@@ -155,7 +155,8 @@ void MakeVertices(std::vector<Point>& points, std::vector<Triangle>& triangles) 
         vertex.samples = t.samples[k];
         for (std::size_t m = 0; m < vertex.samples.size(); ++m) {
           const UvSample& s = point.samples[m][static_cast<std::size_t>(vertex.samples[m])];
-          vertex.uv.push_back({s.values.size() > 0 ? s.values[0] : 0.0f, s.values.size() > 1 ? s.values[1] : 0.0f});
+          // The game's way up: LightWave's (u, v) is written (u, 1 - v).
+          vertex.uv.push_back({s.values.size() > 0 ? s.values[0] : 0.0f, 1.0f - (s.values.size() > 1 ? s.values[1] : 0.0f)});
         }
         point.vertices.push_back(vertex);
       }
@@ -174,13 +175,12 @@ void WriteVertices(const MeshObject& object, std::vector<Point>& points, const s
       Vertex& vertex = point.vertices[t.vertex[k]];
       if (vertex.output < 0) {
         vertex.output = count++;
-        platform::Vec3f position = point.position, normal = point.normal;
+        platform::Vec3f position = point.position;
         if (object.frame != nullptr && object.frame->vertexMatrix != nullptr) {
           position = platform::Vec3TransformCoord(position, *object.frame->vertexMatrix);
-          normal = platform::Vec3TransformNormal(normal, *object.frame->vertexMatrix);
         }
         out.positions.push_back(position);
-        out.normals.push_back(normal);
+        out.normals.push_back(point.normal);
         for (std::size_t m = 0; m < out.uvSets.size(); ++m) out.uvSets[m].push_back(vertex.uv[m]);
       }
       out.cornerVertices.push_back(vertex.output);
