@@ -9,6 +9,7 @@ namespace host {
 
 LWMessageFuncs* MessageService();
 LWItemInfo* ItemInfoService();
+LWLightInfo* LightInfoService();
 LWObjectInfo* ObjectInfoService();
 LWObjectFuncs* SceneObjectsService();
 LWSurfaceFuncs* SurfaceService();
