@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "dff/chunk_writer.h"
+#include "dff/effects_2d.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
 #include "plugin/file_request.h"
@@ -531,6 +532,10 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       WriteNightColors(stream, CurrentMesh());
       break;
 
+    case ChunkType::Effects2d:
+      dff::Write2dEffects(stream, CurrentMesh().effects);
+      break;
+
     case ChunkType::RightToRender:
       WriteU32(stream, dff::ToWord(ChunkType::MaterialEffects));
       WriteU32(stream, 0);
@@ -589,6 +594,8 @@ void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<Chun
       child(ChunkType::BinMesh);
       child(ChunkType::GeometryExtra);
       if (!CurrentMesh().nightColors.empty()) child(ChunkType::NightColors);
+      // The game's own map objects carry their effects last.
+      if (!CurrentMesh().effects.empty()) child(ChunkType::Effects2d);
       break;
     case ChunkType::Material:
       if (CurrentMaterial().reflectionImageName.has_value()) {

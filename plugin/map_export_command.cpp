@@ -12,6 +12,7 @@
 #include "plugin/host_services.h"
 #include "plugin/map_collision.h"
 #include "plugin/map_dictionary.h"
+#include "plugin/map_effects.h"
 #include "plugin/map_findings.h"
 #include "dff/output_file.h"
 #include "scene/dff_exporter.h"
@@ -55,7 +56,7 @@ std::string ListOfFiles(const std::vector<std::string>& files) {
 
 // Builds the model and writes the DFF, then the TXD and the COL beside it;
 // the exporter lives only until the DFF is written.
-MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
+MapOutcome ExportMapTo(const HostServices& services, const LWLightInfo* lightInfo, const std::string& path) {
   const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
   scene::DffExporter& exporter = *owned;
   exporter.choices = scene::MapObjectChoices();
@@ -65,7 +66,16 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
     return {{}, empty, {}};
   }
   exporter.BuildAllGeometry();
-  const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const effects::EffectsOutcome modelEffects =
+      effects::AttachEffects(*services.itemInfo, *services.objectInfo, lightInfo, exporter);
+  MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const std::vector<MessageLines> effectWarnings = EffectWarnings(modelEffects);
+  findings.warnings.insert(findings.warnings.end(), effectWarnings.begin(), effectWarnings.end());
+  findings.notes += DescribeEffects(modelEffects);
+  if (modelEffects.error) {
+    exporter.ReleaseAll();
+    return {findings.warnings, MessageLines{modelEffects.error->line1, modelEffects.error->line2}, {}};
+  }
   const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
   col::EntrySource collision = VisibleModelSource(exporter);
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
@@ -123,7 +133,7 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
   const FileChoice choice =
       RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
-  const MapOutcome outcome = ExportMapTo(services, choice.path);
+  const MapOutcome outcome = ExportMapTo(services, AcquireLightInfo(global), choice.path);
   for (const MessageLines& warning : outcome.warnings) {
     services.messages->warning(warning.line1.c_str(), SecondLine(warning));
   }

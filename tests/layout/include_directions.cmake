@@ -14,9 +14,10 @@ set(allowed_lightwave   lightwave platform)
 set(allowed_host        host lightwave placement platform plugin/lw_host.h)
 # The map command writes a texture dictionary with txd_build; the first
 # command's files include none of it.
-set(allowed_plugin      plugin scene dff platform txd_build col)
+set(allowed_plugin      plugin scene dff platform txd_build col effects)
 set(allowed_scene       plugin scene dff placement platform col)
 set(allowed_dff         plugin scene dff platform)
+set(allowed_effects     effects scene dff placement platform col plugin/lw_host.h)
 set(allowed_extractor   extractor dff platform)
 set(allowed_dff_inspect dff_inspect dff)
 set(allowed_txd         txd dff)
@@ -26,7 +27,7 @@ set(allowed_col         col)
 set(allowed_placement   placement)
 set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
                         plugin/lw_host.h)
-set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
+set(checked_folders platform placement lightwave host plugin scene effects dff extractor dff_inspect txd pixels txd_build
                     col tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
