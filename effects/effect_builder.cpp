@@ -27,10 +27,11 @@ std::string NameOf(const LWItemInfo& itemInfo, LWItemID item) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// The names of up to three items, then how many more.
+// Up to three items, each as its name in quotes and what else it needs,
+// then how many more.
 std::string NameList(const std::vector<std::string>& names) {
   std::string list;
-  for (std::size_t i = 0; i < names.size() && i < 3; ++i) list += (i == 0 ? "" : ", ") + Quoted(names[i]);
+  for (std::size_t i = 0; i < names.size() && i < 3; ++i) list += (i == 0 ? "" : ", ") + names[i];
   if (names.size() > 3) list += " and " + std::to_string(names.size() - 3) + " more";
   return list;
 }
@@ -147,14 +148,14 @@ class Builder {
     const std::string name = NameOf(itemInfo_, light);
     const Anchor anchor = FindAnchor(itemInfo_, objectInfo_, model_, light);
     if (lightInfo_ == nullptr) {
-      if (anchor.kind == AnchorKind::kModel) unreadLights_.push_back(name);
+      if (anchor.kind == AnchorKind::kModel) unreadLights_.push_back(Quoted(name));
       return;
     }
     const int type = lightInfo_->type(light);
     if (!IsLamp(type)) {
       // A distant light in the open is the scene's own lighting; one hung
       // on the model was meant as a lamp.
-      if (anchor.kind != AnchorKind::kNothing) notLamps_.push_back(name + " (" + KindOfLight(type) + ")");
+      if (anchor.kind != AnchorKind::kNothing) notLamps_.push_back(Quoted(name) + " (" + KindOfLight(type) + ")");
       return;
     }
     if (!Placed(anchor, name)) return;
@@ -202,9 +203,9 @@ class Builder {
   bool Placed(const Anchor& anchor, const std::string& name) {
     if (anchor.kind == AnchorKind::kModel) return true;
     if (anchor.kind == AnchorKind::kLeftOut) {
-      underLeftOut_.push_back(name + " under " + Quoted(NameOf(itemInfo_, anchor.object)));
+      underLeftOut_.push_back(Quoted(name) + " under " + Quoted(NameOf(itemInfo_, anchor.object)));
     } else {
-      underNothing_.push_back(name);
+      underNothing_.push_back(Quoted(name));
     }
     return false;
   }
