@@ -19,6 +19,7 @@ using placement::Vec3;
 
 // The model is the scene at rest at its start, as the frames are.
 constexpr LWTime kSampleTime = 0.0;
+constexpr double kLongestRange = 1e6;
 
 std::string NameOf(const LWItemInfo& itemInfo, LWItemID item) {
   const char* name = itemInfo.name(item);
@@ -163,7 +164,9 @@ class Builder {
     body.color = LightColor(*lightInfo_, light);
     const LightTagResult tags = ApplyLightTags(name, body);
     if (!tags.rangeSet && (lightInfo_->flags(light) & LWLFL_LIMITED_RANGE) != 0) {
-      body.pointLightRange = static_cast<float>(lightInfo_->range(light, kSampleTime));
+      const double range = lightInfo_->range(light, kSampleTime);
+      // A range the game could not use (negative, endless) keeps the lamp's.
+      if (range >= 0.0 && range <= kLongestRange) body.pointLightRange = static_cast<float>(range);
     }
     if (!tags.problems.empty()) WarnTagProblems(name, tags.problems);
     anchor.mesh->effects.push_back({anchor.position, body});

@@ -38,6 +38,26 @@ host::Lwo2Object Box() {
   return object;
 }
 
+host::Lwo2Object Grid(int side) {
+  host::Lwo2Layer layer;
+  for (int z = 0; z <= side; ++z) {
+    for (int x = 0; x <= side; ++x) layer.mesh.points.push_back({0.1f * x, 0.0f, 0.1f * z});
+  }
+  for (int z = 0; z < side; ++z) {
+    for (int x = 0; x < side; ++x) {
+      const int corner = z * (side + 1) + x;
+      layer.mesh.polygons.push_back(
+          host::Polygon{0x46414345u, {corner, corner + side + 1, corner + side + 2, corner + 1}, "ground"});
+    }
+  }
+  host::Lwo2Object object;
+  object.layers.push_back(layer);
+  host::Lwo2Surface surface;
+  surface.name = "ground";
+  object.surfaces.push_back(surface);
+  return object;
+}
+
 }  // namespace
 
 SceneItem Object(const std::string& objectFile, placementtest::Pose pose) {
@@ -74,6 +94,10 @@ SceneFolder::~SceneFolder() { fs::remove_all(folder_); }
 
 void SceneFolder::WriteBox(const std::string& objectFile) const {
   host::WriteLwo2File(Box(), (folder_ / objectFile).string());
+}
+
+void SceneFolder::WriteBigGrid(const std::string& objectFile) const {
+  host::WriteLwo2File(Grid(256), (folder_ / objectFile).string());
 }
 
 void SceneFolder::WriteScene(const std::vector<SceneItem>& items) const {

@@ -35,6 +35,8 @@ class SceneFolder {
 
   // Writes a box object file of that name.
   void WriteBox(const std::string& objectFile) const;
+  // Writes a flat grid of 257 x 257 points, more than one geometry holds.
+  void WriteBigGrid(const std::string& objectFile) const;
   void WriteScene(const std::vector<SceneItem>& items) const;
   // lwhost --map scene.lws -o map.dff.
   testsupport::ProgramResult ExportMap() const;

@@ -244,6 +244,28 @@ TEST(MapEffects, AnFxNullIsAParticleEffect) {
   EXPECT_EQ(entries[0].particle, "smoke30lit");
 }
 
+// An object split into parts keeps its effects in its first part, which
+// shares the object's frame.
+TEST(MapEffects, ASplitObjectsEffectsAreInItsFirstPart) {
+  SceneFolder folder;
+  folder.WriteBigGrid("ground.lwo");
+  const std::vector<SceneItem> items = {Object("ground.lwo", {-1, {5, 0, 5}, {20 * kDegree, 0, 0}}),
+                                        PointLight("lamp", {0, {12.8, 3, 12.8}}, {1, 1, 1}),
+                                        Null("fx_fire", {0, {1, 0.5, 1}})};
+  folder.WriteScene(items);
+  const testsupport::ProgramResult run = folder.ExportMap();
+  ASSERT_EQ(run.status, 0) << run.err;
+  const dffinfo::Inspection dff = folder.ReadMap();
+  ASSERT_GE(dff.clumps.at(0).geometries.size(), 2u);
+  for (std::size_t g = 1; g < dff.clumps.at(0).geometries.size(); ++g) {
+    EXPECT_FALSE(dff.clumps.at(0).geometries[g].effects) << "geometry " << g;
+  }
+  const std::vector<Effect2dRecord> entries = EntriesAt(dff, items, {1, 2});
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_TRUE(entries[0].light);
+  EXPECT_EQ(entries[1].particle, "fire");
+}
+
 // What gives no entry, or no change, is named: tags not understood (the
 // light is still written, untouched by them), lights under a collision
 // item or under nothing, a distant light on the model.  A scene's own
