@@ -25,10 +25,12 @@ set(allowed_pixels      pixels txd)
 set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
 set(allowed_placement   placement)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
+# The renderer draws what dff_inspect reads into pixels/' image type.
+set(allowed_render      render dff_inspect pixels/rgba_image.h)
+set(allowed_tools       tools host txd_build render lightwave dff_inspect txd pixels col dff platform
                         plugin/lw_host.h)
-set(checked_folders platform placement lightwave host plugin scene effects dff extractor dff_inspect txd pixels txd_build
-                    col tools)
+set(checked_folders platform placement lightwave host plugin scene effects dff extractor dff_inspect txd pixels
+                    txd_build col render tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")
