@@ -82,10 +82,9 @@ Anchor FindAnchor(const LWItemInfo& itemInfo, const LWObjectInfo& objectInfo, co
     if (scene::MeshObject* mesh = model.FirstGeometry(at)) {
       // The item's place is its pivot; the geometry's space is the object's
       // less its pivot, in the game's axes, as the frame's vertices are.
-      Vec3 point = placement::Apply(toObject, motion.pivot);
       const Vec3 pivot = scene::ReadItemMotion(itemInfo, at).pivot;
-      for (std::size_t i = 0; i < 3; ++i) point[i] -= pivot[i];
-      const Vec3 game = placement::ToGameAxes(point);
+      const Affine toGeometry = placement::Compose(placement::Translation({-pivot[0], -pivot[1], -pivot[2]}), toObject);
+      const Vec3 game = placement::ToGameAxes(placement::Apply(toGeometry, motion.pivot));
       anchor = {AnchorKind::kModel, mesh, at,
                 {static_cast<float>(game[0]), static_cast<float>(game[1]), static_cast<float>(game[2])}};
       return anchor;

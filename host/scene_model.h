@@ -85,11 +85,11 @@ struct Item {
   // What `param` answers at the scene's current time, when that is not 0.
   // Absent: the item does not move.
   std::optional<Motion> atCurrentTime;
-  // Lights only.
-  LightSettings light;
   // Objects only.
   int objectFile = -1;  // index into Scene::objectFiles, -1 for a null object
   int mesh = -1;        // index into Scene::meshes, -1 for no geometry
+  // Lights only.
+  LightSettings light;
 };
 
 struct Scene {

@@ -41,7 +41,9 @@ host::Lwo2Object Box() {
 host::Lwo2Object Grid(int side) {
   host::Lwo2Layer layer;
   for (int z = 0; z <= side; ++z) {
-    for (int x = 0; x <= side; ++x) layer.mesh.points.push_back({0.1f * x, 0.0f, 0.1f * z});
+    for (int x = 0; x <= side; ++x) {
+      layer.mesh.points.push_back({0.1f * static_cast<float>(x), 0.0f, 0.1f * static_cast<float>(z)});
+    }
   }
   for (int z = 0; z < side; ++z) {
     for (int x = 0; x < side; ++x) {
