@@ -255,7 +255,9 @@ bool LwsParser::ReadLightLine(const Line& line, std::string_view keyword, std::s
   LwsLight& light = document_.items.back().light;
   if (keyword == "LightType") light.type = Integer(line, rest, 0, 1 << 20, "the light type");
   if (keyword == "LightFalloffType") light.falloff = Integer(line, rest, 0, 3, "the falloff type");
-  if (keyword == "LightColor") light.color = Triple(line, rest);
+  // A colour that changes over time keeps Layout's white; its envelope
+  // blocks are skipped as unknown blocks are.
+  if (keyword == "LightColor" && SplitFirst(rest).first != "(envelope)") light.color = Triple(line, rest);
   if (keyword == "LightIntensity") ReadScalar(line, rest, light.intensity);
   if (keyword == "LightRange") ReadScalar(line, rest, light.range);
   return true;
