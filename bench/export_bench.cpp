@@ -18,6 +18,7 @@
 #include "bench/grid_scene.h"
 #include "bench/heap_counter.h"
 #include "dff/output_stream.h"
+#include "effects/effect_builder.h"
 #include "host/standin_host.h"
 #include "scene/dff_exporter.h"
 
@@ -130,6 +131,40 @@ BENCHMARK_CAPTURE(BuildGeometryAndWriteClump, map_command_colours, true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// The map command's effects step alone, on its model of the grid with
+// 1,000 point lights and 1,000 particle nulls hung on it through a null:
+// each is placed by climbing to its object, and its entry added to the
+// first geometry.
+void AttachEffectsStep(benchmark::State& state) {
+  host::Scene grid = bench::GridScene({1000, 500});
+  bench::AddDayAndNightMaps(grid.meshes.front());
+  bench::AddLamps(grid, 1000);
+  host::StandInHost host(std::move(grid));
+  const auto* itemInfo = Service<LWItemInfo>(host, LWITEMINFO_GLOBAL);
+  const auto* objectInfo = Service<LWObjectInfo>(host, LWOBJECTINFO_GLOBAL);
+  scene::DffExporter exporter(
+      Service<LWSceneInfo>(host, LWSCENEINFO_GLOBAL), objectInfo, Service<LWObjectFuncs>(host, LWOBJECTFUNCS_GLOBAL),
+      Service<LWSurfaceFuncs>(host, LWSURFACEFUNCS_GLOBAL), itemInfo, Service<LWImageList>(host, LWIMAGELIST_GLOBAL),
+      Service<LWTextureFuncs>(host, LWTEXTUREFUNCS_GLOBAL), nullptr);
+  exporter.choices = scene::MapObjectChoices();
+  exporter.BuildFrames();
+  exporter.BuildAllGeometry();
+  const auto* lightInfo = Service<LWLightInfo>(host, LWLIGHTINFO_GLOBAL);
+  int entries = 0;
+  for (auto _ : state) {
+    for (const auto& mesh : exporter.meshObjects) mesh->effects.clear();
+    const Clock::time_point start = Clock::now();
+    const effects::EffectsOutcome outcome = effects::AttachEffects(*itemInfo, *objectInfo, lightInfo, exporter);
+    state.SetIterationTime(Seconds(start, Clock::now()));
+    entries = outcome.lights + outcome.particles;
+  }
+  if (entries != 2000) state.SkipWithError("the effects step did not place every lamp and fire");
+  state.counters["entries"] = entries;
+  exporter.ReleaseAll();
+}
+
+BENCHMARK(AttachEffectsStep)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

@@ -99,4 +99,28 @@ host::Scene GridScene(GridSize size) {
   return scene;
 }
 
+void AddLamps(host::Scene& scene, int count) {
+  const int street = static_cast<int>(scene.items.size());
+  host::Item null;
+  null.name = "street";
+  null.parent = 0;
+  scene.items.push_back(null);
+  for (int i = 0; i < count; ++i) {
+    const host::Vec3 at{250.0 * (i % 100) / 100.0, 4.0, 250.0 * (i / 100) / (count / 100 + 1.0)};
+    host::Item lamp;
+    lamp.type = host::ItemType::kLight;
+    lamp.name = "lamp" + std::to_string(i) + " [corona=1.5 flare=yellow]";
+    lamp.parent = street;
+    lamp.light.type = 1;  // point
+    lamp.light.color = {1.0, 0.6, 0.2};
+    lamp.atTimeZero.params[1] = at;  // position
+    scene.items.push_back(lamp);
+    host::Item fire;
+    fire.name = "fx_fire";
+    fire.parent = street;
+    fire.atTimeZero.params[1] = {at[0], 0.5, at[2]};
+    scene.items.push_back(fire);
+  }
+}
+
 }  // namespace bench

@@ -32,4 +32,9 @@ void AddDayAndNightMaps(host::Mesh& mesh);
 // surfaces, the texture and its image.
 host::Scene GridScene(GridSize size);
 
+// Hangs `count` point lights and `count` particle nulls ("fx_fire") on the
+// scene's first item, through a null, spread over a 250 m square: a street
+// of lamps on one map object.
+void AddLamps(host::Scene& scene, int count);
+
 }  // namespace bench

@@ -21,6 +21,7 @@ const char* ChunkTypeName(std::uint32_t type) {
     case ChunkType::MaterialEffects: return "MaterialEffects";
     case ChunkType::BinMesh: return "BinMesh";
     case ChunkType::SpecularMaterial: return "SpecularMaterial";
+    case ChunkType::Effects2d: return "2dEffects";
     case ChunkType::NightColors: return "NightColours";
     case ChunkType::Collision: return "Collision";
     case ChunkType::ReflectionMaterial: return "ReflectionMaterial";

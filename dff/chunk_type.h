@@ -37,6 +37,8 @@ enum class ChunkType : std::uint32_t {
   MaterialEffects = 0x00000120,
   BinMesh = 0x0000050E,
   SpecularMaterial = 0x0253F2F6,
+  // The game's 2d effects of a map object's geometry: lights, particles.
+  Effects2d = 0x0253F2F8,
   // The Extra Vert Colour record: a geometry's night colours.
   NightColors = 0x0253F2F9,
   Collision = 0x0253F2FA,

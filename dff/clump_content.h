@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dff/effects_2d.h"
 #include "platform/matrix.h"
 
 namespace dff {
@@ -29,7 +30,8 @@ struct ClumpFrame {
 
 // One geometry's arrays as they are written: per vertex positions, normals
 // (none when prelit), one UV per vertex and set, day and night colours
-// (none without colours); per triangle corner its vertex and material.
+// (none without colours); per triangle corner its vertex and material;
+// its 2d effects.
 struct ClumpGeometry {
   std::int32_t geometryIndex;
   std::int32_t frameIndex;
@@ -46,6 +48,9 @@ struct ClumpGeometry {
   const std::vector<std::array<std::uint8_t, 4>>& nightColors;
   const std::vector<std::int32_t>& cornerVertices;
   const std::vector<std::int32_t>& cornerMaterials;
+  // The game's 2d effects (lights, particles), written last in the
+  // geometry's Extension when there are any.
+  const std::vector<Effect2d>& effects;
 };
 
 struct ClumpMaterial {

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "dff/chunk_writer.h"
+#include "dff/effects_2d.h"
 
 namespace dff {
 
@@ -506,6 +507,10 @@ std::int32_t ClumpWriter::WriteChunk(OutputStream& stream, ChunkType type,
       WriteNightColors(stream, CurrentMesh());
       break;
 
+    case ChunkType::Effects2d:
+      Write2dEffects(stream, CurrentMesh().effects);
+      break;
+
     case ChunkType::RightToRender:
       WriteU32(stream, ToWord(ChunkType::MaterialEffects));
       WriteU32(stream, 0);
@@ -564,6 +569,8 @@ void ClumpWriter::WriteExtensionPayload(OutputStream& stream, std::optional<Chun
       child(ChunkType::BinMesh);
       child(ChunkType::GeometryExtra);
       if (!CurrentMesh().nightColors.empty()) child(ChunkType::NightColors);
+      // The game's own map objects carry their effects last.
+      if (!CurrentMesh().effects.empty()) child(ChunkType::Effects2d);
       break;
     case ChunkType::Material:
       if (CurrentMaterial().reflectionImageName.has_value()) {

@@ -198,6 +198,8 @@ void DecodeGeometryExtension(ByteSpan file, const Chunk& extension, GeometryReco
       g.breakable = DecodeBreakableWord(file, plugin, findings);
     } else if (plugin.type == dff::ToWord(ChunkType::NightColors)) {
       g.nightColors = DecodeNightColors(file, plugin, findings);
+    } else if (plugin.type == dff::ToWord(ChunkType::Effects2d)) {
+      g.effects = DecodeEffects2d(file, plugin, g, findings);
     } else {
       g.otherPlugins.push_back(plugin.type);
     }

@@ -26,6 +26,10 @@ MaterialRecord DecodeMaterial(ByteSpan file, const Chunk& material, Findings& fi
 std::optional<TextureRecord> DecodeTexture(ByteSpan file, const Chunk& texture,
                                            Findings& findings);
 AtomicRecord DecodeAtomic(ByteSpan file, const Chunk& atomic, Findings& findings);
+// The 2d effects record of a geometry; `geometry` is decoded as far as its
+// Extension, and its bounds judge where the entries stand.
+Effects2dRecord DecodeEffects2d(ByteSpan file, const Chunk& chunk, const GeometryRecord& geometry,
+                                Findings& findings);
 
 // Shared by the decoders.
 

@@ -170,6 +170,45 @@ struct NightColorsRecord {
   std::vector<Rgba> colors;     // as many whole colours as the record holds
 };
 
+// The body of a 2d effect light (type 0), field by field as stored.
+struct LightEffectRecord {
+  Rgba color{};
+  float coronaFarClip = 0.0f;
+  float pointLightRange = 0.0f;
+  float coronaSize = 0.0f;
+  float shadowSize = 0.0f;
+  std::uint8_t coronaShowMode = 0;
+  std::uint8_t coronaReflection = 0;
+  std::uint8_t coronaFlareType = 0;
+  std::uint8_t shadowColorMultiplier = 0;
+  std::uint8_t flags1 = 0;
+  std::string coronaTexture;  // up to the first zero byte of its 24
+  std::string shadowTexture;
+  std::uint8_t shadowZDistance = 0;
+  std::uint8_t flags2 = 0;
+  // Only in the 80-byte form; readers of the 76-byte form take (0, 0, 100).
+  std::optional<std::array<std::int8_t, 3>> lookDirection;
+};
+
+constexpr std::uint32_t kEffect2dLight = 0;
+constexpr std::uint32_t kEffect2dParticle = 1;
+
+struct Effect2dRecord {
+  std::size_t offset = 0;  // of the entry's header
+  Vec3 position{};         // in the geometry's space
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;  // of the body
+  std::optional<LightEffectRecord> light;
+  std::optional<std::string> particle;  // the effect's name
+};
+
+// The 2d effects record of a map object's geometry.
+struct Effects2dRecord {
+  Origin origin;
+  std::uint32_t count = 0;  // as stored
+  std::vector<Effect2dRecord> entries;  // as many as the record holds
+};
+
 struct GeometryRecord {
   Origin origin;               // the Geometry chunk
   Origin structOrigin;
@@ -190,6 +229,7 @@ struct GeometryRecord {
   std::optional<BinMeshRecord> binMesh;
   std::optional<std::uint32_t> breakable;  // first word of the GeometryExtra record
   std::optional<NightColorsRecord> nightColors;
+  std::optional<Effects2dRecord> effects;
   std::vector<std::uint32_t> otherPlugins;
 
   std::uint32_t flags() const { return format & 0xFFu; }

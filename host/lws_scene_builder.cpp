@@ -81,6 +81,10 @@ void LwsSceneBuilder::AddItem(const LwsItem& source) {
   item.name = source.name;
   LocalPose pose;
   if (source.kind == LwsItemKind::kObject) AddObjectLayer(source, item, pose);
+  if (source.kind == LwsItemKind::kLight) {
+    item.light = {source.light.type, source.light.color, source.light.intensity, source.light.falloff,
+                  source.light.range};
+  }
   pose.position = {ChannelAtTimeZero(source, 0), ChannelAtTimeZero(source, 1), ChannelAtTimeZero(source, 2)};
   pose.rotation = {ChannelAtTimeZero(source, 3), ChannelAtTimeZero(source, 4), ChannelAtTimeZero(source, 5)};
   pose.scale = {ChannelAtTimeZero(source, 6), ChannelAtTimeZero(source, 7), ChannelAtTimeZero(source, 8)};

@@ -66,6 +66,17 @@ struct ObjectFile {
   std::vector<ObjectLayer> layers;
 };
 
+// What "LW Light Info" answers for a light: Layout's light properties.
+// A new light in Layout is a white distant light of intensity 1 whose
+// intensity does not fall off.
+struct LightSettings {
+  int type = 0;        // LWLIGHT_*: distant, point, spot, linear, area
+  Vec3 color{1, 1, 1};  // without the intensity
+  double intensity = 1.0;
+  int falloff = 0;     // LWLFALL_*; anything but off limits the range
+  double range = 1.0;  // metres; where the falloff ends or its nominal distance
+};
+
 struct Item {
   ItemType type = ItemType::kObject;
   std::string name;
@@ -77,6 +88,8 @@ struct Item {
   // Objects only.
   int objectFile = -1;  // index into Scene::objectFiles, -1 for a null object
   int mesh = -1;        // index into Scene::meshes, -1 for no geometry
+  // Lights only.
+  LightSettings light;
 };
 
 struct Scene {

@@ -6,6 +6,7 @@
 #include "lwsdk/file_request.h"
 #include "lwsdk/images.h"
 #include "lwsdk/item_info.h"
+#include "lwsdk/light_info.h"
 #include "lwsdk/messages.h"
 #include "lwsdk/object_info.h"
 #include "lwsdk/surfaces.h"
@@ -15,6 +16,7 @@ namespace host {
 
 LWMessageFuncs* MessageService();
 LWItemInfo* ItemInfoService();
+LWLightInfo* LightInfoService();
 LWObjectInfo* ObjectInfoService();
 LWObjectFuncs* SceneObjectsService();
 LWSurfaceFuncs* SurfaceService();

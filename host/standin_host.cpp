@@ -22,6 +22,7 @@ void RefreshSceneInfo(HostState& state) {
 void* ServiceNamed(HostState& state, const std::string& name) {
   if (name == LWMESSAGEFUNCS_GLOBAL) return MessageService();
   if (name == LWITEMINFO_GLOBAL) return ItemInfoService();
+  if (name == LWLIGHTINFO_GLOBAL) return LightInfoService();
   if (name == LWSCENEINFO_GLOBAL) {
     RefreshSceneInfo(state);
     return &state.sceneInfo;

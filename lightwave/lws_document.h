@@ -19,6 +19,17 @@ enum class LwsItemKind { kObject, kNull, kLight, kCamera, kBone };
 // bank (radians); scale x, y, z.
 constexpr int kChannelCount = 9;
 
+// A light's properties as the scene writes them; Layout's values for a new
+// light where a line is missing.  Values given as envelopes are taken at
+// time 0.
+struct LwsLight {
+  int type = 0;  // LightType: 0 distant, 1 point, 2 spot, 3 linear, 4 area
+  Vec3 color{1, 1, 1};  // LightColor, without the intensity
+  double intensity = 1.0;  // LightIntensity
+  int falloff = 0;  // LightFalloffType: 0 off, 1 linear, 2 and 3 inverse distance
+  double range = 1.0;  // LightRange, in metres
+};
+
 struct LwsItem {
   LwsItemKind kind = LwsItemKind::kObject;
   int line = 0;  // the declaration's line number
@@ -38,6 +49,7 @@ struct LwsItem {
   std::array<std::optional<Envelope>, kChannelCount> channels;
   std::optional<Vec3> pivot;          // PivotPosition
   std::optional<Vec3> pivotRotation;  // PivotRotation, in radians
+  LwsLight light;  // lights only
 };
 
 struct LwsDocument {

@@ -71,7 +71,9 @@ class LwsParser {
   std::optional<std::uint32_t> TakeBakedId(std::string_view& rest) const;
   LwsItem& Current(const Line& line, std::string_view keyword);
   void SetName(const Line& line, std::string_view keyword, LwsItemKind kind, std::string_view name);
-  void ReadEnvelopeBlock(const Line& open, int channel);
+  Envelope ReadEnvelopeBlock(const Line& open);
+  bool ReadLightLine(const Line& line, std::string_view keyword, std::string_view rest);
+  void ReadScalar(const Line& line, std::string_view rest, double& value);
   void SkipBlock(const Line& open);
   void SkipPlugin(const Line& open);
   void ReadInterimMotion(const Line& line);
@@ -88,6 +90,9 @@ class LwsParser {
   std::size_t next_ = 0;
   LwsDocument document_;
   int pendingChannel_ = -1;  // set by a Channel line, used by the envelope after it
+  // Set by a light value given as "(envelope)": filled with the value at
+  // time 0 of the envelope that follows.
+  double* pendingValue_ = nullptr;
   int lastObject_ = -1;
   int objectCount_ = 0;
   int lightCount_ = 0;
@@ -177,10 +182,16 @@ void LwsParser::ReadLine(const Line& line) {
   if (line.text.empty()) return;
   const auto [keyword, rest] = SplitFirst(line.text);
   const int channel = std::exchange(pendingChannel_, -1);
+  double* const value = std::exchange(pendingValue_, nullptr);
   if (keyword.front() == '{') {
     const std::string_view name = Trim(line.text.substr(1));
-    if (channel >= 0 && name == "Envelope") return ReadEnvelopeBlock(line, channel);
-    return SkipBlock(line);
+    if (name != "Envelope" || (channel < 0 && value == nullptr)) return SkipBlock(line);
+    Envelope envelope = ReadEnvelopeBlock(line);
+    if (value != nullptr) *value = envelope.Evaluate(0.0);
+    if (channel >= 0 && channel < kChannelCount) {
+      document_.items.back().channels[static_cast<std::size_t>(channel)] = std::move(envelope);
+    }
+    return;
   }
   if (keyword.front() == '}') Fail(line.number, "a '}' that closes no block");
   if (keyword == "Plugin") return SkipPlugin(line);
@@ -229,8 +240,36 @@ void LwsParser::ReadLine(const Line& line) {
         Vec3{degrees[0] * kRadiansPerDegree, degrees[1] * kRadiansPerDegree, degrees[2] * kRadiansPerDegree};
     return;
   }
+  if (ReadLightLine(line, keyword, rest)) return;
   // Everything else (render, lighting, display settings...) is not the
   // host's concern.
+}
+
+// The light properties the host serves; false for any other line.  They
+// belong to the light declared last, and are ignored after other items.
+bool LwsParser::ReadLightLine(const Line& line, std::string_view keyword, std::string_view rest) {
+  const bool known = keyword == "LightType" || keyword == "LightColor" || keyword == "LightIntensity" ||
+                     keyword == "LightFalloffType" || keyword == "LightRange";
+  if (!known) return false;
+  if (document_.items.empty() || document_.items.back().kind != LwsItemKind::kLight) return true;
+  LwsLight& light = document_.items.back().light;
+  if (keyword == "LightType") light.type = Integer(line, rest, 0, 1 << 20, "the light type");
+  if (keyword == "LightFalloffType") light.falloff = Integer(line, rest, 0, 3, "the falloff type");
+  // A colour that changes over time keeps Layout's white; its envelope
+  // blocks are skipped as unknown blocks are.
+  if (keyword == "LightColor" && SplitFirst(rest).first != "(envelope)") light.color = Triple(line, rest);
+  if (keyword == "LightIntensity") ReadScalar(line, rest, light.intensity);
+  if (keyword == "LightRange") ReadScalar(line, rest, light.range);
+  return true;
+}
+
+// A number, or "(envelope)" and the envelope block on the next lines.
+void LwsParser::ReadScalar(const Line& line, std::string_view rest, double& value) {
+  if (rest == "(envelope)") {
+    pendingValue_ = &value;
+    return;
+  }
+  value = Number(line, SplitFirst(rest).first);
 }
 
 LwsItem& LwsParser::Current(const Line& line, std::string_view keyword) {
@@ -319,7 +358,7 @@ EnvelopeKey LwsParser::ReadKey(const Line& line, const std::vector<std::string_v
 //   Key <value> <time> <span type> <six curve parameters>
 //   Behaviors <pre> <post>
 // }
-void LwsParser::ReadEnvelopeBlock(const Line& open, int channel) {
+Envelope LwsParser::ReadEnvelopeBlock(const Line& open) {
   Envelope envelope;
   for (;;) {
     const std::optional<Line> line = NextLine();
@@ -344,7 +383,7 @@ void LwsParser::ReadEnvelopeBlock(const Line& open, int channel) {
       envelope.post = static_cast<Behavior>(Integer(*line, words[1], 0, 5, "the behaviour"));
     }
   }
-  if (channel < kChannelCount) document_.items.back().channels[static_cast<std::size_t>(channel)] = std::move(envelope);
+  return envelope;
 }
 
 void LwsParser::SkipBlock(const Line& open) {

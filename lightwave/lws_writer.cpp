@@ -88,6 +88,12 @@ std::string MotionBlock(const LwsWriterItem& item) {
   return text;
 }
 
+std::string LightLines(const LwsLight& light) {
+  return "LightColor " + Triple(light.color, 1.0) + "\nLightIntensity " + Number(light.intensity) +
+         "\nLightType " + std::to_string(light.type) + "\nLightFalloffType " + std::to_string(light.falloff) +
+         "\nLightRange " + Number(light.range) + "\n";
+}
+
 }  // namespace
 
 std::string WriteLws(const std::vector<LwsWriterItem>& items, int version) {
@@ -102,6 +108,7 @@ std::string WriteLws(const std::vector<LwsWriterItem>& items, int version) {
     if (item.pivot) text += "PivotPosition " + Triple(*item.pivot, 1.0) + "\n";
     if (item.pivotRotation) text += "PivotRotation " + Triple(*item.pivotRotation, kDegreesPerRadian) + "\n";
     if (item.parent >= 0) text += "ParentItem " + Hex(ids.at(static_cast<std::size_t>(item.parent))) + "\n";
+    if (item.kind == LwsItemKind::kLight) text += LightLines(item.light);
   }
   return text;
 }

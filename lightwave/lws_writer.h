@@ -22,6 +22,7 @@ struct LwsWriterItem {
   Vec3 scale{1.0, 1.0, 1.0};
   std::optional<Vec3> pivot;
   std::optional<Vec3> pivotRotation;  // radians; scenes store degrees
+  LwsLight light;  // lights only
 };
 
 // The scene text: each channel is an envelope with one key at time 0.

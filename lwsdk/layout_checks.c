@@ -16,6 +16,7 @@
 #include "lwsdk/generic.h"
 #include "lwsdk/images.h"
 #include "lwsdk/item_info.h"
+#include "lwsdk/light_info.h"
 #include "lwsdk/mesh_info.h"
 #include "lwsdk/messages.h"
 #include "lwsdk/module.h"
@@ -110,6 +111,18 @@ AT(LWItemInfo, next, 4, 8);
 AT(LWItemInfo, parent, 16, 32);
 AT(LWItemInfo, name, 32, 64);
 AT(LWItemInfo, param, 36, 72);
+
+AT(LWLightInfo, type, 4, 8);
+AT(LWLightInfo, color, 8, 16);
+AT(LWLightInfo, flags, 20, 40);
+AT(LWLightInfo, range, 24, 48);
+AT(LWLightInfo, falloff, 28, 56);
+
+AT(LWLightInfo, type, 4, 8);
+AT(LWLightInfo, color, 8, 16);
+AT(LWLightInfo, flags, 20, 40);
+AT(LWLightInfo, range, 24, 48);
+AT(LWLightInfo, falloff, 28, 56);
 
 AT(LWObjectInfo, filename, 0, 0);
 AT(LWObjectInfo, numPolygons, 8, 16);

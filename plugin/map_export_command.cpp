@@ -9,6 +9,7 @@
 #include "dff/output_stream.h"
 #include "map_export/map_collision.h"
 #include "map_export/map_dictionary.h"
+#include "map_export/map_effects.h"
 #include "map_export/map_findings.h"
 #include "platform/path_rules.h"
 #include "scene/dff_exporter.h"
@@ -60,7 +61,7 @@ std::string ListOfFiles(const std::vector<std::string>& files) {
 
 // Builds the model and writes the DFF, then the TXD and the COL beside it;
 // the exporter lives only until the DFF is written.
-MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
+MapOutcome ExportMapTo(const HostServices& services, const LWLightInfo* lightInfo, const std::string& path) {
   const std::unique_ptr<scene::DffExporter> owned = scene::ExporterFor(services);
   scene::DffExporter& exporter = *owned;
   exporter.choices = scene::MapObjectChoices();
@@ -70,8 +71,17 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
     return {{}, empty, {}};
   }
   exporter.BuildAllGeometry();
-  const mapexport::MapFindings findings =
+  const effects::EffectsOutcome modelEffects =
+      effects::AttachEffects(*services.itemInfo, *services.objectInfo, lightInfo, exporter);
+  mapexport::MapFindings findings =
       mapexport::DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const std::vector<MessageLines> effectWarnings = mapexport::EffectWarnings(modelEffects);
+  findings.warnings.insert(findings.warnings.end(), effectWarnings.begin(), effectWarnings.end());
+  findings.notes += mapexport::DescribeEffects(modelEffects);
+  if (modelEffects.error) {
+    exporter.ReleaseAll();
+    return {findings.warnings, MessageLines{modelEffects.error->line1, modelEffects.error->line2}, {}};
+  }
   const std::vector<txdbuild::TextureUse> textures = mapexport::ModelTextureUses(*services.itemInfo, exporter);
   col::EntrySource collision = mapexport::VisibleModelSource(exporter);
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
@@ -130,7 +140,7 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
   const scene::FileChoice choice =
       scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
-  const MapOutcome outcome = ExportMapTo(services, choice.path);
+  const MapOutcome outcome = ExportMapTo(services, mapexport::AcquireLightInfo(global), choice.path);
   for (const MessageLines& warning : outcome.warnings) {
     services.messages->warning(warning.line1.c_str(), SecondLine(warning));
   }

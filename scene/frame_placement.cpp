@@ -36,6 +36,16 @@ std::unique_ptr<platform::Matrix4> RowMatrix(const placement::Matrix3& linear, c
 
 }  // namespace
 
+placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item) {
+  placement::ItemMotion motion;
+  motion.position = Read(itemInfo, item, LWIP_POSITION);
+  motion.rotation = Read(itemInfo, item, LWIP_ROTATION);
+  motion.scaling = Read(itemInfo, item, LWIP_SCALING);
+  motion.pivot = Read(itemInfo, item, LWIP_PIVOT);
+  motion.pivotRotation = Read(itemInfo, item, LWIP_PIVOT_ROT);
+  return motion;
+}
+
 FramePlacement::FramePlacement(const LWItemInfo& itemInfo,
                                const std::unordered_map<LWItemID, FrameNode*>& frameOfItem)
     : itemInfo_(itemInfo), frameOfItem_(frameOfItem) {}
@@ -43,13 +53,7 @@ FramePlacement::FramePlacement(const LWItemInfo& itemInfo,
 const placement::ItemMotion& FramePlacement::Motion(LWItemID item) {
   const auto known = motions_.find(item);
   if (known != motions_.end()) return known->second;
-  placement::ItemMotion motion;
-  motion.position = Read(itemInfo_, item, LWIP_POSITION);
-  motion.rotation = Read(itemInfo_, item, LWIP_ROTATION);
-  motion.scaling = Read(itemInfo_, item, LWIP_SCALING);
-  motion.pivot = Read(itemInfo_, item, LWIP_PIVOT);
-  motion.pivotRotation = Read(itemInfo_, item, LWIP_PIVOT_ROT);
-  return motions_.emplace(item, motion).first->second;
+  return motions_.emplace(item, ReadItemMotion(itemInfo_, item)).first->second;
 }
 
 // Climbs from `item` to the first item that has a frame or is known

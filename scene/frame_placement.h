@@ -19,6 +19,10 @@
 
 namespace scene {
 
+// The item's motion parameters at rest, at the start of the scene, as the
+// host reports them.
+placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item);
+
 class FramePlacement {
  public:
   // `frameOfItem` maps every item that has a frame to it; both tables are

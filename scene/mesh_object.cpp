@@ -71,6 +71,7 @@ void MeshObject::ReleaseMeshObject() {
   FreeStorage(uvSets);
   FreeStorage(dayColors);
   FreeStorage(nightColors);
+  FreeStorage(effects);
   colorReport = ColorReport();
   colorPlan = ColorPlan();
   FreeStorage(cornerVertices);

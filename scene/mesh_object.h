@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dff/effects_2d.h"
 #include "lwsdk/images.h"
 #include "lwsdk/object_info.h"
 #include "lwsdk/surfaces.h"
@@ -203,6 +204,11 @@ class MeshObject {
   // sample list, after the UV maps' lists: a corner's colours are one
   // sample, so that a seam in either splits its vertex.
   std::int32_t colorSetCount = 0;
+
+  // The 2d effects (lights, particles) of the object, in its geometry's
+  // space; written last in the geometry's Extension when there are any.
+  // Only the first part of a split object carries them.
+  std::vector<dff::Effect2d> effects;
 
   // The entries per corner and per vertex in the sample tables.
   std::size_t SampleStride() const { return static_cast<std::size_t>(uvSetCount + (colorSetCount > 0 ? 1 : 0)); }

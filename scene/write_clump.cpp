@@ -48,7 +48,8 @@ class ExporterClump : public dff::ClumpContent {
             mesh.dayColors,
             mesh.nightColors,
             mesh.cornerVertices,
-            mesh.cornerMaterials};
+            mesh.cornerMaterials,
+            mesh.effects};
   }
 
   dff::ClumpMaterial Material(std::int32_t geometry, std::int32_t material) const override {

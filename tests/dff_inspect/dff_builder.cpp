@@ -142,6 +142,9 @@ Node GeometryNode(const SampleGeometry& g, std::size_t index) {
   if (g.nightColors) {
     extension.children.push_back(Tagged(Make(ChunkType::NightColors, *g.nightColors), "night " + id));
   }
+  if (g.effects2d) {
+    extension.children.push_back(Tagged(Make(ChunkType::Effects2d, *g.effects2d), "effects2d " + id));
+  }
   return Tagged(Make(ChunkType::Geometry, {},
                      {Tagged(Make(ChunkType::Struct, GeometryStruct(g)), "geometry " + id + " struct"),
                       std::move(list), std::move(extension)}),

@@ -93,6 +93,8 @@ struct SampleGeometry {
   std::uint32_t splitTotal = 0;
   // The Extra Vert Colour record's payload, after the GeometryExtra record.
   std::optional<Bytes> nightColors;
+  // The 2d effects record's payload, last in the Extension.
+  std::optional<Bytes> effects2d;
 };
 
 struct SampleAtomic {
@@ -118,7 +120,7 @@ SampleClump MakeSampleClump();
 // "frame list", "frame list struct", "geometry list struct",
 // "geometry N", "geometry N struct", "material list N", "material N.M",
 // "material N.M struct", "texture N.M", "effects N.M", "reflection N.M",
-// "specular N.M", "bin mesh N", "extra N", "night N", "atomic N struct",
+// "specular N.M", "bin mesh N", "extra N", "night N", "effects2d N", "atomic N struct",
 // "clump extension", "collision".
 Node BuildClump(const SampleClump& clump);
 

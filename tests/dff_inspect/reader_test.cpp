@@ -172,7 +172,7 @@ TEST(Reader, ForeignPluginsVersionsAndLayoutsAreRead) {
   testing::Node clump = BuildClump(model);
   testing::Node& geometry = clump.children.at(2).children.at(1);
   testing::Node& extension = geometry.children.at(2);
-  extension.children.push_back(Make(0x0253F2F8u, Payload().U32(1).U32(0xFF00FF00).bytes()));
+  extension.children.push_back(Make(0x0253F2F3u, Payload().U32(1).U32(0xFF00FF00).bytes()));
   extension.children.push_back(Make(0x7E57AB1Eu, Payload().U32(7).bytes()));
   clump.children.back().children.push_back(Make(ChunkType::CollisionAlternative, Bytes(40, 0)));
   clump.children.push_back(Make(ChunkType::Extension));
@@ -180,7 +180,7 @@ TEST(Reader, ForeignPluginsVersionsAndLayoutsAreRead) {
   ASSERT_TRUE(result.sound()) << FindingsText(result);
   ASSERT_EQ(result.clumps.size(), 1u);
   const ClumpRecord& c = result.clumps[0];
-  EXPECT_EQ(c.geometries.at(0).otherPlugins, (std::vector<std::uint32_t>{0x0253F2F8u, 0x7E57AB1Eu}));
+  EXPECT_EQ(c.geometries.at(0).otherPlugins, (std::vector<std::uint32_t>{0x0253F2F3u, 0x7E57AB1Eu}));
   ASSERT_EQ(c.collisions.size(), 1u);
   EXPECT_EQ(c.collisions[0].type, dff::ToWord(ChunkType::CollisionAlternative));
   EXPECT_EQ(c.collisions[0].size, 40u);

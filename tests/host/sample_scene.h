@@ -26,14 +26,14 @@ inline Scene SampleScene() {
   scene.filename = "C:\\scenes\\city.lws";
   scene.currentTime = kCurrentTime;
 
-  Item camera{ItemType::kCamera, "Camera", -1, {}, {}, -1, -1};
-  Item car{ItemType::kObject, "Car", -1, At({1, 2, 3}), At({9, 9, 9}), 0, 0};
-  Item light{ItemType::kLight, "Light", kCar, {}, {}, -1, -1};
-  Item bone{ItemType::kBone, "Bone", kCar, {}, {}, -1, -1};
-  Item wheel{ItemType::kObject, "Wheel", kBone, At({4, 5, 6}), {}, 1, 1};
-  Item null{ItemType::kObject, "Null", kLight, {}, {}, -1, -1};
-  Item bone2{ItemType::kBone, "Bone2", kBone, {}, {}, -1, -1};
-  Item carCopy{ItemType::kObject, "Car (2)", -1, {}, {}, 0, 0};
+  Item camera{ItemType::kCamera, "Camera", -1, {}, {}, -1, -1, {}};
+  Item car{ItemType::kObject, "Car", -1, At({1, 2, 3}), At({9, 9, 9}), 0, 0, {}};
+  Item light{ItemType::kLight, "Light", kCar, {}, {}, -1, -1, {}};
+  Item bone{ItemType::kBone, "Bone", kCar, {}, {}, -1, -1, {}};
+  Item wheel{ItemType::kObject, "Wheel", kBone, At({4, 5, 6}), {}, 1, 1, {}};
+  Item null{ItemType::kObject, "Null", kLight, {}, {}, -1, -1, {}};
+  Item bone2{ItemType::kBone, "Bone2", kBone, {}, {}, -1, -1, {}};
+  Item carCopy{ItemType::kObject, "Car (2)", -1, {}, {}, 0, 0, {}};
   scene.items = {camera, car, light, bone, wheel, null, bone2, carCopy};
 
   Mesh body;

@@ -14,7 +14,7 @@ cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
   lwsdk platform placement dff col lightwave txd pixels dff_inspect extractor txd_build
-  render host scene map_export plugin tools)
+  render host scene effects map_export plugin tools)
 
 # A room names the rooms it uses, or single headers of a room it uses for
 # one thing only.
@@ -35,7 +35,9 @@ set(uses_host        lwsdk lightwave placement platform)
 # The modules' rooms use none of the host's, the file formats' or the
 # images' rooms; only the map command's files build a texture dictionary.
 set(uses_scene       lwsdk dff col placement platform)
-set(uses_map_export  scene txd_build lwsdk dff col placement platform)
+# A map object's lights and particle effects, from the items around it.
+set(uses_effects     scene lwsdk dff col placement platform)
+set(uses_map_export  effects scene txd_build lwsdk dff col placement platform)
 set(uses_plugin      map_export scene lwsdk dff platform)
 set(uses_tools       host txd_build render lightwave dff_inspect txd pixels col dff lwsdk platform)
 

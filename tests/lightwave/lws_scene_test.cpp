@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "host/lightwave_files.h"
+#include "host/standin_host.h"
 #include "lightwave/lwo2_writer.h"
 #include "lightwave/lws_writer.h"
 #include "lwsdk/item_info.h"
+#include "lwsdk/light_info.h"
 #include "sample_files.h"
 
 namespace host {
@@ -241,6 +243,44 @@ TEST(LwsScene, InterimVersionAndForeignBlocks) {
   EXPECT_EQ(scene.items[0].atTimeZero.Get(LWIP_SCALING), (Vec3{2, 2, 2}));
 }
 
+// A light's properties as Layout writes them, an intensity envelope taken
+// at time 0, and what the host's light service makes of them: the colour
+// times the intensity, a limited range whenever the intensity falls off.
+TEST(LwsScene, LightsCarryTheirPropertiesToTheLightService) {
+  ScratchFolder folder;
+  const std::string text =
+      "LWSC\n5\n\nAddNullObject 10000000 Fake\nLightType 1\n"
+      "AddLight 20000000\nLightName Lamp\nLightColor 1 0.5 0.25\nLightIntensity (envelope)\n"
+      "{ Envelope\n  1\n  Key 0.8 0 0 0 0 0 0 0 0\n  Behaviors 1 1\n}\n"
+      "LightType 2\nLightFalloffType 1\nLightRange 18\n"
+      "AddLight 20000001\nLightName Sun\n";
+  host::StandInHost host(LoadSceneFile(folder.Write("lights.lws", text)));
+  const Scene& scene = host.scene();
+  ASSERT_EQ(scene.items.size(), 3u);
+  const auto* lights = static_cast<const LWLightInfo*>(host.Global(LWLIGHTINFO_GLOBAL));
+  ASSERT_NE(lights, nullptr);
+  const auto* items = static_cast<const LWItemInfo*>(host.Global(LWITEMINFO_GLOBAL));
+  const LWItemID lamp = items->first(LWI_LIGHT, nullptr);
+  const LWItemID sun = items->next(lamp);
+  EXPECT_EQ(lights->type(lamp), LWLIGHT_SPOT);
+  LWDVector rgb{};
+  lights->color(lamp, 0.0, rgb);
+  EXPECT_NEAR(rgb[0], 0.8, 1e-12);
+  EXPECT_NEAR(rgb[1], 0.4, 1e-12);
+  EXPECT_NEAR(rgb[2], 0.2, 1e-12);
+  EXPECT_EQ(lights->flags(lamp) & LWLFL_LIMITED_RANGE, LWLFL_LIMITED_RANGE);
+  EXPECT_EQ(lights->range(lamp, 0.0), 18.0);
+  EXPECT_EQ(lights->falloff(lamp), LWLFALL_LINEAR);
+  // Layout's new light: white, distant, its intensity never falling off.
+  EXPECT_EQ(lights->type(sun), LWLIGHT_DISTANT);
+  lights->color(sun, 0.0, rgb);
+  EXPECT_EQ(rgb[0] + rgb[1] + rgb[2], 3.0);
+  EXPECT_EQ(lights->flags(sun) & LWLFL_LIMITED_RANGE, 0u);
+  // Asked of an item that is not a light, the service answers nothing.
+  EXPECT_EQ(lights->type(items->first(LWI_OBJECT, nullptr)), LWLIGHT_DISTANT);
+  EXPECT_FALSE(host.faults().empty());
+}
+
 TEST(LwsScene, FaultsNameTheLineAndWhatIsWrong) {
   ScratchFolder folder;
   folder.Write("cube.lwo", WriteLwo2(lwfiles_test::CubeObject()));
@@ -260,6 +300,8 @@ TEST(LwsScene, FaultsNameTheLineAndWhatIsWrong) {
       {"LWSC\n3\nAddNullObject A\n}\n", "bad.lws:4: a '}' that closes no block"},
       {"LWSC\n3\nAddNullObject A\nPivotPosition 1 nan 2\n", "bad.lws:4: 'nan' is not a finite number"},
       {"LWSC\n5\nAddNullObject 10000000 A\nAddNullObject 10000000 B\n", "id 10000000 is also used on line 3"},
+      {"LWSC\n3\nAddLight\nLightFalloffType 7\n", "bad.lws:4: the falloff type '7' is not a whole number from 0 to 3"},
+      {"LWSC\n3\nAddLight\nLightColor 1 1\n", "bad.lws:4: three numbers expected"},
   };
   for (const Case& c : cases) {
     const std::string error = LoadError(folder.Write("bad.lws", c.text));

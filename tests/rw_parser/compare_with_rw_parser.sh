@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Exports the bundled example and a few of assimp-testmodels' LightWave
 # files through lwhost and the real modules (the map module for objects with
-# colour maps), and has npm's rw-parser, a DFF reader none of us wrote, read
+# colour maps, and for the example with lamps, which carries 2d effects), and has npm's rw-parser, a DFF reader none of us wrote, read
 # each export: its vertex, triangle, UV-set and material counts and its day
 # colours per geometry must be dffinfo's.
 #
@@ -42,6 +42,8 @@ done
 for sample in LWO/LWO2/UglyVertexColors.lwo LWO/LWO2/box_2vc_1unused.lwo; do
   [[ -f $models/$sample ]] && exports+=("$models/$sample" --map)
 done
+# The example with six lamps hung on it: a map object with 2d effects.
+exports+=("$here/lamps_on_buggy.lws" --map)
 
 status=0
 for ((i = 0; i < ${#exports[@]}; i += 2)); do

@@ -1,6 +1,7 @@
 #include "tools/dffinfo/json_printer.h"
 
 #include "dff_inspect/chunk_names.h"
+#include "dff_inspect/effect_names.h"
 #include "tools/dffinfo/col_json_printer.h"
 #include "tools/dffinfo/txd_json_printer.h"
 
@@ -105,6 +106,41 @@ json NightColorsJson(const std::optional<NightColorsRecord>& night) {
   return {{"origin", OriginJson(night->origin)}, {"hasColors", night->hasColors}, {"colors", night->colors}};
 }
 
+json LightEffectJson(const LightEffectRecord& light) {
+  return {{"color", light.color},
+          {"coronaFarClip", light.coronaFarClip},
+          {"pointLightRange", light.pointLightRange},
+          {"coronaSize", light.coronaSize},
+          {"shadowSize", light.shadowSize},
+          {"coronaShowMode", light.coronaShowMode},
+          {"coronaShowModeName", ShowModeName(light.coronaShowMode)},
+          {"coronaReflection", light.coronaReflection},
+          {"coronaFlareType", light.coronaFlareType},
+          {"coronaFlareName", FlareName(light.coronaFlareType)},
+          {"shadowColorMultiplier", light.shadowColorMultiplier},
+          {"flags1", light.flags1},
+          {"flags2", light.flags2},
+          {"flagNames", LightFlagNames(light.flags1, light.flags2)},
+          {"coronaTexture", light.coronaTexture},
+          {"shadowTexture", light.shadowTexture},
+          {"shadowZDistance", light.shadowZDistance},
+          {"lookDirection", light.lookDirection ? json(*light.lookDirection) : json(nullptr)}};
+}
+
+json Effects2dJson(const std::optional<Effects2dRecord>& record) {
+  if (!record) return nullptr;
+  json entries = ArrayJson(record->entries, [](const Effect2dRecord& e) {
+    return json{{"offset", e.offset},
+                {"position", e.position},
+                {"type", e.type},
+                {"typeName", EffectTypeName(e.type)},
+                {"size", e.size},
+                {"light", e.light ? LightEffectJson(*e.light) : json(nullptr)},
+                {"particle", e.particle ? json(*e.particle) : json(nullptr)}};
+  });
+  return {{"origin", OriginJson(record->origin)}, {"count", record->count}, {"entries", std::move(entries)}};
+}
+
 json GeometryJson(const GeometryRecord& g) {
   json materials = nullptr;
   if (g.materialList) {
@@ -127,6 +163,7 @@ json GeometryJson(const GeometryRecord& g) {
           {"binMesh", BinMeshJson(g.binMesh)},
           {"breakable", g.breakable ? json(*g.breakable) : json(nullptr)},
           {"nightColors", NightColorsJson(g.nightColors)},
+          {"effects2d", Effects2dJson(g.effects)},
           {"otherPlugins", g.otherPlugins}};
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dff_inspect/chunk_names.h"
+#include "dff_inspect/effect_names.h"
 
 namespace dffinfo {
 namespace {
@@ -14,6 +15,12 @@ namespace {
 std::string Hex(std::uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+std::string ByteHex(std::uint8_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", value);
   return text;
 }
 
@@ -98,6 +105,42 @@ void PrintBinMesh(std::ostream& out, const BinMeshRecord& mesh) {
   }
 }
 
+void PrintLight(std::ostream& out, const LightEffectRecord& light) {
+  out << "  colour " << int{light.color[0]} << " " << int{light.color[1]} << " " << int{light.color[2]} << " "
+      << int{light.color[3]} << "  range " << light.pointLightRange << "\n";
+  out << "            corona size " << light.coronaSize << " far clip " << light.coronaFarClip << " texture \""
+      << light.coronaTexture << "\"  show mode " << int{light.coronaShowMode} << " ("
+      << ShowModeName(light.coronaShowMode) << ")  reflection " << int{light.coronaReflection} << "  flare "
+      << int{light.coronaFlareType} << " (" << FlareName(light.coronaFlareType) << ")\n";
+  out << "            shadow size " << light.shadowSize << " texture \"" << light.shadowTexture
+      << "\" colour multiplier " << int{light.shadowColorMultiplier} << " z distance "
+      << int{light.shadowZDistance} << "\n";
+  out << "            flags1 " << ByteHex(light.flags1) << " flags2 " << ByteHex(light.flags2);
+  const std::vector<std::string> names = LightFlagNames(light.flags1, light.flags2);
+  for (std::size_t i = 0; i < names.size(); ++i) out << (i == 0 ? ": " : ", ") << names[i];
+  if (light.lookDirection) {
+    const auto& look = *light.lookDirection;
+    out << "  look direction " << int{look[0]} << " " << int{look[1]} << " " << int{look[2]};
+  }
+  out << "\n";
+}
+
+void PrintEffects2d(std::ostream& out, const Effects2dRecord& record) {
+  out << "      2d effects: " << record.count << "\n";
+  for (std::size_t i = 0; i < record.entries.size(); ++i) {
+    const Effect2dRecord& entry = record.entries[i];
+    out << "        [" << i << "] " << EffectTypeName(entry.type) << " at " << entry.position[0] << " "
+        << entry.position[1] << " " << entry.position[2] << "  (" << entry.size << " bytes)";
+    if (entry.light) {
+      PrintLight(out, *entry.light);
+    } else if (entry.particle) {
+      out << "  effect \"" << *entry.particle << "\"\n";
+    } else {
+      out << "\n";
+    }
+  }
+}
+
 void PrintGeometry(std::ostream& out, std::size_t index, const GeometryRecord& g) {
   out << "    [" << index << "] format " << Hex(g.format) << "  UV sets " << g.uvSetCountByte()
       << "  triangles " << g.triangleCount << "  vertices " << g.vertexCount
@@ -123,6 +166,7 @@ void PrintGeometry(std::ostream& out, std::size_t index, const GeometryRecord& g
   }
   if (g.binMesh) PrintBinMesh(out, *g.binMesh);
   if (g.breakable) out << "      breakable " << *g.breakable << "\n";
+  if (g.effects) PrintEffects2d(out, *g.effects);
   PrintTypes(out, "      other plug-ins:", g.otherPlugins);
 }
 

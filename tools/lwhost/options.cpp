@@ -50,6 +50,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   auto* map = app.add_flag("--map", options.map,
                             "Run \"Export map object to DFF\" of the map module (velmora_map) instead: "
                             "day and night vertex colours, no collision or shadow items, big meshes split, "
+                            "point and spot lights and fx_<effect> nulls hung on the model written as the "
+                            "game's 2d effects (tags in a light's name in [ ], see the README), "
                             "and the TXD and the COL file written beside the DFF (NAME.txd and NAME.col for "
                             "NAME.dff; the COL entry, named NAME, holds the collision and shadow items, or the "
                             "visible triangles when there is no collision item)");
