@@ -24,10 +24,12 @@ set(allowed_pixels      pixels txd)
 set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
 set(allowed_placement   placement)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
+set(allowed_import      import dff_inspect dff)
+set(allowed_import_scene import_scene import dff_inspect dff lightwave placement col platform)
+set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform import import_scene
                         plugin/lw_host.h)
 set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
-                    col tools)
+                    col import import_scene tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")

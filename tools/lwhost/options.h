@@ -19,6 +19,7 @@ struct Options {
   std::vector<std::string> imageFolders;  // --images: where --txd looks for images too
   bool verbose = false;               // --verbose: every place looked at for a missing image
   bool map = false;                   // --map: run the map command of velmora_map instead
+  bool import = false;                // --import: write a DFF's scene instead of exporting
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

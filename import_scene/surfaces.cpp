@@ -1,0 +1,85 @@
+#include "import_scene/surfaces.h"
+
+#include <map>
+
+#include "import_scene/file_names.h"
+
+namespace import_scene {
+namespace {
+
+// The colour map the import writes the day colours in.
+constexpr char kDayMap[] = "day";
+
+double FromByte(std::uint8_t byte) { return byte == 255 ? 1.0 : (byte + 0.5) / 255.0; }
+
+bool SameMaterial(const import::Material& a, const import::Material& b) {
+  return a.color == b.color && a.texture == b.texture && a.environmentTexture == b.environmentTexture &&
+         a.environmentCoefficient == b.environmentCoefficient && a.specularLevel == b.specularLevel;
+}
+
+class ClipList {
+ public:
+  explicit ClipList(host::Lwo2Object& object) : object_(object) {}
+
+  std::uint32_t IndexOf(const std::string& path) {
+    const auto [found, added] = indices_.emplace(path, static_cast<std::uint32_t>(object_.clips.size() + 1));
+    if (added) object_.clips.push_back({found->second, path});
+    return found->second;
+  }
+
+ private:
+  host::Lwo2Object& object_;
+  std::map<std::string, std::uint32_t> indices_;
+};
+
+std::string SurfaceStem(const import::Material& material, std::size_t slot) {
+  return material.texture.empty() ? "material" + std::to_string(slot + 1) : material.texture;
+}
+
+host::Lwo2Surface MakeSurface(const import::Material& material, const std::string& name, bool vertexColors,
+                              ImageNames& images, ClipList& clips, std::vector<std::string>& warnings) {
+  host::Lwo2Surface surface;
+  surface.name = name;
+  surface.color = {FromByte(material.color[0]), FromByte(material.color[1]), FromByte(material.color[2])};
+  surface.transparency = material.color[3] == 255 ? 0.0 : 1.0 - FromByte(material.color[3]);
+  if (!material.texture.empty()) {
+    host::Lwo2TextureLayer layer;
+    layer.clip = clips.IndexOf(images.PathOf(material.texture, warnings));
+    surface.colorLayers.push_back(layer);
+  }
+  if (material.environmentTexture && !material.environmentTexture->empty()) {
+    surface.reflectivity = material.environmentCoefficient;
+    surface.reflectionClip = clips.IndexOf(images.PathOf(*material.environmentTexture, warnings));
+  } else {
+    surface.reflectivity = 0.0;
+  }
+  if (material.specularLevel) surface.glossiness = *material.specularLevel;
+  if (vertexColors) surface.vertexColorMap = kDayMap;
+  return surface;
+}
+
+}  // namespace
+
+std::vector<std::string> AddSurfaces(const std::vector<import::Material>& materials, bool vertexColors,
+                                     ImageNames& images, host::Lwo2Object& object,
+                                     std::vector<std::string>& warnings) {
+  ClipList clips(object);
+  FileNames names;  // surface names, unique in the object
+  std::vector<std::size_t> firstOfKind;  // slot of each surface's material
+  std::vector<std::string> surfaceOfSlot;
+  for (std::size_t slot = 0; slot < materials.size(); ++slot) {
+    std::string name;
+    for (std::size_t kind = 0; kind < firstOfKind.size() && name.empty(); ++kind) {
+      if (SameMaterial(materials[firstOfKind[kind]], materials[slot])) name = object.surfaces[kind].name;
+    }
+    if (name.empty()) {
+      name = names.Claim(SurfaceStem(materials[slot], slot), "");
+      object.surfaces.push_back(MakeSurface(materials[slot], name, vertexColors, images, clips, warnings));
+      firstOfKind.push_back(slot);
+    }
+    surfaceOfSlot.push_back(name);
+  }
+  return surfaceOfSlot;
+}
+
+}  // namespace import_scene
