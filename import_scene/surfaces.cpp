@@ -1,8 +1,10 @@
 #include "import_scene/surfaces.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 
-#include "import_scene/file_names.h"
 
 namespace import_scene {
 namespace {
@@ -12,14 +14,23 @@ constexpr char kDayMap[] = "day";
 
 double FromByte(std::uint8_t byte) { return byte == 255 ? 1.0 : (byte + 0.5) / 255.0; }
 
-bool SameMaterial(const import::Material& a, const import::Material& b) {
-  return a.color == b.color && a.texture == b.texture && a.environmentTexture == b.environmentTexture &&
-         a.environmentCoefficient == b.environmentCoefficient && a.specularLevel == b.specularLevel;
+// Surfaces alike in all but their names.
+bool SameSurface(const host::Lwo2Surface& a, const host::Lwo2Surface& b) {
+  auto clips = [](const host::Lwo2Surface& s) {
+    std::vector<std::optional<std::uint32_t>> list;
+    for (const host::Lwo2TextureLayer& layer : s.colorLayers) list.push_back(layer.clip);
+    return list;
+  };
+  return a.color == b.color && a.transparency == b.transparency && a.reflectivity == b.reflectivity &&
+         a.glossiness == b.glossiness && a.reflectionClip == b.reflectionClip && clips(a) == clips(b) &&
+         a.vertexColorMap == b.vertexColorMap;
 }
 
 class ClipList {
  public:
-  explicit ClipList(host::Lwo2Object& object) : object_(object) {}
+  explicit ClipList(host::Lwo2Object& object) : object_(object) {
+    for (const host::Lwo2Clip& clip : object.clips) indices_.emplace(clip.stillPath, clip.index);
+  }
 
   std::uint32_t IndexOf(const std::string& path) {
     const auto [found, added] = indices_.emplace(path, static_cast<std::uint32_t>(object_.clips.size() + 1));
@@ -36,10 +47,9 @@ std::string SurfaceStem(const import::Material& material, std::size_t slot) {
   return material.texture.empty() ? "material" + std::to_string(slot + 1) : material.texture;
 }
 
-host::Lwo2Surface MakeSurface(const import::Material& material, const std::string& name, bool vertexColors,
-                              ImageNames& images, ClipList& clips, std::vector<std::string>& warnings) {
+host::Lwo2Surface MakeSurface(const import::Material& material, bool vertexColors, ImageNames& images,
+                              ClipList& clips, std::vector<std::string>& warnings) {
   host::Lwo2Surface surface;
-  surface.name = name;
   surface.color = {FromByte(material.color[0]), FromByte(material.color[1]), FromByte(material.color[2])};
   surface.transparency = material.color[3] == 255 ? 0.0 : 1.0 - FromByte(material.color[3]);
   if (!material.texture.empty()) {
@@ -64,20 +74,22 @@ std::vector<std::string> AddSurfaces(const std::vector<import::Material>& materi
                                      ImageNames& images, host::Lwo2Object& object,
                                      std::vector<std::string>& warnings) {
   ClipList clips(object);
-  FileNames names;  // surface names, unique in the object
-  std::vector<std::size_t> firstOfKind;  // slot of each surface's material
+  std::set<std::string> names;
+  for (const host::Lwo2Surface& surface : object.surfaces) names.insert(surface.name);
   std::vector<std::string> surfaceOfSlot;
   for (std::size_t slot = 0; slot < materials.size(); ++slot) {
-    std::string name;
-    for (std::size_t kind = 0; kind < firstOfKind.size() && name.empty(); ++kind) {
-      if (SameMaterial(materials[firstOfKind[kind]], materials[slot])) name = object.surfaces[kind].name;
+    host::Lwo2Surface made = MakeSurface(materials[slot], vertexColors, images, clips, warnings);
+    const auto alike = std::find_if(object.surfaces.begin(), object.surfaces.end(),
+                                    [&](const host::Lwo2Surface& known) { return SameSurface(known, made); });
+    if (alike != object.surfaces.end()) {
+      surfaceOfSlot.push_back(alike->name);
+      continue;
     }
-    if (name.empty()) {
-      name = names.Claim(SurfaceStem(materials[slot], slot), "");
-      object.surfaces.push_back(MakeSurface(materials[slot], name, vertexColors, images, clips, warnings));
-      firstOfKind.push_back(slot);
-    }
-    surfaceOfSlot.push_back(name);
+    const std::string stem = SurfaceStem(materials[slot], slot);
+    made.name = stem;
+    for (int n = 2; !names.insert(made.name).second; ++n) made.name = stem + "_" + std::to_string(n);
+    surfaceOfSlot.push_back(made.name);
+    object.surfaces.push_back(std::move(made));
   }
   return surfaceOfSlot;
 }

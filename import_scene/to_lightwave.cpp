@@ -1,9 +1,11 @@
 // ToLightWave: frames become items (objects where atomics hang, nulls
 // elsewhere), placed by the inverse of the export's placement.
+#include <cctype>
 #include <map>
 
 #include "import_scene/collision_object.h"
 #include "import_scene/file_names.h"
+#include "import_scene/frame_turn.h"
 #include "import_scene/image_names.h"
 #include "import_scene/item_order.h"
 #include "import_scene/layer_mesh.h"
@@ -20,14 +22,9 @@ namespace {
 // origin, which is where its frame stands, and its points are the frame's
 // vertices: the export then gives each frame back as it was.
 void Place(const import::Frame& frame, host::LwsWriterItem& item) {
-  placement::Matrix3 game{};
-  for (std::size_t r = 0; r < 3; ++r) {
-    for (std::size_t c = 0; c < 3; ++c) game[r][c] = frame.rotation[c][r];
-  }
-  const placement::TurnAndScale split = placement::SplitTurnAndScaling(placement::FromGameAxes(game));
-  item.rotation = split.rotation;
-  // Scaling as single-precision values, as the frame stores it: 1 stays 1.
-  for (std::size_t i = 0; i < 3; ++i) item.scale[i] = static_cast<float>(split.scaling[i]);
+  const placement::TurnAndScale turn = FrameTurn(frame.rotation);
+  item.rotation = turn.rotation;
+  item.scale = turn.scaling;
   item.position = placement::FromGameAxes(placement::Vec3{frame.position[0], frame.position[1], frame.position[2]});
 }
 
@@ -58,6 +55,7 @@ class Converter {
     for (std::size_t position = 0; position < order.size(); ++position) itemOfFrame[order[position]] = static_cast<int>(position);
     for (std::size_t f : order) AddFrameItem(f, atomicsOfFrame[f], itemOfFrame);
     AddExtraAtomicItems();
+    WarnOfChangedNames();
     AddCollision();
     for (const auto& [texture, named] : images_.named()) {
       if (named.second == nullptr) {
@@ -81,7 +79,7 @@ class Converter {
       item.kind = host::LwsItemKind::kNull;
       item.name = frame.name;
     } else {
-      item.objectPath = AddAtomicObject(atomics[0], frame.name);
+      AddAtomicObject(atomics[0], frame.name, item);
       for (std::size_t extra = 1; extra < atomics.size(); ++extra) {
         extraAtomics_.push_back({atomics[extra], static_cast<int>(files_.items.size())});
       }
@@ -101,28 +99,41 @@ class Converter {
       const import::Frame& frame = model_.frames[static_cast<std::size_t>(model_.atomics[atomic].frame)];
       host::LwsWriterItem item;
       item.parent = parentItem;
-      item.objectPath = AddAtomicObject(atomic, frame.name);
+      AddAtomicObject(atomic, frame.name, item);
       files_.items.push_back(std::move(item));
     }
   }
 
-  std::string AddAtomicObject(std::size_t atomic, const std::string& frameName) {
+  // Atomics whose frames share a name (or a file name, case aside) are the
+  // layers of one object, each layer named after its frame: Layout names
+  // such an item "object:layer" and the export names its frame after the
+  // layer.  An atomic alone in its object makes the item "object", named
+  // after the frame.
+  void AddAtomicObject(std::size_t atomic, const std::string& frameName, host::LwsWriterItem& item) {
     const import::Geometry& geometry = model_.geometries[static_cast<std::size_t>(model_.atomics[atomic].geometry)];
-    ObjectFile file;
-    file.fileName = objectNames_.Claim(frameName, ".lwo");
-    if (file.fileName != frameName + ".lwo") {
-      files_.warnings.push_back("frame \"" + frameName + "\" comes in as the object " + file.fileName +
-                                ": its name cannot be a file name as it stands, or another frame has it; the "
-                                "export names the frame after the object");
-    }
+    std::string key = SafeFileName(frameName);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto [found, added] = objectOfName_.emplace(key, files_.objects.size());
+    if (added) files_.objects.push_back({objectNames_.Claim(frameName, ".lwo"), {}});
+    ObjectFile& file = files_.objects[found->second];
     host::Lwo2Layer layer;
+    layer.number = static_cast<int>(file.object.layers.size());
     layer.name = frameName;
     const std::vector<std::string> surfaces =
         AddSurfaces(geometry.materials, !geometry.dayColors.empty(), images_, file.object, files_.warnings);
     layer.mesh = LayerMesh(geometry, surfaces);
     file.object.layers.push_back(std::move(layer));
-    files_.objects.push_back(std::move(file));
-    return files_.objects.back().fileName;
+    item.objectPath = file.fileName;
+    item.layer = static_cast<int>(file.object.layers.size());
+  }
+
+  void WarnOfChangedNames() {
+    for (const ObjectFile& file : files_.objects) {
+      if (file.object.layers.size() != 1 || file.fileName == file.object.layers[0].name + ".lwo") continue;
+      files_.warnings.push_back("frame \"" + file.object.layers[0].name + "\" comes in as the object " +
+                                file.fileName + ": its name cannot be a file name as it stands, and the export "
+                                "names the frame after the object");
+    }
   }
 
   void AddCollision() {
@@ -155,7 +166,8 @@ class Converter {
   ImageNames images_;
   FileNames objectNames_;
   SceneFiles files_;
-  std::vector<std::pair<std::size_t, int>> extraAtomics_;  // atomic, its frame's item
+  std::vector<std::pair<std::size_t, int>> extraAtomics_;
+  std::map<std::string, std::size_t> objectOfName_;  // lower-case safe name -> its object  // atomic, its frame's item
 };
 
 }  // namespace

@@ -51,6 +51,17 @@ std::optional<std::string> TxdPath(const Options& options, const fs::path& dff) 
   return std::nullopt;
 }
 
+// --col, else for a model without embedded collision the COL file beside
+// it, where the map command writes it.
+std::optional<std::string> ColPath(const Options& options, const fs::path& dff, const import::Model& model) {
+  if (options.col) return *options.col;
+  if (model.collision) return std::nullopt;
+  fs::path beside = dff;
+  beside.replace_extension(".col");
+  if (fs::exists(beside)) return beside.string();
+  return std::nullopt;
+}
+
 }  // namespace
 
 int ImportModel(const Options& options) {
@@ -63,8 +74,8 @@ int ImportModel(const Options& options) {
     if (!textures) return status;
     model->textures = std::move(*textures);
   }
-  if (options.col) {
-    auto collision = ReadPart<import::Collision>(*options.col, import::ReadCol, status);
+  if (const std::optional<std::string> col = ColPath(options, dff, *model)) {
+    auto collision = ReadPart<import::Collision>(*col, import::ReadCol, status);
     if (!collision) return status;
     model->collision = std::move(*collision);
   }

@@ -7,7 +7,8 @@
 namespace host::lwhost {
 
 // Reads the model (the TXD beside the DFF, of the same name, unless --txd
-// names one; the COL embedded in it unless --col names one) and writes the
+// names one; the COL embedded in it unless --col names one, else NAME.col
+// beside it) and writes the
 // scene into -o's folder (else NAME_lw beside the DFF).  Returns lwhost's
 // exit status: 0 written, 1 refused (damaged or unreadable as a model; nothing
 // written), 2 a file that cannot be read.

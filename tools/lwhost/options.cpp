@@ -66,7 +66,7 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                               "names (default: NAME_lw beside the DFF): NAME.lws with a null per frame "
                               "without geometry and an object per atomic (FRAME.lwo), the textures of the TXD "
                               "as images/TEXTURE.png, day and night colours as the RGBA maps \"day\" and "
-                              "\"night\", and the collision (embedded, or --col FILE) as NAME.col and the "
+                              "\"night\", and the collision (--col FILE, else the one embedded, else NAME.col beside the DFF) as NAME.col and the "
                               "layers \"col\" and \"shadow\" of NAME_collision.lwo (in the scene for prelit "
                               "map models).  A damaged file is refused with dffinfo's findings and nothing is "
                               "written");
