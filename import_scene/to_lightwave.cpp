@@ -56,6 +56,7 @@ class Converter {
     for (std::size_t f : order) AddFrameItem(f, atomicsOfFrame[f], itemOfFrame);
     AddExtraAtomicItems();
     WarnOfChangedNames();
+    WarnOfMasks();
     AddCollision();
     for (const auto& [texture, named] : images_.named()) {
       if (named.second == nullptr) {
@@ -125,6 +126,18 @@ class Converter {
     file.object.layers.push_back(std::move(layer));
     item.objectPath = file.fileName;
     item.layer = static_cast<int>(file.object.layers.size());
+  }
+
+  // LightWave's surfaces have no place for a texture's mask name.
+  void WarnOfMasks() {
+    for (const import::Geometry& geometry : model_.geometries) {
+      for (const import::Material& material : geometry.materials) {
+        if (material.mask.empty()) continue;
+        files_.warnings.push_back("textures name masks (\"" + material.mask +
+                                  "\" the first), which the import does not carry: the export writes none");
+        return;
+      }
+    }
   }
 
   void WarnOfChangedNames() {
