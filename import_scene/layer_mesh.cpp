@@ -1,6 +1,6 @@
 #include "import_scene/layer_mesh.h"
 
-#include <cstring>
+#include <string>
 #include <unordered_map>
 
 #include "placement/lightwave_placement.h"
@@ -8,41 +8,57 @@
 namespace import_scene {
 namespace {
 
-// Position and normal bytes, for welding.
-struct WeldKey {
-  std::array<float, 6> values{};
-  bool operator==(const WeldKey& other) const { return std::memcmp(&values, &other.values, sizeof values) == 0; }
-};
+// A vertex's bytes, for welding: its position and normal, and its values
+// in the UV and colour maps.
+using VertexBytes = std::string;
 
-struct WeldHash {
-  std::size_t operator()(const WeldKey& key) const {
-    std::size_t hash = 1469598103934665603ull;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(key.values.data());
-    for (std::size_t i = 0; i < sizeof key.values; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-    return hash;
+template <class T>
+void Append(VertexBytes& bytes, const T& value) {
+  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// -0 and +0 are one position.
+VertexBytes PlaceBytes(const import::Geometry& geometry, std::size_t v) {
+  VertexBytes key;
+  for (std::size_t i = 0; i < 3; ++i) Append(key, geometry.positions[v][i] + 0.0f);
+  if (v < geometry.normals.size()) {
+    for (std::size_t i = 0; i < 3; ++i) Append(key, geometry.normals[v][i] + 0.0f);
   }
-};
+  return key;
+}
+
+VertexBytes AllBytes(const import::Geometry& geometry, std::size_t v) {
+  VertexBytes key = PlaceBytes(geometry, v);
+  for (const auto& set : geometry.uvSets) Append(key, set[v]);
+  if (!geometry.dayColors.empty()) Append(key, geometry.dayColors[v]);
+  if (!geometry.nightColors.empty()) Append(key, geometry.nightColors[v]);
+  return key;
+}
 
 std::array<float, 3> ToLayout(const import::Vec3& game) {
   const placement::Vec3 layout = placement::FromGameAxes(placement::Vec3{game[0], game[1], game[2]});
   return {static_cast<float>(layout[0]), static_cast<float>(layout[1]), static_cast<float>(layout[2])};
 }
 
-// The point of each vertex, adding points to `mesh` in vertex order.
+// The point of each vertex, adding points to `mesh` in vertex order.  The
+// export makes one vertex of the corners of a point whose values agree, so
+// two vertices alike in everything came from two points: the k-th vertex
+// of a kind goes to the k-th point at its place, and only vertices that
+// differ share a point.
 std::vector<int> WeldVertices(const import::Geometry& geometry, host::Mesh& mesh) {
-  std::unordered_map<WeldKey, int, WeldHash> pointOf;
-  pointOf.reserve(geometry.positions.size());
+  std::unordered_map<VertexBytes, std::vector<int>> pointsAt;
+  std::unordered_map<VertexBytes, std::size_t> kindCount;
+  pointsAt.reserve(geometry.positions.size());
+  kindCount.reserve(geometry.positions.size());
   std::vector<int> points(geometry.positions.size());
   for (std::size_t v = 0; v < geometry.positions.size(); ++v) {
-    WeldKey key;
-    // -0 and +0 are one position.
-    for (std::size_t i = 0; i < 3; ++i) key.values[i] = geometry.positions[v][i] + 0.0f;
-    if (v < geometry.normals.size()) {
-      for (std::size_t i = 0; i < 3; ++i) key.values[3 + i] = geometry.normals[v][i] + 0.0f;
+    std::vector<int>& here = pointsAt[PlaceBytes(geometry, v)];
+    const std::size_t earlier = kindCount[AllBytes(geometry, v)]++;
+    if (earlier == here.size()) {
+      here.push_back(static_cast<int>(mesh.points.size()));
+      mesh.points.push_back(ToLayout(geometry.positions[v]));
     }
-    const auto [found, added] = pointOf.emplace(key, static_cast<int>(mesh.points.size()));
-    if (added) mesh.points.push_back(ToLayout(geometry.positions[v]));
-    points[v] = found->second;
+    points[v] = here[earlier];
   }
   return points;
 }

@@ -17,7 +17,8 @@ inline constexpr char kNightColorMap[] = "night";
 
 // Vertices that share a position (and a normal, where the geometry stores
 // normals) become one point, so that the export's normals come out as the
-// geometry's; a value of a UV or colour map that differs between the
+// geometry's, unless they are alike in every map too: the export would have
+// made them one vertex, so they came from points of their own.  A value of a UV or colour map that differs between the
 // vertices of one point goes in as the polygon's own value (VMAD).  Each
 // triangle (a, b, c) becomes the polygon (c, b, a), which the export writes
 // back as (a, b, c); `surfaceOfSlot` names each material slot's surface.

@@ -1,8 +1,6 @@
 #include "import_scene/surfaces.h"
 
-#include <algorithm>
 #include <map>
-#include <optional>
 #include <set>
 
 
@@ -13,18 +11,6 @@ namespace {
 constexpr char kDayMap[] = "day";
 
 double FromByte(std::uint8_t byte) { return byte == 255 ? 1.0 : (byte + 0.5) / 255.0; }
-
-// Surfaces alike in all but their names.
-bool SameSurface(const host::Lwo2Surface& a, const host::Lwo2Surface& b) {
-  auto clips = [](const host::Lwo2Surface& s) {
-    std::vector<std::optional<std::uint32_t>> list;
-    for (const host::Lwo2TextureLayer& layer : s.colorLayers) list.push_back(layer.clip);
-    return list;
-  };
-  return a.color == b.color && a.transparency == b.transparency && a.reflectivity == b.reflectivity &&
-         a.glossiness == b.glossiness && a.reflectionClip == b.reflectionClip && clips(a) == clips(b) &&
-         a.vertexColorMap == b.vertexColorMap;
-}
 
 class ClipList {
  public:
@@ -79,12 +65,6 @@ std::vector<std::string> AddSurfaces(const std::vector<import::Material>& materi
   std::vector<std::string> surfaceOfSlot;
   for (std::size_t slot = 0; slot < materials.size(); ++slot) {
     host::Lwo2Surface made = MakeSurface(materials[slot], vertexColors, images, clips, warnings);
-    const auto alike = std::find_if(object.surfaces.begin(), object.surfaces.end(),
-                                    [&](const host::Lwo2Surface& known) { return SameSurface(known, made); });
-    if (alike != object.surfaces.end()) {
-      surfaceOfSlot.push_back(alike->name);
-      continue;
-    }
     const std::string stem = SurfaceStem(materials[slot], slot);
     made.name = stem;
     for (int n = 2; !names.insert(made.name).second; ++n) made.name = stem + "_" + std::to_string(n);

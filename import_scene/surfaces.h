@@ -10,8 +10,9 @@
 
 namespace import_scene {
 
-// A surface per material slot, in slot order, named after its texture,
-// unless the object has one alike already (an earlier layer's); returns
+// A surface per material slot, in slot order, named after its texture
+// (with a number where the object has that name already: alike materials
+// stay apart, since the export writes a material per surface); returns
 // each slot's surface name.  Colours are given as
 // (byte + 0.5) / 255 so that the export's truncation gives the byte back.
 std::vector<std::string> AddSurfaces(const std::vector<import::Material>& materials, bool vertexColors,
