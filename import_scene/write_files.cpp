@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "import_scene/lightwave_files.h"
-#include "import_scene/png_file.h"
 #include "lightwave/lwo2_writer.h"
+#include "render/png_file.h"
 
 namespace import_scene {
 namespace {
@@ -28,7 +28,9 @@ std::string MakeFiles(const SceneFiles& files, const fs::path& folder, std::vect
     }
   }
   for (const ImageFile& image : files.images) {
-    std::vector<std::uint8_t> png = EncodePng(image.texture->rgba, image.texture->width, image.texture->height);
+    pixels::RgbaImage texels(image.texture->width, image.texture->height);
+    texels.rgba = image.texture->rgba;
+    std::vector<std::uint8_t> png = render::EncodePng(texels);
     if (png.empty()) return "the image of texture \"" + image.texture->name + "\" cannot be encoded as PNG";
     pending.push_back({folder / kImageFolder / image.fileName, std::move(png)});
   }

@@ -25,11 +25,13 @@ set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
 set(allowed_placement   placement)
 set(allowed_import      import dff_inspect dff)
-set(allowed_import_scene import_scene import dff_inspect dff lightwave placement col platform)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform import import_scene
-                        plugin/lw_host.h)
+set(allowed_import_scene import_scene import dff_inspect dff lightwave placement col platform render pixels/rgba_image.h)
+# The renderer draws what dff_inspect reads into pixels/' image type.
+set(allowed_render      render dff_inspect pixels/rgba_image.h)
+set(allowed_tools       tools host txd_build render lightwave dff_inspect txd pixels col dff platform import
+                        import_scene plugin/lw_host.h)
 set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
-                    col import import_scene tools)
+                    col render import import_scene tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")

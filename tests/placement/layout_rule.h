@@ -37,4 +37,6 @@ Point ThroughFrames(const dffinfo::ClumpRecord& clump, std::uint32_t frame, cons
 
 double Distance(const Point& a, const Point& b);
 
+Point Widened(const std::array<float, 3>& v);
+
 }  // namespace placementtest
