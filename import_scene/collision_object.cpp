@@ -3,6 +3,7 @@
 #include <set>
 
 #include "col/surface_types.h"
+#include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
 
 namespace import_scene {
@@ -22,7 +23,7 @@ host::Lwo2Layer MeshLayer(const import::CollisionMesh& mesh, int number, const c
   layer.number = number;
   layer.name = name;
   for (const import::Vec3& v : mesh.vertices) {
-    const placement::Vec3 p = placement::FromGameAxes(placement::Vec3{v[0], v[1], v[2]});
+    const placement::Vec3 p = placement::FromGameAxes(Widened(v));
     layer.mesh.points.push_back({static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])});
   }
   for (const import::CollisionFace& face : mesh.faces) {

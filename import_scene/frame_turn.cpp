@@ -108,7 +108,7 @@ placement::TurnAndScale WeightedStep(const placement::TurnAndScale& turn, const 
 placement::TurnAndScale FrameTurn(const Rows& stored) {
   placement::Matrix3 game{};
   for (std::size_t r = 0; r < 3; ++r) {
-    for (std::size_t c = 0; c < 3; ++c) game[r][c] = stored[c][r];
+    for (std::size_t c = 0; c < 3; ++c) game[r][c] = static_cast<double>(stored[c][r]);
   }
   placement::TurnAndScale turn = placement::SplitTurnAndScaling(placement::FromGameAxes(game));
   Offsets off(turn, stored);

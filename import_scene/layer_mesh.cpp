@@ -3,6 +3,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
 
 namespace import_scene {
@@ -36,7 +37,7 @@ VertexBytes AllBytes(const import::Geometry& geometry, std::size_t v) {
 }
 
 std::array<float, 3> ToLayout(const import::Vec3& game) {
-  const placement::Vec3 layout = placement::FromGameAxes(placement::Vec3{game[0], game[1], game[2]});
+  const placement::Vec3 layout = placement::FromGameAxes(Widened(game));
   return {static_cast<float>(layout[0]), static_cast<float>(layout[1]), static_cast<float>(layout[2])};
 }
 

@@ -44,12 +44,12 @@ host::Lwo2Surface MakeSurface(const import::Material& material, bool vertexColor
     surface.colorLayers.push_back(layer);
   }
   if (material.environmentTexture && !material.environmentTexture->empty()) {
-    surface.reflectivity = material.environmentCoefficient;
+    surface.reflectivity = static_cast<double>(material.environmentCoefficient);
     surface.reflectionClip = clips.IndexOf(images.PathOf(*material.environmentTexture, warnings));
   } else {
     surface.reflectivity = 0.0;
   }
-  if (material.specularLevel) surface.glossiness = *material.specularLevel;
+  if (material.specularLevel) surface.glossiness = static_cast<double>(*material.specularLevel);
   if (vertexColors) surface.vertexColorMap = kDayMap;
   return surface;
 }

@@ -11,6 +11,7 @@
 #include "import_scene/layer_mesh.h"
 #include "import_scene/lightwave_files.h"
 #include "import_scene/surfaces.h"
+#include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
 
 namespace import_scene {
@@ -25,7 +26,7 @@ void Place(const import::Frame& frame, host::LwsWriterItem& item) {
   const placement::TurnAndScale turn = FrameTurn(frame.rotation);
   item.rotation = turn.rotation;
   item.scale = turn.scaling;
-  item.position = placement::FromGameAxes(placement::Vec3{frame.position[0], frame.position[1], frame.position[2]});
+  item.position = placement::FromGameAxes(Widened(frame.position));
 }
 
 // Prelit models are the map command's: their collision belongs in the
