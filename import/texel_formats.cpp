@@ -2,6 +2,7 @@
 
 #include <squish.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace import {
@@ -77,6 +78,23 @@ int SquishFlags(std::uint32_t d3dFormat) {
   }
 }
 
+// Block by block, clipped at the level's edges: libsquish's whole-image
+// call runs on OpenMP worker threads in Debian's build, which spin on in
+// the background for longer than the decoding takes.
+void DecodeBlocks(const std::uint8_t* blocks, std::size_t w, std::size_t h, int flags, std::uint8_t* rgba) {
+  const std::size_t blockBytes = flags == squish::kDxt1 ? 8 : 16;
+  std::uint8_t texels[16 * 4];
+  for (std::size_t by = 0; by < h; by += 4) {
+    for (std::size_t bx = 0; bx < w; bx += 4, blocks += blockBytes) {
+      squish::Decompress(texels, blocks, flags);
+      for (std::size_t y = by; y < by + 4 && y < h; ++y) {
+        const std::size_t row = std::min<std::size_t>(4, w - bx);
+        std::memcpy(rgba + (y * w + bx) * 4, texels + (y - by) * 16, row * 4);
+      }
+    }
+  }
+}
+
 // Reads the level's byte count at `at`; the level's bytes follow it.
 bool LevelBytes(const std::uint8_t* data, std::size_t size, std::size_t at, std::size_t needed,
                 const std::uint8_t*& level, std::string& problem) {
@@ -128,7 +146,7 @@ DecodedLevel DecodeFirstLevel(const dffinfo::NativeTextureRecord& t, const std::
     const std::size_t needed = ((w + 3) / 4) * ((h + 3) / 4) * (flags == squish::kDxt1 ? 8 : 16);
     if (!LevelBytes(data, size, 0, needed, level, out.problem)) return out;
     out.rgba.resize(w * h * 4);
-    squish::DecompressImage(out.rgba.data(), static_cast<int>(w), static_cast<int>(h), level, flags);
+    DecodeBlocks(level, w, h, flags, out.rgba.data());
     return out;
   }
   const std::size_t texelBytes = TexelBytes(t.d3dFormat);

@@ -1,7 +1,10 @@
 #include "import_scene/layer_mesh.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
@@ -9,32 +12,57 @@
 namespace import_scene {
 namespace {
 
-// A vertex's bytes, for welding: its position and normal, and its values
-// in the UV and colour maps.
-using VertexBytes = std::string;
+// Vertices compared by their bytes, keyed by their index so that no key is
+// copied: by place (position, and normal where stored; -0 and +0 alike),
+// or by everything (place and every UV and colour value).
+class VertexBytes {
+ public:
+  VertexBytes(const import::Geometry& geometry, bool everything) : geometry_(geometry), everything_(everything) {}
 
-template <class T>
-void Append(VertexBytes& bytes, const T& value) {
-  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-// -0 and +0 are one position.
-VertexBytes PlaceBytes(const import::Geometry& geometry, std::size_t v) {
-  VertexBytes key;
-  for (std::size_t i = 0; i < 3; ++i) Append(key, geometry.positions[v][i] + 0.0f);
-  if (v < geometry.normals.size()) {
-    for (std::size_t i = 0; i < 3; ++i) Append(key, geometry.normals[v][i] + 0.0f);
+  std::size_t operator()(std::uint32_t v) const {
+    std::size_t hash = 1469598103934665603ull;
+    Visit(v, [&](std::uint32_t word) { hash = (hash ^ word) * 1099511628211ull; });
+    return hash;
   }
-  return key;
-}
+  bool operator()(std::uint32_t a, std::uint32_t b) const {
+    std::vector<std::uint32_t>& words = scratch_;
+    words.clear();
+    Visit(a, [&](std::uint32_t word) { words.push_back(word); });
+    std::size_t at = 0;
+    bool same = true;
+    Visit(b, [&](std::uint32_t word) { same = same && words[at++] == word; });
+    return same;
+  }
 
-VertexBytes AllBytes(const import::Geometry& geometry, std::size_t v) {
-  VertexBytes key = PlaceBytes(geometry, v);
-  for (const auto& set : geometry.uvSets) Append(key, set[v]);
-  if (!geometry.dayColors.empty()) Append(key, geometry.dayColors[v]);
-  if (!geometry.nightColors.empty()) Append(key, geometry.nightColors[v]);
-  return key;
-}
+ private:
+  template <class Each>
+  void Visit(std::uint32_t v, Each each) const {
+    auto bits = [](float value) {
+      std::uint32_t word = 0;
+      const float unsignedZero = value + 0.0f;
+      std::memcpy(&word, &unsignedZero, sizeof word);
+      return word;
+    };
+    for (float c : geometry_.positions[v]) each(bits(c));
+    if (v < geometry_.normals.size()) {
+      for (float c : geometry_.normals[v]) each(bits(c));
+    }
+    if (!everything_) return;
+    for (const auto& set : geometry_.uvSets) {
+      each(bits(set[v][0]));
+      each(bits(set[v][1]));
+    }
+    auto color = [](const import::Rgba& c) {
+      return std::uint32_t{c[0]} | std::uint32_t{c[1]} << 8 | std::uint32_t{c[2]} << 16 | std::uint32_t{c[3]} << 24;
+    };
+    if (!geometry_.dayColors.empty()) each(color(geometry_.dayColors[v]));
+    if (!geometry_.nightColors.empty()) each(color(geometry_.nightColors[v]));
+  }
+
+  const import::Geometry& geometry_;
+  bool everything_;
+  mutable std::vector<std::uint32_t> scratch_;
+};
 
 std::array<float, 3> ToLayout(const import::Vec3& game) {
   const placement::Vec3 layout = placement::FromGameAxes(Widened(game));
@@ -47,19 +75,30 @@ std::array<float, 3> ToLayout(const import::Vec3& game) {
 // of a kind goes to the k-th point at its place, and only vertices that
 // differ share a point.
 std::vector<int> WeldVertices(const import::Geometry& geometry, host::Mesh& mesh) {
-  std::unordered_map<VertexBytes, std::vector<int>> pointsAt;
-  std::unordered_map<VertexBytes, std::size_t> kindCount;
-  pointsAt.reserve(geometry.positions.size());
-  kindCount.reserve(geometry.positions.size());
-  std::vector<int> points(geometry.positions.size());
-  for (std::size_t v = 0; v < geometry.positions.size(); ++v) {
-    std::vector<int>& here = pointsAt[PlaceBytes(geometry, v)];
-    const std::size_t earlier = kindCount[AllBytes(geometry, v)]++;
-    if (earlier == here.size()) {
-      here.push_back(static_cast<int>(mesh.points.size()));
+  const VertexBytes place(geometry, false);
+  const VertexBytes everything(geometry, true);
+  const std::size_t n = geometry.positions.size();
+  // The first point at each place (by a vertex there); the later ones,
+  // which only vertices alike in everything need, by place and number.
+  std::unordered_map<std::uint32_t, std::pair<int, std::size_t>, VertexBytes, VertexBytes> firstAt(n, place, place);
+  std::unordered_map<std::uint64_t, int> laterAt;
+  std::unordered_map<std::uint32_t, std::size_t, VertexBytes, VertexBytes> kindCount(n, everything, everything);
+  std::vector<int> points(n);
+  for (std::uint32_t v = 0; v < n; ++v) {
+    const auto at = firstAt.try_emplace(v, -1, 0).first;
+    auto& [firstPoint, pointCount] = at->second;
+    const std::size_t earlier = kindCount[v]++;
+    if (earlier == pointCount) {
+      const int made = static_cast<int>(mesh.points.size());
       mesh.points.push_back(ToLayout(geometry.positions[v]));
+      if (pointCount == 0) {
+        firstPoint = made;
+      } else {
+        laterAt.emplace(std::uint64_t{at->first} << 32 | pointCount, made);
+      }
+      ++pointCount;
     }
-    points[v] = here[earlier];
+    points[v] = earlier == 0 ? firstPoint : laterAt.at(std::uint64_t{at->first} << 32 | earlier);
   }
   return points;
 }
