@@ -116,6 +116,25 @@ typedef struct st_LWLayoutGeneric {
   int(LWCALL *evaluate)(void *data, const char *commandLine);
 } LWLayoutGeneric;
 
+/* ---- SceneConverter ----------------------------------------------------- */
+
+#define LWSCENECONVERTER_CLASS "SceneConverter"
+/* Version 1; version 2 (LightWave 2024 and later) has the same layout with
+ * its strings in UTF-8. */
+#define LWSCENECONVERTER_VERSION 1
+
+/* Layout offers a file it cannot read as a scene to each converter.  One
+ * that does not know the file leaves readFailure and tmpScene null; one that
+ * does writes a LightWave scene, names it in tmpScene and sets deleteTmp,
+ * which Layout calls with tmpScene once it has read it, or sets readFailure
+ * when the file is its kind but cannot be read. */
+typedef struct st_LWSceneConverter {
+  const char *filename;
+  LWError readFailure;
+  const char *tmpScene;
+  void(LWCALL *deleteTmp)(const char *tmpScene);
+} LWSceneConverter;
+
 /* ---- "Info Messages 2" -------------------------------------------------- */
 
 #define LWMESSAGEFUNCS_GLOBAL "Info Messages 2"

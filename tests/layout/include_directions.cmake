@@ -14,7 +14,7 @@ set(allowed_lightwave   lightwave platform)
 set(allowed_host        host lightwave placement platform plugin/lw_host.h)
 # The map command writes a texture dictionary with txd_build; the first
 # command's files include none of it.
-set(allowed_plugin      plugin scene dff platform txd_build col)
+set(allowed_plugin      plugin scene dff platform txd_build col import_scene)
 set(allowed_scene       plugin scene dff placement platform col)
 set(allowed_dff         plugin scene dff platform)
 set(allowed_extractor   extractor dff platform)
