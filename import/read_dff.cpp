@@ -122,7 +122,7 @@ Geometry ToGeometry(const dffinfo::GeometryRecord& record) {
 // What a model must be for the import to carry it at all.
 std::string Unreadable(const dffinfo::Inspection& inspection, const std::string& path) {
   if (inspection.clumps.empty()) {
-    return path + ": the file holds no clump (a texture dictionary?): open a DFF model; its TXD is named with --txd";
+    return path + ": the file holds no clump (a texture dictionary?): open the DFF model, whose TXD comes with it";
   }
   if (inspection.clumps.size() > 1) {
     return path + ": the file holds " + std::to_string(inspection.clumps.size()) +
