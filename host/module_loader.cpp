@@ -11,6 +11,8 @@
 #include <dlfcn.h>
 #endif
 
+#include "lwsdk/generic.h"
+
 namespace host {
 namespace {
 
@@ -187,7 +189,7 @@ SceneConversion PluginModule::RunSceneConverter(const std::string& serverName, G
   LWSceneConverter local{};
   local.filename = filename.c_str();
   SceneConversion conversion;
-  conversion.result = server.activate(LWSCENECONVERTER_VERSION, global, &local, serverData_);
+  conversion.result = server.activate(kSceneConverterVersion, global, &local, serverData_);
   if (local.tmpScene != nullptr) conversion.tmpScene = local.tmpScene;
   if (local.readFailure != nullptr) conversion.readFailure = local.readFailure;
   conversion.deleteTmp = local.deleteTmp;

@@ -8,7 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/module.h"
+#include "lwsdk/scene_converter.h"
 
 namespace host {
 
@@ -22,6 +24,9 @@ class ModuleError : public std::runtime_error {
 // The LayoutGeneric interface version the loader activates commands with:
 // the one whose local the module's declarations describe.
 constexpr int kLayoutGenericVersion = 2;
+// LightWave 2024 and later ask for version 2: the same record with its
+// strings in UTF-8.
+constexpr int kSceneConverterVersion = 1;
 
 // What a scene converter answered: the scene it wrote, or why the file
 // it knows cannot be read; both empty when the file is not its kind.

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "import_scene/model_files.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/scene_converter.h"
 
 namespace plugin {
 namespace {

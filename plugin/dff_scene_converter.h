@@ -4,7 +4,7 @@
 // hands Layout the scene.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace plugin {
 

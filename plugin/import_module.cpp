@@ -1,7 +1,8 @@
 // The module descriptor Layout reads when it loads velmora_import, and its
 // one server: the scene converter that opens game models.
+#include "lwsdk/module.h"
+#include "lwsdk/scene_converter.h"
 #include "plugin/dff_scene_converter.h"
-#include "plugin/lw_host.h"
 #include "plugin/module_lifecycle.h"
 
 namespace {

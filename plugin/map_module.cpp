@@ -1,8 +1,9 @@
 // The module descriptor Layout reads when it loads velmora_map, and the one
 // server it lists.
-#include "plugin/lw_host.h"
-#include "plugin/module_lifecycle.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 #include "plugin/map_export_command.h"
+#include "plugin/module_lifecycle.h"
 
 namespace {
 

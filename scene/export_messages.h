@@ -7,7 +7,7 @@
 
 #include "scene/dff_exporter.h"
 
-namespace plugin {
+namespace scene {
 
 // A message for the user, in the two lines the host shows.
 struct MessageLines {
@@ -21,6 +21,6 @@ inline const char* SecondLine(const MessageLines& lines) {
 }
 
 // The frame names cut to fit the game, or nothing when none was.
-std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts);
+std::optional<MessageLines> DescribeCutNames(const DffExporter::FrameNameCuts& cuts);
 
-}  // namespace plugin
+}  // namespace scene

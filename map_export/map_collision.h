@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "col/entry_builder.h"
-#include "plugin/export_messages.h"
-#include "plugin/host_services.h"
 #include "scene/dff_exporter.h"
+#include "scene/export_messages.h"
+#include "scene/host_services.h"
 
-namespace plugin {
+namespace mapexport {
 
 // What the visible model gives the COL entry: every written position, for
 // the bounds, and its triangles when no item is a collision item.  Read
@@ -30,7 +30,7 @@ col::EntrySource VisibleModelSource(const scene::DffExporter& exporter);
 struct MapCollision {
   // Shown before the summary: a cut name, collision surfaces that name no
   // surface type, a visible model too large to stand in for the collision.
-  std::vector<MessageLines> warnings;
+  std::vector<scene::MessageLines> warnings;
   // The COL file was not written because the collision does not fit it, or
   // the file could not be written; line1 says why.
   std::optional<std::string> error;
@@ -44,8 +44,8 @@ struct MapCollision {
 // Adds the collision and shadow items `leftOut` to `source`, builds the
 // entry named after the DFF at `dffPath`, and writes it to `colPath` whole
 // or not at all.
-MapCollision WriteMapCollision(const HostServices& services,
+MapCollision WriteMapCollision(const scene::HostServices& services,
                                const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
                                col::EntrySource source, const std::string& dffPath, const std::string& colPath);
 
-}  // namespace plugin
+}  // namespace mapexport

@@ -1,4 +1,4 @@
-#include "plugin/map_collision.h"
+#include "map_export/map_collision.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,8 +8,12 @@
 #include "dff/output_file.h"
 #include "platform/path_rules.h"
 
-namespace plugin {
+namespace mapexport {
 namespace {
+
+using scene::HostServices;
+using scene::MessageLines;
+using scene::Service;
 
 // A written position through its frame and every frame above it: each
 // frame's 3x3 rotation as the FrameList stores it, rows taken as the
@@ -227,4 +231,4 @@ MapCollision WriteMapCollision(const HostServices& services,
   return result;
 }
 
-}  // namespace plugin
+}  // namespace mapexport

@@ -1,10 +1,10 @@
-#include "plugin/map_findings.h"
+#include "map_export/map_findings.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
 
-namespace plugin {
+namespace mapexport {
 namespace {
 
 // One object item of the model, over all its parts.
@@ -52,7 +52,7 @@ std::vector<ItemFacts> GatherItems(const LWItemInfo& itemInfo, const scene::DffE
   return items;
 }
 
-void WarnColorFindings(const std::vector<ItemFacts>& items, std::vector<MessageLines>& warnings) {
+void WarnColorFindings(const std::vector<ItemFacts>& items, std::vector<scene::MessageLines>& warnings) {
   std::vector<std::string> withoutDay;
   for (const ItemFacts& item : items) {
     if (!item.day) withoutDay.push_back(item.name);
@@ -124,7 +124,7 @@ std::string DescribeNotes(const std::vector<ItemFacts>& items, const scene::DffE
 MapFindings DescribeMapModel(const LWItemInfo& itemInfo, const scene::DffExporter& exporter,
                              const std::string& dffFileName) {
   MapFindings findings;
-  if (const std::optional<MessageLines> cut = DescribeCutNames(exporter.frameNameCuts)) {
+  if (const std::optional<scene::MessageLines> cut = scene::DescribeCutNames(exporter.frameNameCuts)) {
     findings.warnings.push_back(*cut);
   }
   const std::vector<ItemFacts> items = GatherItems(itemInfo, exporter);
@@ -136,4 +136,4 @@ MapFindings DescribeMapModel(const LWItemInfo& itemInfo, const scene::DffExporte
   return findings;
 }
 
-}  // namespace plugin
+}  // namespace mapexport

@@ -15,11 +15,19 @@
 #include <memory>
 #include <string>
 
+#include "lwsdk/file_request.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 #include "platform/host_path.h"
-#include "plugin/lw_host.h"
 #include "scene/dff_exporter.h"
 
-namespace plugin {
+namespace scene {
 
 // The ten services, in the order the command asks for them.
 enum class Service {
@@ -77,6 +85,6 @@ HostServices AcquireHostServices(GlobalFunc global);
 
 // An exporter that reads the scene through these services and knows the
 // names they were served under (for their texts' encoding).
-std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services);
+std::unique_ptr<DffExporter> ExporterFor(const HostServices& services);
 
-}  // namespace plugin
+}  // namespace scene

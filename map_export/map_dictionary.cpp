@@ -1,4 +1,4 @@
-#include "plugin/map_dictionary.h"
+#include "map_export/map_dictionary.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include "txd_build/dictionary_file.h"
 #include "txd_build/image_search.h"
 
-namespace plugin {
+namespace mapexport {
 namespace {
 namespace fs = std::filesystem;
 
@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 // the usual image folders beside each and above it.
 class MapImageSearch {
  public:
-  explicit MapImageSearch(const HostServices& services) : folders_(ObjectFolderPlaces(services)) {
+  explicit MapImageSearch(const scene::HostServices& services) : folders_(ObjectFolderPlaces(services)) {
     const LWImageList& images = *services.imageList;
-    const platform::TextEncoding encoding = services.ServedAs(Service::kImageList).text;
+    const platform::TextEncoding encoding = services.ServedAs(scene::Service::kImageList).text;
     for (LWImageID image = images.first(); image != nullptr; image = images.next(image)) {
       const char* name = images.name(image);
       const char* file = images.filename(image, 0);
@@ -62,9 +62,9 @@ class MapImageSearch {
   // The folder of every object file of the scene's object items, each
   // once; Layout's content directory is not known, so the usual image
   // folders are looked for up to the root.
-  static txdbuild::ImageSearchPlaces ObjectFolderPlaces(const HostServices& services) {
+  static txdbuild::ImageSearchPlaces ObjectFolderPlaces(const scene::HostServices& services) {
     txdbuild::ImageSearchPlaces places;
-    const platform::TextEncoding encoding = services.ServedAs(Service::kObjectInfo).text;
+    const platform::TextEncoding encoding = services.ServedAs(scene::Service::kObjectInfo).text;
     for (LWItemID item = services.itemInfo->first(LWI_OBJECT, nullptr); item != nullptr;
          item = services.itemInfo->next(item)) {
       const char* file = services.objectInfo->filename(item);
@@ -108,7 +108,7 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
   return uses;
 }
 
-MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
+MapDictionary WriteMapDictionary(const scene::HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
                                  const std::string& txdPath) {
   MapDictionary result;
   const MapImageSearch images(services);
@@ -128,7 +128,7 @@ MapDictionary WriteMapDictionary(const HostServices& services, const std::vector
 
   std::string error;
   if (!txdbuild::WriteDictionaryFile(build.textures, txdPath, error)) {
-    result.error = MessageLines{"The TXD file " + txdPath + " was not written: " + error, ""};
+    result.error = scene::MessageLines{"The TXD file " + txdPath + " was not written: " + error, ""};
     return result;
   }
   const std::size_t count = build.textures.size();
@@ -136,4 +136,4 @@ MapDictionary WriteMapDictionary(const HostServices& services, const std::vector
   return result;
 }
 
-}  // namespace plugin
+}  // namespace mapexport

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "plugin/export_messages.h"
-#include "plugin/host_services.h"
 #include "scene/dff_exporter.h"
+#include "scene/export_messages.h"
+#include "scene/host_services.h"
 #include "txd_build/texture_uses.h"
 
-namespace plugin {
+namespace mapexport {
 
 // Every texture name of the model's materials (colour textures and
 // environment maps), once each without regard to case, in model order.
@@ -21,16 +21,16 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
 
 struct MapDictionary {
   // One per image that was not found or could not be read.
-  std::vector<MessageLines> warnings;
+  std::vector<scene::MessageLines> warnings;
   // The file could not be written.
-  std::optional<MessageLines> error;
+  std::optional<scene::MessageLines> error;
   // "house.txd (3 textures)" once written.
   std::string summary;
 };
 
 // Builds the dictionary of `uses` from the images the host lists and writes
 // it to `txdPath` (host text, as the DFF path came), whole or not at all.
-MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
+MapDictionary WriteMapDictionary(const scene::HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
                                  const std::string& txdPath);
 
-}  // namespace plugin
+}  // namespace mapexport

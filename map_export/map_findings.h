@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "plugin/export_messages.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 #include "scene/dff_exporter.h"
+#include "scene/export_messages.h"
 
-namespace plugin {
+namespace mapexport {
 
 struct MapFindings {
   // Shown before the summary, each in words that say what the game will do
   // and what to change.
-  std::vector<MessageLines> warnings;
+  std::vector<scene::MessageLines> warnings;
   // What the DFF holds, e.g. "house.dff (2 geometries, day and night
   // colours)"; the command names the other files beside it.
   std::string dffSummary;
@@ -26,4 +26,4 @@ struct MapFindings {
 MapFindings DescribeMapModel(const LWItemInfo& itemInfo, const scene::DffExporter& exporter,
                              const std::string& dffFileName);
 
-}  // namespace plugin
+}  // namespace mapexport

@@ -1,18 +1,30 @@
 /*
  * The byte offsets at which 32-bit and 64-bit Layout read and write the
  * host structures, written out as plain numbers for each target and checked
- * against lw_host.h whenever this file is compiled: in the Windows builds
- * of the module and, with the 64-bit numbers that 64-bit Linux shares, in
- * the stand-in host's tests.  A declaration
- * that drifts (a member dropped, a type widened, a packing pragma, a double
- * aligned to 4 as 32-bit Linux would) stops the build of the very module
- * that would have misread Layout's tables.
+ * against this folder's declarations whenever this file is compiled: in the
+ * Windows builds of the module and, with the 64-bit numbers that 64-bit
+ * Linux shares, in the stand-in host's tests.  A declaration that drifts
+ * (a member dropped, a type widened, a packing pragma, a double aligned to
+ * 4 as 32-bit Linux would) stops the build of the very module that would
+ * have misread Layout's tables.
  *
- * Plain C, so that the header is proven to be C as well.
+ * Plain C, so that the headers are proven to be C as well.
  */
 #include <stddef.h>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/mesh_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/module.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/object_loader.h"
+#include "lwsdk/scene_converter.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 
 #if defined(_WIN64) || (defined(__x86_64__) && !defined(_WIN32))
 #define AT(type, member, win32, win64) \
@@ -149,3 +161,24 @@ AT(LWTextureFuncs, layerType, 68, 136);
 AT(LWTextureFuncs, getParam, 84, 168);
 
 AT(LWImageList, name, 12, 24);
+
+/* Filled by Layout for an object loader; every slot a pointer but the two
+ * ints. */
+AT(LWObjectImport, result, 0, 0);
+AT(LWObjectImport, filename, 4, 8);
+AT(LWObjectImport, monitor, 8, 16);
+AT(LWObjectImport, failedBuf, 12, 24);
+AT(LWObjectImport, failedLen, 16, 32);
+AT(LWObjectImport, data, 20, 40);
+AT(LWObjectImport, done, 24, 48);
+AT(LWObjectImport, layer, 28, 56);
+AT(LWObjectImport, point, 44, 88);
+AT(LWObjectImport, vmap, 48, 96);
+AT(LWObjectImport, polygon, 56, 112);
+AT(LWObjectImport, surface, 64, 128);
+AT(LWObjectImport, vmapPDV, 68, 136);
+AT(LWObjectImport, loadBitmap, 84, 168);
+AT(LWObjectImport, switchLayer, 88, 176);
+SIZE(LWObjectImport, 92, 184);
+AT(LWMonitor, step, 8, 16);
+SIZE(LWMonitor, 16, 32);

@@ -1,8 +1,8 @@
-#include "plugin/host_services.h"
+#include "scene/host_services.h"
 
 #include <cstring>
 
-namespace plugin {
+namespace scene {
 namespace {
 
 using platform::TextEncoding;
@@ -119,8 +119,8 @@ HostServices AcquireHostServices(GlobalFunc global) {
   return services;
 }
 
-std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services) {
-  auto exporter = std::make_unique<scene::DffExporter>(
+std::unique_ptr<DffExporter> ExporterFor(const HostServices& services) {
+  auto exporter = std::make_unique<DffExporter>(
       services.sceneInfo, services.objectInfo, services.sceneObjects, services.surfaceFuncs, services.itemInfo,
       services.imageList, services.textureFuncs, services.fileRequest);
   exporter->sceneName = services.sceneInfo->name;
@@ -130,4 +130,4 @@ std::unique_ptr<scene::DffExporter> ExporterFor(const HostServices& services) {
   return exporter;
 }
 
-}  // namespace plugin
+}  // namespace scene

@@ -1,15 +1,15 @@
 // The file requests the module makes through the host's file requester:
-// the save request of the export command and the COL request of the clump
-// writer.  Each keeps its record and buffers in static storage, as long as
+// the save request of the export command and the exporter's COL request
+// while it writes the clump.  Each keeps its record and buffers in static storage, as long as
 // the module: the host writes the chosen path into them, and fullName keeps
 // the last choice between requests as Layout users are used to.
 #pragma once
 
 #include <string>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
 
-namespace plugin {
+namespace scene {
 
 constexpr int kFileRequestBufferSize = 512;
 
@@ -38,4 +38,13 @@ FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* ti
 // requester takes under the name the host served it by.
 FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
 
-}  // namespace plugin
+// Shows the load request for the COL file to embed; the same requester
+// and version.
+FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
+
+// The COL file name proposed to the user: the scene's name without its
+// extension, plus ".col".  A null name counts as empty.  A name too long
+// for the request's buffer loses the end of its base, never the ".col".
+std::string ProposeColName(const char* sceneName);
+
+}  // namespace scene

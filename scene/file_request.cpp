@@ -1,18 +1,23 @@
-#include "plugin/file_request.h"
+#include "scene/file_request.h"
 
 #include <cstring>
 
 #include "platform/path_rules.h"
 
-namespace plugin {
+namespace scene {
 namespace {
 
 FileRequestRecord gSaveRequest;
+// Static like the host's record, and two exports never run at the same
+// time.
+FileRequestRecord gColRequest;
 
 // The filter list: label, pattern, label, pattern, each ended by a NUL
 // byte, the list by a further one.
 constexpr char kDffFilter[] = "DFF Files (*.dff)\0*.dff\0All Files\0*.*\0";
 static_assert(sizeof kDffFilter == 39, "the filter list is 38 characters and the closing NUL");
+constexpr char kColRequestTitle[] = "Select COL file";
+constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
 
 void CopyIntoBuffer(char* buffer, const std::string& text) {
   const std::size_t length = std::min(text.size(), std::size_t{kFileRequestBufferSize - 1});
@@ -55,4 +60,13 @@ FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const cha
                         platform::ProposedFileName(sceneName, ".dff", kFileRequestBufferSize));
 }
 
-}  // namespace plugin
+FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
+  return RunFileRequest(gColRequest, FREQ_LOAD, kColRequestTitle, kColFilter, fileRequest, version,
+                        ProposeColName(sceneName));
+}
+
+std::string ProposeColName(const char* sceneName) {
+  return platform::ProposedFileName(sceneName, ".col", kFileRequestBufferSize);
+}
+
+}  // namespace scene

@@ -1,13 +1,13 @@
-#include "plugin/export_messages.h"
+#include "scene/export_messages.h"
 
 #include "scene/frame_name.h"
 
-namespace plugin {
+namespace scene {
 
-std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameNameCuts& cuts) {
+std::optional<MessageLines> DescribeCutNames(const DffExporter::FrameNameCuts& cuts) {
   if (cuts.count == 0) return std::nullopt;
   const std::string count = std::to_string(cuts.count);
-  const std::string limit = std::to_string(scene::kMaxFrameNameBytes);
+  const std::string limit = std::to_string(kMaxFrameNameBytes);
   return MessageLines{
       cuts.count == 1
           ? "1 frame name was longer than the game holds and was cut to " + limit + " bytes."
@@ -17,4 +17,4 @@ std::optional<MessageLines> DescribeCutNames(const scene::DffExporter::FrameName
           "\"; shorten the item name to choose the name yourself."};
 }
 
-}  // namespace plugin
+}  // namespace scene
