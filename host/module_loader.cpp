@@ -180,4 +180,20 @@ int PluginModule::RunGeneric(const std::string& serverName, GlobalFunc global) c
   return server.activate(kLayoutGenericVersion, global, &local, serverData_);
 }
 
+SceneConversion PluginModule::RunSceneConverter(const std::string& serverName, GlobalFunc global,
+                                                const std::string& filename) const {
+  const ServerRecord& server = FindServer(LWSCENECONVERTER_CLASS, serverName);
+  if (server.activate == nullptr) {
+    throw ModuleError(path_ + ": the server \"" + serverName + "\" has no activation function");
+  }
+  LWSceneConverter local{};
+  local.filename = filename.c_str();
+  SceneConversion conversion;
+  conversion.result = server.activate(kSceneConverterVersion, global, &local, serverData_);
+  if (local.tmpScene != nullptr) conversion.tmpScene = local.tmpScene;
+  if (local.readFailure != nullptr) conversion.readFailure = local.readFailure;
+  conversion.deleteTmp = local.deleteTmp;
+  return conversion;
+}
+
 }  // namespace host

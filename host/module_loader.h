@@ -10,6 +10,7 @@
 
 #include "lwsdk/globals.h"
 #include "lwsdk/module.h"
+#include "lwsdk/scene_converter.h"
 
 namespace host {
 
@@ -23,6 +24,18 @@ class ModuleError : public std::runtime_error {
 // The LayoutGeneric interface version the loader activates commands with:
 // the one whose local the module's declarations describe.
 constexpr int kLayoutGenericVersion = 2;
+// LightWave 2024 and later ask for version 2: the same record with its
+// strings in UTF-8.
+constexpr int kSceneConverterVersion = 1;
+
+// What a scene converter answered: the scene it wrote, or why the file
+// it knows cannot be read; both empty when the file is not its kind.
+struct SceneConversion {
+  int result = AFUNC_OK;
+  std::string tmpScene;
+  std::string readFailure;
+  void(LWCALL* deleteTmp)(const char* tmpScene) = nullptr;
+};
 
 class PluginModule {
  public:
@@ -46,6 +59,11 @@ class PluginModule {
   // answers the activation's result.  The stand-in host runs no Layout
   // commands, so the generic local's functions are null.
   int RunGeneric(const std::string& serverName, GlobalFunc global) const;
+
+  // Offers `filename` to a scene converter as Layout's Load Scene does;
+  // the caller calls deleteTmp once it has read the scene, as Layout does.
+  SceneConversion RunSceneConverter(const std::string& serverName, GlobalFunc global,
+                                    const std::string& filename) const;
 
  private:
   class Library;

@@ -61,6 +61,11 @@ AT(LWLayoutGeneric, saveScene, 0, 0);
 AT(LWLayoutGeneric, data, 8, 16);
 AT(LWLayoutGeneric, lookup, 12, 24);
 AT(LWLayoutGeneric, evaluate, 20, 40);
+AT(LWSceneConverter, filename, 0, 0);
+AT(LWSceneConverter, readFailure, 4, 8);
+AT(LWSceneConverter, tmpScene, 8, 16);
+AT(LWSceneConverter, deleteTmp, 12, 24);
+SIZE(LWSceneConverter, 16, 32);
 
 /* Filled by the module, read and written by Layout's requester. */
 AT(LWFileReqLocal, reqType, 0, 0);
@@ -190,8 +195,3 @@ AT(LWObjectImport, switchLayer, 88, 176);
 SIZE(LWObjectImport, 92, 184);
 AT(LWMonitor, step, 8, 16);
 SIZE(LWMonitor, 16, 32);
-
-AT(LWSceneConverter, readFailure, 4, 8);
-AT(LWSceneConverter, tmpScene, 8, 16);
-AT(LWSceneConverter, deleteTmp, 12, 24);
-SIZE(LWSceneConverter, 16, 32);

@@ -72,6 +72,44 @@ Matrix3 ToGameAxes(const Matrix3& layout) {
   return game;
 }
 
+Matrix3 FromGameAxes(const Matrix3& game) {
+  Matrix3 layout{};
+  for (std::size_t c = 0; c < 3; ++c) {
+    Vec3 axis{0, 0, 0};
+    axis[c] = 1;
+    const Vec3 image = FromGameAxes(Apply(game, ToGameAxes(axis)));
+    for (std::size_t r = 0; r < 3; ++r) layout[r][c] = image[r];
+  }
+  return layout;
+}
+
+// R = Ry(h) Rx(p) Rz(b) has row 1 (cos p sin b, cos p cos b, -sin p),
+// column 2 (sin h cos p, -sin p, cos h cos p); with cos p = 0 (and b = 0)
+// its column 0 is (cos h, 0, -sin h).
+Vec3 HeadingPitchBank(const Matrix3& r) {
+  const double cosPitch = std::hypot(r[1][0], r[1][1]);
+  const double pitch = std::atan2(-r[1][2], cosPitch);
+  constexpr double kGimbal = 1e-9;
+  if (cosPitch < kGimbal) return {std::atan2(-r[2][0], r[0][0]), pitch, 0.0};
+  return {std::atan2(r[0][2], r[2][2]), pitch, std::atan2(r[1][0], r[1][1])};
+}
+
+TurnAndScale SplitTurnAndScaling(const Matrix3& linear) {
+  TurnAndScale split;
+  Matrix3 rotation = linear;
+  const double determinant = linear[0][0] * (linear[1][1] * linear[2][2] - linear[1][2] * linear[2][1]) -
+                             linear[0][1] * (linear[1][0] * linear[2][2] - linear[1][2] * linear[2][0]) +
+                             linear[0][2] * (linear[1][0] * linear[2][1] - linear[1][1] * linear[2][0]);
+  for (std::size_t c = 0; c < 3; ++c) {
+    double length = std::sqrt(linear[0][c] * linear[0][c] + linear[1][c] * linear[1][c] + linear[2][c] * linear[2][c]);
+    if (c == 0 && determinant < 0) length = -length;
+    split.scaling[c] = length;
+    for (std::size_t r = 0; r < 3; ++r) rotation[r][c] = length != 0 ? linear[r][c] / length : (r == c ? 1 : 0);
+  }
+  split.rotation = HeadingPitchBank(rotation);
+  return split;
+}
+
 Affine ToGameAxes(const Affine& layout) { return {ToGameAxes(layout.linear), ToGameAxes(layout.translation)}; }
 
 }  // namespace placement

@@ -38,6 +38,19 @@ Matrix3 Rotation(const Vec3& headingPitchBank);
 // R * Rpivot * S: the item's turn and scaling, about its pivot.
 Matrix3 TurnAndScaling(const ItemMotion& motion);
 
+// The inverse of TurnAndScaling for an item without pivot rotation: the
+// heading, pitch and bank and the scaling whose R * S is `linear`.  A
+// mirroring map (negative determinant) gets a negative x scaling.  At a
+// pitch of +-90 degrees, where heading and bank turn about the same axis,
+// bank is 0.
+struct TurnAndScale {
+  Vec3 rotation{0, 0, 0};
+  Vec3 scaling{1, 1, 1};
+};
+TurnAndScale SplitTurnAndScaling(const Matrix3& linear);
+// Heading, pitch and bank of a rotation matrix: Rotation's inverse.
+Vec3 HeadingPitchBank(const Matrix3& rotation);
+
 // From the item's object space into its parent's.
 Affine ItemToParent(const ItemMotion& motion);
 
@@ -54,5 +67,6 @@ Vec3 ToGameAxes(const Vec3& layout);
 Vec3 FromGameAxes(const Vec3& game);
 Matrix3 ToGameAxes(const Matrix3& layout);
 Affine ToGameAxes(const Affine& layout);
+Matrix3 FromGameAxes(const Matrix3& game);
 
 }  // namespace placement

@@ -3,7 +3,7 @@
 #  - each is a PE file for the right machine;
 #  - none imports a DLL that Windows does not ship (the C and C++ runtimes
 #    must be linked in);
-#  - velmora.dll and velmora_map.dll each export exactly one name,
+#  - velmora.dll, velmora_map.dll and velmora_import.dll each export exactly one name,
 #    _mod_descrip, and it is data: Layout reads the descriptor there, it
 #    does not call it;
 #  - brasko.exe is a GUI program, so no console window opens with it.
@@ -83,7 +83,7 @@ check_module_exports() {
     fail "$module's _mod_descrip is not in a data section (section flags: '$flags')"
 }
 
-for name in velmora.dll velmora_map.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
+for name in velmora.dll velmora_map.dll velmora_import.dll brasko.exe lwhost.exe dffinfo.exe maketxd.exe makecol.exe; do
   file=$bin/$name
   if [[ ! -f $file ]]; then
     fail "$file was not built"
@@ -92,7 +92,7 @@ for name in velmora.dll velmora_map.dll brasko.exe lwhost.exe dffinfo.exe maketx
   check_format "$file"
   check_imports "$file"
 done
-for name in velmora.dll velmora_map.dll; do
+for name in velmora.dll velmora_map.dll velmora_import.dll; do
   [[ -f $bin/$name ]] && check_module_exports "$bin/$name"
 done
 [[ -f $bin/brasko.exe ]] && check_subsystem "$bin/brasko.exe" "Windows GUI"

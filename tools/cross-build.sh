@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows deliverables with mingw-w64: velmora.dll,
-# velmora_map.dll, brasko.exe, lwhost.exe, dffinfo.exe, maketxd.exe and
+# velmora_map.dll, velmora_import.dll, brasko.exe, lwhost.exe, dffinfo.exe, maketxd.exe and
 # makecol.exe for 32-bit Windows into build/win32/bin and for 64-bit
 # Windows into build/win64/bin, then checks
 # what each file imports and exports.
@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=${VELMORA_JOBS:-2}
-deliverables=(velmora velmora_map brasko lwhost dffinfo maketxd makecol)
+deliverables=(velmora velmora_map velmora_import brasko lwhost dffinfo maketxd makecol)
 
 toolchain_of() {
   case $1 in

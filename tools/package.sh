@@ -4,6 +4,7 @@
 #
 #   x86/velmora.dll  x86/lwhost.exe   the 32-bit plug-ins, and the stand-in
 #   x86/velmora_map.dll               host that loads the modules beside it
+#   x86/velmora_import.dll            (velmora_import opens DFF models as scenes)
 #   x64/...                           the same for 64-bit Layout
 #   brasko.exe  dffinfo.exe           32-bit builds: they run on every Windows
 #   maketxd.exe  makecol.exe
@@ -25,8 +26,10 @@ tools/cross-build.sh win32 win64
 stage=$(mktemp -d /tmp/velmora-package.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/x86" "$stage/x64" "$stage/example/images"
-cp build/win32/bin/velmora.dll build/win32/bin/velmora_map.dll build/win32/bin/lwhost.exe "$stage/x86/"
-cp build/win64/bin/velmora.dll build/win64/bin/velmora_map.dll build/win64/bin/lwhost.exe "$stage/x64/"
+cp build/win32/bin/velmora.dll build/win32/bin/velmora_map.dll build/win32/bin/velmora_import.dll \
+  build/win32/bin/lwhost.exe "$stage/x86/"
+cp build/win64/bin/velmora.dll build/win64/bin/velmora_map.dll build/win64/bin/velmora_import.dll \
+  build/win64/bin/lwhost.exe "$stage/x64/"
 cp build/win32/bin/brasko.exe build/win32/bin/dffinfo.exe build/win32/bin/maketxd.exe \
   build/win32/bin/makecol.exe "$stage/"
 cp examples/buggy/buggy.lws examples/buggy/buggy.lwo examples/buggy/buggy.col "$stage/example/"

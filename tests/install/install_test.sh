@@ -24,7 +24,7 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; t
 fi
 
 for file in bin/lwhost bin/dffinfo bin/maketxd bin/makecol bin/brasko lib/velmora/velmora.so \
-    lib/velmora/velmora_map.so \
+    lib/velmora/velmora_map.so lib/velmora/velmora_import.so \
     share/doc/velmora/README.md; do
   [[ -f $prefix/$file ]] || fail "nothing was installed as $file"
 done

@@ -14,7 +14,7 @@ cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
   lwsdk platform placement dff col lightwave txd pixels dff_inspect extractor txd_build
-  render host scene effects map_export plugin tools)
+  render import import_scene host scene effects map_export plugin tools)
 
 # A room names the rooms it uses, or single headers of a room it uses for
 # one thing only.
@@ -31,6 +31,10 @@ set(uses_extractor   dff platform)
 set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
 # The renderer draws what dff_inspect reads into pixels/' image type.
 set(uses_render      dff_inspect pixels/rgba_image.h)
+# The import reads game files through dff_inspect; its scene side writes
+# LightWave files, and PNG images with the renderer's encoder.
+set(uses_import      dff_inspect dff)
+set(uses_import_scene import dff_inspect dff lightwave placement col platform render pixels/rgba_image.h)
 set(uses_host        lwsdk lightwave placement platform)
 # The modules' rooms use none of the host's, the file formats' or the
 # images' rooms; only the map command's files build a texture dictionary.
@@ -38,8 +42,8 @@ set(uses_scene       lwsdk dff col placement platform)
 # A map object's lights and particle effects, from the items around it.
 set(uses_effects     scene lwsdk dff col placement platform)
 set(uses_map_export  effects scene txd_build lwsdk dff col placement platform)
-set(uses_plugin      map_export scene lwsdk dff platform)
-set(uses_tools       host txd_build render lightwave dff_inspect txd pixels col dff lwsdk platform)
+set(uses_plugin      map_export scene import_scene lwsdk dff platform)
+set(uses_tools       host txd_build render import import_scene lightwave dff_inspect txd pixels col dff lwsdk platform)
 
 # The ladder itself: every room a room uses stands below it.
 set(rungs_below "")

@@ -15,6 +15,7 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "tools/lwhost/answers.h"
+#include "tools/lwhost/import.h"
 #include "tools/lwhost/module_search.h"
 #include "tools/lwhost/options.h"
 #include "tools/lwhost/txd.h"
@@ -108,6 +109,7 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
 int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
+  if (options.import) return ImportModel(options);
   const std::optional<std::string> modulePath = ModulePath(options);
   if (!modulePath) return kCannotLoad;
   try {

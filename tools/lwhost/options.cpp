@@ -38,7 +38,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "material's Color, an Image node wired to its Color input.  A surface whose graph "
       "cannot be followed gets LightWave's default surface, with a warning."};
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
-  app.add_option("-o,--output", options.output, "The DFF file to write (one input only)");
+  app.add_option("-o,--output", options.output,
+                 "The DFF file to write (one input only); with --import, the folder for the scene");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
   auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
   app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
@@ -60,8 +61,21 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only; the map command writes its own "
-                 "beside the DFF)");
+                 "beside the DFF).  With --import: the model's texture dictionary (default: NAME.txd "
+                 "beside NAME.dff)");
   txd->excludes(map);
+  auto* import = app.add_flag("--import", options.import,
+                              "Import instead: MODEL.dff (one input) becomes a LightWave scene in the folder -o "
+                              "names (default: NAME_lw beside the DFF): NAME.lws with a null per frame "
+                              "without geometry and an object per atomic (FRAME.lwo), the textures of the TXD "
+                              "as images/TEXTURE.png, day and night colours as the RGBA maps \"day\" and "
+                              "\"night\", and the collision (--col FILE, else the one embedded, else NAME.col beside the DFF) as NAME.col and the "
+                              "layers \"col\" and \"shadow\" of NAME_collision.lwo (in the scene for prelit "
+                              "map models).  A damaged file is refused with dffinfo's findings and nothing is "
+                              "written");
+  import->excludes(map);
+  import->excludes("--out-dir");
+  import->excludes("--no-col");
   app.add_option("--images", options.imageFolders,
                  "Folders where --txd looks for the images of the scene's surfaces, after the paths "
                  "they store");
@@ -85,6 +99,10 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   if (options.txd && options.inputs.size() > 1) {
     std::fprintf(stderr, "lwhost: --txd names one TXD file but %zu inputs were given.\n",
                  options.inputs.size());
+    return 2;
+  }
+  if (options.import && options.inputs.size() != 1) {
+    std::fprintf(stderr, "lwhost: --import reads one DFF file but %zu inputs were given.\n", options.inputs.size());
     return 2;
   }
   if (options.output && options.outDir) {

@@ -9,7 +9,7 @@ namespace host::lwhost {
 
 struct Options {
   std::vector<std::string> inputs;   // scene or object files, in order
-  std::optional<std::string> output;  // -o: the DFF for a single input
+  std::optional<std::string> output;  // -o: the DFF for a single input (with --import, the folder)
   std::optional<std::string> outDir;  // --out-dir: where each input's DFF goes
   std::optional<std::string> col;     // --col: the COL file to embed
   bool noCol = false;                 // --no-col: cancel the COL request
@@ -19,6 +19,7 @@ struct Options {
   std::vector<std::string> imageFolders;  // --images: where --txd looks for images too
   bool verbose = false;               // --verbose: every place looked at for a missing image
   bool map = false;                   // --map: run the map command of velmora_map instead
+  bool import = false;                // --import: write a DFF's scene instead of exporting
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

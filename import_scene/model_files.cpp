@@ -1,0 +1,78 @@
+#include "import_scene/model_files.h"
+
+#include <filesystem>
+
+#include "dff_inspect/inspect.h"
+#include "import/game_files.h"
+#include "import_scene/lightwave_files.h"
+
+namespace import_scene {
+namespace {
+
+namespace fs = std::filesystem;
+using Outcome = Conversion::Outcome;
+
+// Reads `path` with `reader`; on failure records why in `conversion`.
+template <class T, class Reader>
+std::optional<T> ReadPart(const std::string& path, Reader reader, Conversion& conversion) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!dffinfo::ReadWholeFile(path, bytes, error)) {
+    conversion.outcome = Outcome::kUnreadable;
+    conversion.error = error;
+    return std::nullopt;
+  }
+  import::Read<T> read = reader(bytes, path);
+  conversion.warnings.insert(conversion.warnings.end(), read.warnings.begin(), read.warnings.end());
+  if (!read.value) {
+    conversion.outcome = Outcome::kRefused;
+    conversion.error = read.error;
+  }
+  return std::move(read.value);
+}
+
+std::optional<std::string> Beside(const fs::path& dff, const char* extension) {
+  fs::path beside = dff;
+  beside.replace_extension(extension);
+  std::error_code error;
+  if (fs::is_regular_file(beside, error)) return beside.string();
+  return std::nullopt;
+}
+
+}  // namespace
+
+Conversion ConvertModel(const ModelFiles& files, const std::string& folder) {
+  Conversion conversion;
+  const fs::path dff = fs::u8path(files.dff);
+  std::optional<import::Model> model = ReadPart<import::Model>(files.dff, import::ReadDff, conversion);
+  if (!model) return conversion;
+  const std::optional<std::string> txd = files.txd ? files.txd : Beside(dff, ".txd");
+  if (txd) {
+    auto textures = ReadPart<std::vector<import::Texture>>(*txd, import::ReadTxd, conversion);
+    if (!textures) return conversion;
+    model->textures = std::move(*textures);
+  } else {
+    fs::path expected = dff;
+    expected.replace_extension(".txd");
+    conversion.warnings.push_back("no texture dictionary " + expected.u8string() +
+                                  " beside the model: the images are not written");
+  }
+  // The map command writes a model's COL file beside it rather than in it.
+  const std::optional<std::string> col = files.col ? files.col : model->collision ? std::nullopt : Beside(dff, ".col");
+  if (col) {
+    auto collision = ReadPart<import::Collision>(*col, import::ReadCol, conversion);
+    if (!collision) return conversion;
+    model->collision = std::move(*collision);
+  }
+  const SceneFiles scene = ToLightWave(*model, dff.stem().string());
+  conversion.warnings.insert(conversion.warnings.end(), scene.warnings.begin(), scene.warnings.end());
+  if (std::string error = WriteSceneFiles(scene, folder); !error.empty()) {
+    conversion.outcome = Outcome::kNotWritten;
+    conversion.error = error;
+    return conversion;
+  }
+  conversion.scenePath = (fs::u8path(folder) / scene.sceneFileName).u8string();
+  return conversion;
+}
+
+}  // namespace import_scene

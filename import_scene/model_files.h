@@ -1,0 +1,34 @@
+// A game model's files read and written as a LightWave scene in one step,
+// for lwhost --import and the import module's scene converter alike.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace import_scene {
+
+struct ModelFiles {
+  std::string dff;
+  std::optional<std::string> txd;  // else NAME.txd beside the DFF, if there is one
+  std::optional<std::string> col;  // else the collision embedded, else NAME.col beside
+};
+
+struct Conversion {
+  enum class Outcome {
+    kWritten,
+    kRefused,     // a file is damaged or not a model the import reads; nothing written
+    kUnreadable,  // a file cannot be opened or read; nothing written
+    kNotWritten,  // the scene's files cannot be written
+  };
+  Outcome outcome = Outcome::kWritten;
+  std::string error;  // what failed, naming the file; empty when written
+  std::vector<std::string> warnings;
+  std::string scenePath;  // the scene written
+};
+
+// Reads the model and writes its scene, objects and images into `folder`
+// (made if missing), the scene named after the DFF.
+Conversion ConvertModel(const ModelFiles& files, const std::string& folder);
+
+}  // namespace import_scene

@@ -1,0 +1,71 @@
+#include "plugin/dff_scene_converter.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "import_scene/model_files.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/scene_converter.h"
+
+namespace plugin {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kClumpChunk = 0x10;
+
+// Layout reads the strings it is handed after the activation returns.
+std::string gSceneFile;
+std::string gFailure;
+
+// A DFF starts with the Clump chunk's type word.
+bool StartsWithClump(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  unsigned char word[4] = {};
+  const bool read = std::fread(word, 1, sizeof word, file) == sizeof word;
+  std::fclose(file);
+  return read && (std::uint32_t{word[0]} | std::uint32_t{word[1]} << 8 | std::uint32_t{word[2]} << 16 |
+                  std::uint32_t{word[3]} << 24) == kClumpChunk;
+}
+
+void LWCALL DeleteScene(const char* scene) {
+  std::error_code error;
+  if (scene != nullptr) fs::remove(fs::u8path(scene), error);
+}
+
+void Warn(GlobalFunc global, const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return;
+  const auto* messages = static_cast<const LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
+  if (messages == nullptr || messages->warning == nullptr) return;
+  for (const std::string& warning : warnings) messages->warning("DFF import", warning.c_str());
+}
+
+}  // namespace
+
+int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local, void* /*serverData*/) {
+  if (version != 1 && version != 2) return AFUNC_BADVERSION;
+  auto* converter = static_cast<LWSceneConverter*>(local);
+  if (converter == nullptr) return AFUNC_BADLOCAL;
+  converter->readFailure = nullptr;
+  converter->tmpScene = nullptr;
+  if (converter->filename == nullptr || !StartsWithClump(converter->filename)) return AFUNC_OK;
+
+  const fs::path dff = fs::u8path(converter->filename);
+  const std::string folder = (dff.parent_path() / (dff.stem().u8string() + "_lw")).u8string();
+  const import_scene::Conversion conversion = import_scene::ConvertModel({converter->filename, {}, {}}, folder);
+  if (global != nullptr) Warn(global, conversion.warnings);
+  if (conversion.outcome != import_scene::Conversion::Outcome::kWritten) {
+    gFailure = conversion.error;
+    converter->readFailure = gFailure.c_str();
+    return AFUNC_OK;
+  }
+  gSceneFile = conversion.scenePath;
+  converter->tmpScene = gSceneFile.c_str();
+  converter->deleteTmp = DeleteScene;
+  return AFUNC_OK;
+}
+
+}  // namespace plugin

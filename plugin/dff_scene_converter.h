@@ -1,0 +1,17 @@
+// "DFF Scene": the scene converter through which Layout's Load Scene opens
+// a game model's DFF.  It writes the model (with the TXD and COL beside it)
+// as a LightWave scene, objects and images into NAME_lw beside the DFF, and
+// hands Layout the scene.
+#pragma once
+
+#include "lwsdk/globals.h"
+
+namespace plugin {
+
+constexpr char kDffSceneConverterName[] = "DFF Scene";
+
+// Versions 1 and 2; a file whose first chunk is not a clump is left to the
+// next converter.  Warnings go to the host's messages.
+int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local, void* serverData);
+
+}  // namespace plugin
