@@ -1,17 +1,15 @@
-#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "dff/chunk_type.h"
 #include "import/game_files.h"
 #include "import/refusal.h"
-#include "import/texel_formats.h"
+#include "texels/first_level.h"
 
 namespace import {
 namespace {
 
 constexpr std::uint32_t kPlatformD3D9 = 9;
-// Platform, filter and addressing, two names, raster format, Direct3D
-// format, sizes, depth, level count, raster type and flags.
-constexpr std::size_t kFixedRecordBytes = 88;
 
 }  // namespace
 
@@ -32,13 +30,7 @@ Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const
                                   ", not Direct3D 9 (PC): it is left out");
         continue;
       }
-      const std::size_t fields = t.structOrigin.offset + dff::kChunkHeaderSize + kFixedRecordBytes;
-      std::uint32_t structSize = 0;
-      std::memcpy(&structSize, bytes.data() + t.structOrigin.offset + 4, 4);
-      const std::size_t end = t.structOrigin.offset + dff::kChunkHeaderSize + structSize;
-      DecodedLevel level = fields <= end && end <= bytes.size()
-                               ? DecodeFirstLevel(t, bytes.data() + fields, end - fields)
-                               : DecodedLevel{{}, "its record is shorter than its fixed fields"};
+      texels::DecodedLevel level = texels::DecodeFirstLevel({bytes.data(), bytes.size()}, t);
       if (level.rgba.empty()) {
         result.warnings.push_back(path + ": texture \"" + t.name + "\" is left out: " + level.problem);
         continue;

@@ -1,6 +1,6 @@
-// The textures of a dictionary as texels: the first (largest) level of each
-// Direct3D 9 texture, decoded to 8-bit RGBA, top row first as the game
-// maps it (v = 0 at the top).
+// The textures of a dictionary as the renderer draws them: the first
+// (largest) level of each Direct3D 9 texture in RGBA, with how its alpha
+// is drawn.
 #pragma once
 
 #include <map>
@@ -28,10 +28,9 @@ struct DecodedTextures {
   std::vector<std::string> notes;         // one line per texture that could not be decoded, and why
 };
 
-// Decodes every texture of `dictionary`, whose bytes are `file`.  The DXT
-// formats are decoded by libsquish; 8888, 888, 565, 555, 1555, 4444 and
-// LUM8 here.  A palettised texture, one of another platform or format, or
-// one whose bytes are cut short is left out with a note.
+// Decodes every texture of `dictionary`, whose bytes are `file`, as
+// texels/ decodes them.  A texture of another platform or format, or one
+// whose bytes are cut short, is left out with a note.
 DecodedTextures DecodeTextures(dffinfo::ByteSpan file, const dffinfo::TextureDictionaryRecord& dictionary);
 
 // `name` in lower case (ASCII), as texture names are compared.

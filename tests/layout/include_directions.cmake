@@ -13,7 +13,7 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
-  lwsdk platform placement dff col lightwave txd pixels dff_inspect extractor txd_build
+  lwsdk platform placement dff col lightwave txd pixels dff_inspect texels extractor txd_build
   render import import_scene host scene effects map_export plugin tools)
 
 # A room names the rooms it uses, or single headers of a room it uses for
@@ -27,13 +27,15 @@ set(uses_lightwave   platform)
 set(uses_txd         dff)
 set(uses_pixels      txd)
 set(uses_dff_inspect dff)
+set(uses_texels      dff_inspect dff)
 set(uses_extractor   dff platform)
 set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
-# The renderer draws what dff_inspect reads into pixels/' image type.
-set(uses_render      dff_inspect pixels/rgba_image.h)
+# The renderer draws what dff_inspect reads, with texels/' textures, into
+# pixels/' image type.
+set(uses_render      texels dff_inspect pixels/rgba_image.h)
 # The import reads game files through dff_inspect; its scene side writes
 # LightWave files, and PNG images with the renderer's encoder.
-set(uses_import      dff_inspect dff)
+set(uses_import      texels dff_inspect dff)
 set(uses_import_scene import dff_inspect dff lightwave placement col platform render pixels/rgba_image.h)
 set(uses_host        lwsdk lightwave placement platform)
 # The modules' rooms use none of the host's, the file formats' or the

@@ -1,12 +1,20 @@
-#include "import/texel_formats.h"
+#include "texels/first_level.h"
 
 #include <squish.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
-namespace import {
+#include "dff/chunk_type.h"
+
+namespace texels {
 namespace {
+
+constexpr std::uint32_t kPlatformD3D9 = 9;
+// Platform, filter and addressing, two names, raster format, Direct3D
+// format, sizes, depth, level count, raster type and flags.
+constexpr std::size_t kFixedRecordBytes = 88;
 
 constexpr std::uint32_t kPalette8 = 0x2000;
 constexpr std::uint32_t kPalette4 = 0x4000;
@@ -116,8 +124,8 @@ DecodedLevel DecodePalette(const dffinfo::NativeTextureRecord& t, const std::uin
   DecodedLevel out;
   const bool four = (t.rasterFormat & kPalette4) != 0;
   const std::size_t entries = four ? 16 : 256;
-  const std::size_t texels = std::size_t{t.width} * t.height;
-  const std::size_t needed = four ? (texels + 1) / 2 : texels;
+  const std::size_t count = std::size_t{t.width} * t.height;
+  const std::size_t needed = four ? (count + 1) / 2 : count;
   const std::uint8_t* level = nullptr;
   if (size < entries * 4 || !LevelBytes(data, size, entries * 4, needed, level, out.problem)) {
     if (out.problem.empty()) out.problem = "the texture ends inside its palette";
@@ -125,8 +133,8 @@ DecodedLevel DecodePalette(const dffinfo::NativeTextureRecord& t, const std::uin
   }
   const std::uint32_t kind = RasterKindOf(t.rasterFormat);
   const bool paletteAlpha = kind == k1555 || kind == k4444 || kind == k8888;
-  out.rgba.resize(texels * 4);
-  for (std::size_t i = 0; i < texels; ++i) {
+  out.rgba.resize(count * 4);
+  for (std::size_t i = 0; i < count; ++i) {
     const unsigned index = four ? (i % 2 == 0 ? level[i / 2] >> 4 : level[i / 2] & 15) : level[i];
     std::memcpy(&out.rgba[i * 4], data + index * 4, 4);
     if (!paletteAlpha) out.rgba[i * 4 + 3] = 255;
@@ -134,9 +142,9 @@ DecodedLevel DecodePalette(const dffinfo::NativeTextureRecord& t, const std::uin
   return out;
 }
 
-}  // namespace
-
-DecodedLevel DecodeFirstLevel(const dffinfo::NativeTextureRecord& t, const std::uint8_t* data, std::size_t size) {
+// `data` holds `size` bytes: everything the texture's Struct holds after
+// its fixed fields.
+DecodedLevel DecodeStoredLevel(const dffinfo::NativeTextureRecord& t, const std::uint8_t* data, std::size_t size) {
   if ((t.rasterFormat & (kPalette8 | kPalette4)) != 0) return DecodePalette(t, data, size);
   DecodedLevel out;
   const std::size_t w = t.width;
@@ -151,7 +159,7 @@ DecodedLevel DecodeFirstLevel(const dffinfo::NativeTextureRecord& t, const std::
   }
   const std::size_t texelBytes = TexelBytes(t.d3dFormat);
   if (texelBytes == 0) {
-    out.problem = "its format, " + t.formatName() + ", is not one the import decodes";
+    out.problem = "its format, " + t.formatName() + ", is not one these texels are decoded from";
     return out;
   }
   if (!LevelBytes(data, size, 0, w * h * texelBytes, level, out.problem)) return out;
@@ -160,4 +168,21 @@ DecodedLevel DecodeFirstLevel(const dffinfo::NativeTextureRecord& t, const std::
   return out;
 }
 
-}  // namespace import
+}  // namespace
+
+DecodedLevel DecodeFirstLevel(dffinfo::ByteSpan file, const dffinfo::NativeTextureRecord& t) {
+  if (t.platform != kPlatformD3D9) return {{}, "not a Direct3D 9 texture"};
+  if (t.width == 0 || t.height == 0) return {{}, "it stores no texels"};
+  const std::size_t start = t.structOrigin.offset;
+  if (start > file.size || file.size - start < dff::kChunkHeaderSize + kFixedRecordBytes) {
+    return {{}, "its record is shorter than its fixed fields"};
+  }
+  std::uint32_t structSize = 0;
+  std::memcpy(&structSize, file.data + start + 4, 4);  // little-endian machines and files alike
+  const std::size_t fields = start + dff::kChunkHeaderSize + kFixedRecordBytes;
+  const std::size_t end = start + dff::kChunkHeaderSize + std::size_t{structSize};
+  if (end < fields || end > file.size) return {{}, "its record is shorter than its fixed fields"};
+  return DecodeStoredLevel(t, file.data + fields, end - fields);
+}
+
+}  // namespace texels

@@ -1,4 +1,5 @@
-// Level 0 of every texture format San Andreas on PC uses, decoded to RGBA.
+// Level 0 of every texture format San Andreas on PC uses, decoded to RGBA;
+// what cannot be decoded named.
 #include <gtest/gtest.h>
 
 #include <squish.h>
@@ -6,20 +7,38 @@
 #include <cstring>
 #include <vector>
 
-#include "import/texel_formats.h"
+#include "texels/first_level.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// What follows a texture's fixed fields: the palette, then level 0's byte
-// count and bytes.
+void PutU32(Bytes& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// A texture's Struct: its header, the 88 fixed bytes (left zero: the
+// record carries their values), then `stored`: the palette, then level 0's
+// byte count and bytes.
+Bytes Struct(const Bytes& stored) {
+  Bytes data;
+  PutU32(data, 1);
+  PutU32(data, static_cast<std::uint32_t>(88 + stored.size()));
+  PutU32(data, 0x1803FFFF);
+  data.resize(data.size() + 88, 0);
+  data.insert(data.end(), stored.begin(), stored.end());
+  return data;
+}
+
 Bytes Level(const Bytes& palette, const Bytes& texels) {
   Bytes data = palette;
-  const auto size = static_cast<std::uint32_t>(texels.size());
-  for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
+  PutU32(data, static_cast<std::uint32_t>(texels.size()));
   data.insert(data.end(), texels.begin(), texels.end());
-  return data;
+  return Struct(data);
+}
+
+texels::DecodedLevel DecodeLevel(const dffinfo::NativeTextureRecord& t, const Bytes& file) {
+  return texels::DecodeFirstLevel({file.data(), file.size()}, t);
 }
 
 dffinfo::NativeTextureRecord Texture(std::uint32_t d3dFormat, std::uint32_t rasterFormat, std::uint16_t w,
@@ -35,12 +54,12 @@ dffinfo::NativeTextureRecord Texture(std::uint32_t d3dFormat, std::uint32_t rast
 }
 
 Bytes Decode(const dffinfo::NativeTextureRecord& t, const Bytes& data) {
-  const import::DecodedLevel level = import::DecodeFirstLevel(t, data.data(), data.size());
+  const texels::DecodedLevel level = DecodeLevel(t, data);
   EXPECT_TRUE(level.problem.empty()) << level.problem;
   return level.rgba;
 }
 
-TEST(TexelFormats, UncompressedFormatsComeOutAsRgba) {
+TEST(FirstLevel, UncompressedFormatsComeOutAsRgba) {
   struct Case {
     std::uint32_t d3dFormat;
     Bytes texel;
@@ -62,7 +81,7 @@ TEST(TexelFormats, UncompressedFormatsComeOutAsRgba) {
   }
 }
 
-TEST(TexelFormats, DxtLevelsDecodeAsLibsquishDecodesThem) {
+TEST(FirstLevel, DxtLevelsDecodeAsLibsquishDecodesThem) {
   Bytes source(8 * 8 * 4);
   for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint8_t>(i * 7);
   for (int flags : {squish::kDxt1, squish::kDxt3, squish::kDxt5}) {
@@ -75,7 +94,7 @@ TEST(TexelFormats, DxtLevelsDecodeAsLibsquishDecodesThem) {
   }
 }
 
-TEST(TexelFormats, PalettesGiveTheirEntriesAlphaOnlyWhereTheRasterHasIt) {
+TEST(FirstLevel, PalettesGiveTheirEntriesAlphaOnlyWhereTheRasterHasIt) {
   Bytes palette(256 * 4, 0);
   const Bytes entry{10, 20, 30, 40};  // R, G, B, A
   std::memcpy(&palette[5 * 4], entry.data(), 4);
@@ -91,18 +110,27 @@ TEST(TexelFormats, PalettesGiveTheirEntriesAlphaOnlyWhereTheRasterHasIt) {
             (Bytes{10, 20, 30, 40, 0, 0, 0, 0}));
 }
 
-TEST(TexelFormats, ALevelShorterThanItsSizeOrAnUnknownFormatIsNamedNotRead) {
-  const Bytes shortLevel = Level({}, Bytes(15, 0));  // 2 x 2 A8R8G8B8 takes 16
-  import::DecodedLevel level = import::DecodeFirstLevel(Texture(21, 0, 2, 2), shortLevel.data(), shortLevel.size());
-  EXPECT_TRUE(level.rgba.empty());
-  EXPECT_NE(level.problem.find("fewer bytes"), std::string::npos);
-  const Bytes oneByte = Level({}, {0});
-  level = import::DecodeFirstLevel(Texture(77, 0, 1, 1), oneByte.data(), oneByte.size());
-  EXPECT_TRUE(level.rgba.empty());
-  EXPECT_NE(level.problem.find("D3DFMT 77"), std::string::npos);
-  const Bytes cutPalette(100, 0);
-  level = import::DecodeFirstLevel(Texture(21, 0x2000 | 0x0500, 1, 1), cutPalette.data(), cutPalette.size());
-  EXPECT_TRUE(level.rgba.empty());
+TEST(FirstLevel, WhatCannotBeDecodedIsNamedNotRead) {
+  struct Case {
+    const char* what;
+    dffinfo::NativeTextureRecord texture;
+    Bytes file;
+    const char* problem;
+  } cases[] = {
+      {"a level shorter than its size", Texture(21, 0, 2, 2), Level({}, Bytes(15, 0)), "fewer bytes"},
+      {"an unknown format", Texture(77, 0, 1, 1), Level({}, {0}), "D3DFMT 77"},
+      {"a palette cut short", Texture(21, 0x2000 | 0x0500, 1, 1), Struct(Bytes(100, 0)), "palette"},
+      {"no texels", Texture(21, 0, 0, 4), Level({}, {}), "no texels"},
+      {"a Struct cut before its fixed fields", Texture(21, 0, 1, 1), Bytes(40, 0), "fixed fields"},
+  };
+  for (const Case& c : cases) {
+    const texels::DecodedLevel level = DecodeLevel(c.texture, c.file);
+    EXPECT_TRUE(level.rgba.empty()) << c.what;
+    EXPECT_NE(level.problem.find(c.problem), std::string::npos) << c.what << ": " << level.problem;
+  }
+  dffinfo::NativeTextureRecord otherPlatform = Texture(21, 0, 1, 1);
+  otherPlatform.platform = 8;
+  EXPECT_NE(DecodeLevel(otherPlatform, Level({}, Bytes(4, 0))).problem.find("Direct3D 9"), std::string::npos);
 }
 
 }  // namespace
