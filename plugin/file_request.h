@@ -38,4 +38,8 @@ FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* ti
 // requester takes under the name the host served it by.
 FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
 
+// Shows the save request for a map section's IDE file, whose name the
+// section's other files take.
+FileChoice RequestIdeFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
+
 }  // namespace plugin

@@ -27,6 +27,28 @@ namespace plugin {
 // from the built map model before it is released.
 col::EntrySource VisibleModelSource(const scene::DffExporter& exporter);
 
+// One model's COL entry, built and not yet written.
+struct MapCollisionEntry {
+  col::BuiltEntry built;
+  // Shown before the summary, as for MapCollision.
+  std::vector<MessageLines> warnings;
+  // The entry does not fit a COL file; line1 of an error message.
+  std::optional<std::string> error;
+  // The visible triangles would be the collision but are too many: there
+  // is no entry, and a warning says so.
+  bool leftOut = false;
+  bool visibleAsCollision = false;
+};
+
+// Adds the collision and shadow items `leftOut` to `source` (named and
+// numbered by the caller) and builds the entry; `colName` names the file it
+// is meant for in messages.  The left-out items are placed with the
+// choices' keepItem and modelRoot, as the visible model was.
+MapCollisionEntry BuildMapCollision(const HostServices& services,
+                                    const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                                    col::EntrySource source, const std::string& colName,
+                                    const scene::BuildChoices& itemChoices);
+
 struct MapCollision {
   // Shown before the summary: a cut name, collision surfaces that name no
   // surface type, a visible model too large to stand in for the collision.

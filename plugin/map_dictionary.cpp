@@ -108,13 +108,12 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
   return uses;
 }
 
-MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
-                                 const std::string& txdPath) {
-  MapDictionary result;
+MapTextures BuildMapTextures(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses) {
+  MapTextures result;
   const MapImageSearch images(services);
   const txdbuild::ImageLookup lookup{[&images](const std::string& name) { return images.Find(name); },
                                      [&images](const std::string& name) { return images.DescribeSearch(name); }};
-  const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
   const char* consequence =
       "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
       "put it beside the object or in an Images or textures folder beside the object's folder or above it, and "
@@ -125,13 +124,21 @@ MapDictionary WriteMapDictionary(const HostServices& services, const std::vector
   for (const std::string& unreadable : build.errors) {
     result.warnings.push_back({"Left out of the TXD: " + unreadable + ".", consequence});
   }
+  result.textures = std::move(build.textures);
+  return result;
+}
 
+MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
+                                 const std::string& txdPath) {
+  MapTextures built = BuildMapTextures(services, uses);
+  MapDictionary result;
+  result.warnings = std::move(built.warnings);
   std::string error;
-  if (!txdbuild::WriteDictionaryFile(build.textures, txdPath, error)) {
+  if (!txdbuild::WriteDictionaryFile(built.textures, txdPath, error)) {
     result.error = MessageLines{"The TXD file " + txdPath + " was not written: " + error, ""};
     return result;
   }
-  const std::size_t count = build.textures.size();
+  const std::size_t count = built.textures.size();
   result.summary = platform::StripPath(txdPath) + " (" + std::to_string(count) + (count == 1 ? " texture)" : " textures)");
   return result;
 }

@@ -10,6 +10,7 @@
 #include "plugin/export_messages.h"
 #include "plugin/host_services.h"
 #include "scene/dff_exporter.h"
+#include "txd_build/dictionary_builder.h"
 #include "txd_build/texture_uses.h"
 
 namespace plugin {
@@ -18,6 +19,14 @@ namespace plugin {
 // environment maps), once each without regard to case, in model order.
 // Read before the model is released.
 std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, const scene::DffExporter& exporter);
+
+// The textures of `uses` from the images the host lists, and a warning for
+// each image not found or not readable.
+struct MapTextures {
+  std::vector<txd::NativeTexture> textures;
+  std::vector<MessageLines> warnings;
+};
+MapTextures BuildMapTextures(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses);
 
 struct MapDictionary {
   // One per image that was not found or could not be read.

@@ -14,7 +14,7 @@ set(allowed_lightwave   lightwave platform)
 set(allowed_host        host lightwave placement platform plugin/lw_host.h)
 # The map command writes a texture dictionary with txd_build; the first
 # command's files include none of it.
-set(allowed_plugin      plugin scene dff platform txd_build col)
+set(allowed_plugin      plugin scene dff platform txd_build col section placement)
 set(allowed_scene       plugin scene dff placement platform col)
 set(allowed_dff         plugin scene dff platform)
 set(allowed_extractor   extractor dff platform)
@@ -24,10 +24,11 @@ set(allowed_pixels      pixels txd)
 set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
 set(allowed_col         col)
 set(allowed_placement   placement)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col dff platform
+set(allowed_section     section placement)
+set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col section dff platform
                         plugin/lw_host.h)
 set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
-                    col tools)
+                    col section tools)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")

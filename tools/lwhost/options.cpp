@@ -9,7 +9,8 @@ namespace host::lwhost {
 std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
       "lwhost: runs the velmora plug-in's \"Export to DFF v0.1\" (or, with --map, velmora_map's "
-      "\"Export map object to DFF\") on LightWave files, as Layout would.\n"
+      "\"Export map object to DFF\", with --section its \"Export map section\") on LightWave files, as Layout "
+      "would.\n"
       "Each input, a scene (.lws) or an object (.lwo), is loaded as Layout loads it and "
       "exported to one DFF file.\n"
       "The save request is answered with -o; otherwise, when standard input is a terminal, by a "
@@ -55,11 +56,27 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                             "visible triangles when there is no collision item)");
   map->excludes(col);
   map->excludes("--no-col");
+  auto* section = app.add_flag(
+      "--section", options.section,
+      "Run \"Export map section\" of the map module (velmora_map) instead: the scene's placed objects become a "
+      "map section.  -o names its IDE file (SECTION.ide); beside it go SECTION.ipl (one line per instance), "
+      "SECTION.img (every model's DFF and TXD, and SECTION.col with a COL3 entry per model) and SECTION.txt (the "
+      "gta.dat lines).  An IDE already there keeps its models' IDs, draw distances and flags; new models take the "
+      "next IDs above its highest.  One input only");
+  section->excludes(map);
+  section->excludes(col);
+  section->excludes("--no-col");
+  app.add_option("--first-id", options.firstId,
+                 "With --section: the first model ID of a section that has no IDE yet (default 18631, the first "
+                 "ID after the game's own models)")
+      ->check(CLI::Range(0, 19999))
+      ->needs(section);
   auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only; the map command writes its own "
                  "beside the DFF)");
   txd->excludes(map);
+  txd->excludes(section);
   app.add_option("--images", options.imageFolders,
                  "Folders where --txd looks for the images of the scene's surfaces, after the paths "
                  "they store");
@@ -78,6 +95,10 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   if (options.output && options.inputs.size() > 1) {
     std::fprintf(stderr, "lwhost: -o names one DFF file but %zu inputs were given; use --out-dir.\n",
                  options.inputs.size());
+    return 2;
+  }
+  if (options.section && options.inputs.size() > 1) {
+    std::fprintf(stderr, "lwhost: --section exports one scene, but %zu inputs were given.\n", options.inputs.size());
     return 2;
   }
   if (options.txd && options.inputs.size() > 1) {

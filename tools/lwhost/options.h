@@ -19,6 +19,8 @@ struct Options {
   std::vector<std::string> imageFolders;  // --images: where --txd looks for images too
   bool verbose = false;               // --verbose: every place looked at for a missing image
   bool map = false;                   // --map: run the map command of velmora_map instead
+  bool section = false;               // --section: run the section command of velmora_map instead
+  std::optional<int> firstId;         // --first-id: where a new section's model IDs start
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

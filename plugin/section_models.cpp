@@ -1,0 +1,89 @@
+#include "plugin/section_models.h"
+
+#include <cmath>
+#include <unordered_set>
+
+#include "dff/output_stream.h"
+#include "plugin/map_collision.h"
+#include "plugin/map_dictionary.h"
+#include "plugin/map_findings.h"
+#include "txd_build/dictionary_file.h"
+
+namespace plugin {
+namespace {
+
+double Radius(const col::EntrySource& source) {
+  double radius = 0;
+  for (const col::Point& p : source.visual) radius = std::max(radius, std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
+  return radius;
+}
+
+bool SeeThrough(const scene::DffExporter& exporter) {
+  for (const auto& mesh : exporter.meshObjects) {
+    for (const scene::MaterialEntry& material : mesh->materials) {
+      if (material.rgba[3] < 255) return true;
+    }
+  }
+  return false;
+}
+
+void Append(std::vector<MessageLines>& to, const std::vector<MessageLines>& from) {
+  to.insert(to.end(), from.begin(), from.end());
+}
+
+}  // namespace
+
+SectionModel BuildSectionModel(const HostServices& services, const SectionModelPlan& plan) {
+  SectionModel model;
+  const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
+  scene::DffExporter& exporter = *owned;
+  exporter.choices = scene::MapObjectChoices();
+  const std::unordered_set<LWItemID> items(plan.items.begin(), plan.items.end());
+  exporter.choices.keepItem = [&items](LWItemID item) { return items.count(item) > 0; };
+  exporter.choices.modelRoot = plan.items.front();
+  exporter.BuildFrames();
+  exporter.BuildAllGeometry();
+  if (exporter.meshObjects.size() != 1) {
+    const std::size_t count = exporter.meshObjects.size();
+    exporter.ReleaseAll();
+    model.error = MessageLines{
+        "The model " + plan.name + " would have " + std::to_string(count) +
+            " geometries, but the game keeps one of a map model and drops the others.",
+        "Merge the visible layers of " + plan.objectFile + " into one and keep it under 65,535 vertices."};
+    return model;
+  }
+  const scene::BuildChoices placedAs = exporter.choices;
+  model.warnings = DescribeMapModel(*services.itemInfo, exporter, plan.name + ".dff").warnings;
+  const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
+  col::EntrySource source = VisibleModelSource(exporter);
+  const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
+  model.alpha = SeeThrough(exporter);
+  model.radius = Radius(source);
+  dff::OutputStream dff;
+  exporter.WriteClump(dff);
+  exporter.ReleaseAll();
+  if (dff.failed()) {
+    model.error = MessageLines{"The DFF of the model " + plan.name + " could not be built: " + dff.error() + ".", ""};
+    return model;
+  }
+  model.dff = dff.bytes();
+
+  MapTextures built = BuildMapTextures(services, textures);
+  Append(model.warnings, built.warnings);
+  for (const txd::NativeTexture& texture : built.textures) model.alpha |= (texture.flags & txd::kFlagAlpha) != 0;
+  model.textureCount = built.textures.size();
+  model.txd = txdbuild::DictionaryBytes(built.textures);
+
+  source.name = plan.name;
+  MapCollisionEntry collision = BuildMapCollision(services, leftOut, std::move(source), "The COL entry of " + plan.name,
+                                                  placedAs);
+  Append(model.warnings, collision.warnings);
+  if (collision.error) {
+    model.error = MessageLines{*collision.error, "Nothing of the section was written."};
+    return model;
+  }
+  if (!collision.leftOut) model.collision = collision.built.entry;
+  return model;
+}
+
+}  // namespace plugin

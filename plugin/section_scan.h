@@ -1,0 +1,51 @@
+// What a map section is made of, read from Layout's scene: its models and
+// their instances.
+//
+// An instance is an object item that no item loading the same object file
+// stands above, with the items below it that load that file too (the other
+// layers of a several-layer object, parented to it).  Instances of one
+// object file with the same layers and the same scaling share one model;
+// the model is built from the first of them, in the object's own space
+// with its pivot at the origin and the scaling applied.  A model is named
+// after its object file; a second layer set or scaling of the same file is
+// named with "_2", the next with "_3", and so on.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "placement/lightwave_placement.h"
+#include "plugin/export_messages.h"
+#include "plugin/host_services.h"
+
+namespace plugin {
+
+struct SectionModelPlan {
+  std::string name;                // model, TXD and COL entry name
+  std::string objectFile;          // as the host names it
+  std::vector<LWItemID> items;     // the first instance's items, its root first
+  placement::Vec3 scaling{1, 1, 1};
+  // The first instance's pivot, which the model's origin is: every
+  // instance stands where this point of its object stands.
+  placement::Vec3 pivot{0, 0, 0};
+};
+
+struct SectionInstancePlan {
+  std::size_t model = 0;
+  std::string itemName;
+  // From the model's space into the world, in the game's axes: a turn and
+  // a move, nothing else.
+  placement::Affine world;
+};
+
+struct SectionScan {
+  std::vector<SectionModelPlan> models;
+  std::vector<SectionInstancePlan> instances;  // in item order
+  std::vector<MessageLines> warnings;
+  std::optional<MessageLines> error;
+};
+
+SectionScan ScanSection(const HostServices& services);
+
+}  // namespace plugin
