@@ -32,6 +32,17 @@ double DefaultDrawDistance(double radius) {
 
 std::uint32_t DefaultFlags(bool alpha) { return alpha ? section::kFlagDrawLast : 0; }
 
+// The game's own LOD models are drawn from 800 m and cast no dynamic
+// shadows.
+constexpr double kLodDrawDistance = 800.0;
+
+section::ModelDefaults DefaultsOf(const SectionModelPlan& plan, const SectionModel& model) {
+  if (plan.lodOf) {
+    return {plan.name, plan.name, kLodDrawDistance, DefaultFlags(model.alpha) | section::kFlagNoDynamicShadows};
+  }
+  return {plan.name, plan.name, DefaultDrawDistance(model.radius), DefaultFlags(model.alpha)};
+}
+
 struct EarlierIde {
   std::vector<section::IdeObject> objects;
   std::optional<MessageLines> error;
@@ -81,6 +92,7 @@ std::vector<section::IplInstance> Instances(const SectionScan& scan, const std::
     line.model = objects[instance.model].model;
     line.position = instance.world.translation;
     line.rotation = section::StoredRotation(instance.world.linear);
+    line.lod = instance.lod;
     if (section::GameDropsTilt(line.rotation)) tilted.push_back("\"" + instance.itemName + "\"");
     lines.push_back(line);
   }
@@ -112,13 +124,6 @@ SectionOutcome ExportSection(const HostServices& services, const std::string& id
     outcome.error = scan.error;
     return outcome;
   }
-  if (scan.instances.size() > section::kMaxTextIplInstances) {
-    outcome.error = MessageLines{
-        "The section has " + std::to_string(scan.instances.size()) + " instances, but one IPL file of the game holds " +
-            std::to_string(section::kMaxTextIplInstances) + " at most.",
-        "Export the scene as two or more sections. Nothing was written."};
-    return outcome;
-  }
   const EarlierIde earlier = ReadEarlierIde(ide, idePath);
   if (earlier.error) {
     outcome.error = earlier.error;
@@ -135,7 +140,7 @@ SectionOutcome ExportSection(const HostServices& services, const std::string& id
       outcome.error = model.error;
       return outcome;
     }
-    defaults.push_back({plan.name, plan.name, DefaultDrawDistance(model.radius), DefaultFlags(model.alpha)});
+    defaults.push_back(DefaultsOf(plan, model));
   }
   const section::IdPlan ids = section::PlanModelIds(defaults, earlier.objects, firstId);
   if (!ids.error.empty()) {

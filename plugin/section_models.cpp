@@ -75,6 +75,9 @@ SectionModel BuildSectionModel(const HostServices& services, const SectionModelP
   model.txd = txdbuild::DictionaryBytes(built.textures);
 
   source.name = plan.name;
+  // The game gives an instance that stands in for others no collision, so
+  // a LOD model's entry holds its bounds alone.
+  source.boundsOnly = plan.lodOf.has_value();
   MapCollisionEntry collision = BuildMapCollision(services, leftOut, std::move(source), "The COL entry of " + plan.name,
                                                   placedAs);
   Append(model.warnings, collision.warnings);

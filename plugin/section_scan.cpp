@@ -136,7 +136,14 @@ class Scanner {
                                  "Load the section's objects into Layout and export again."};
       return std::move(scan_);
     }
+    if (scan_.instances.size() > section::kMaxTextIplInstances) {
+      Fail("The section has " + std::to_string(scan_.instances.size()) + " instances, but one IPL file of the game "
+               "holds " + std::to_string(section::kMaxTextIplInstances) + " at most.",
+           "Export the scene as two or more sections. Nothing was written.");
+      return std::move(scan_);
+    }
     CheckNames();
+    if (!scan_.error) LinkLods();
     WarnOfVariants();
     return std::move(scan_);
   }
@@ -200,7 +207,7 @@ class Scanner {
     const std::size_t variant = ++variantsOfFile_[key.file];
     std::string name = platform::RemoveExtension(platform::StripPath(file));
     if (variant > 1) name += "_" + std::to_string(variant);
-    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot});
+    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot, std::nullopt});
     return modelOfKey_.emplace(key, scan_.models.size() - 1).first->second;
   }
 
@@ -222,6 +229,61 @@ class Scanner {
                     "Rename one of the object files and export again.");
       }
     }
+  }
+
+  // The HD model a LOD model's name points at, if the section has it.
+  std::optional<std::size_t> StandsInFor(const SectionModelPlan& model,
+                                         const std::map<std::string, std::size_t>& byName) const {
+    for (const std::string& name : {Lower(model.name), Lower(LayerOf(ItemName(info_, model.items.front())))}) {
+      std::string target;
+      if (name.size() > 3 && name.compare(0, 3, "lod") == 0) target = name.substr(3);
+      const auto prefixed = byName.find(target);
+      if (!target.empty() && prefixed != byName.end()) return prefixed->second;
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, "_lod") == 0) target = name.substr(0, name.size() - 4);
+      const auto suffixed = byName.find(target);
+      if (!target.empty() && suffixed != byName.end()) return suffixed->second;
+    }
+    return std::nullopt;
+  }
+
+  // Each LOD instance serves the nearest instance of its model; the
+  // section holds at most a thousand instances, so the search stays small.
+  void LinkLods() {
+    std::map<std::string, std::size_t> byName;
+    for (std::size_t i = 0; i < scan_.models.size(); ++i) byName.emplace(Lower(scan_.models[i].name), i);
+    for (SectionModelPlan& model : scan_.models) {
+      model.lodOf = StandsInFor(model, byName);
+      if (model.lodOf && scan_.models[*model.lodOf].lodOf) model.lodOf.reset();
+    }
+    std::vector<int> servedBy(scan_.instances.size(), -1);
+    for (std::size_t lod = 0; lod < scan_.instances.size(); ++lod) {
+      const std::optional<std::size_t> target = scan_.models[scan_.instances[lod].model].lodOf;
+      if (!target) continue;
+      std::optional<std::size_t> nearest;
+      double best = 0;
+      for (std::size_t hd = 0; hd < scan_.instances.size(); ++hd) {
+        if (scan_.instances[hd].model != *target) continue;
+        const double d = Distance(scan_.instances[hd].world.translation, scan_.instances[lod].world.translation);
+        if (!nearest || d < best) {
+          nearest = hd;
+          best = d;
+        }
+      }
+      if (!nearest) continue;
+      const SectionInstancePlan& lodItem = scan_.instances[lod];
+      if (servedBy[*nearest] >= 0) {
+        return Fail("The LOD items \"" + scan_.instances[static_cast<std::size_t>(servedBy[*nearest])].itemName +
+                        "\" and \"" + lodItem.itemName + "\" both stand nearest to \"" +
+                        scan_.instances[*nearest].itemName + "\", which the game lets have one LOD.",
+                    "Move each LOD item to the instance it stands in for, or remove one.");
+      }
+      servedBy[*nearest] = static_cast<int>(lod);
+      scan_.instances[*nearest].lod = static_cast<int>(lod);
+    }
+  }
+
+  static double Distance(const Vec3& a, const Vec3& b) {
+    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
   }
 
   void WarnOfVariants() {

@@ -9,6 +9,12 @@
 // with its pivot at the origin and the scaling applied.  A model is named
 // after its object file; a second layer set or scaling of the same file is
 // named with "_2", the next with "_3", and so on.
+//
+// A model named "LOD<model>" or "<model>_lod" (without regard to case; its
+// object file's name, or the layer name of its first instance's root) is
+// the low-detail stand-in of <model> when the section has that model: each
+// of its instances serves the instance of <model> nearest to it, which
+// the IPL links to it by its line.
 #pragma once
 
 #include <optional>
@@ -29,6 +35,8 @@ struct SectionModelPlan {
   // The first instance's pivot, which the model's origin is: every
   // instance stands where this point of its object stands.
   placement::Vec3 pivot{0, 0, 0};
+  // The model this one stands in for far away, when it is a LOD model.
+  std::optional<std::size_t> lodOf;
 };
 
 struct SectionInstancePlan {
@@ -37,6 +45,8 @@ struct SectionInstancePlan {
   // From the model's space into the world, in the game's axes: a turn and
   // a move, nothing else.
   placement::Affine world;
+  // The line of the LOD instance that stands in for this one, or -1.
+  int lod = -1;
 };
 
 struct SectionScan {

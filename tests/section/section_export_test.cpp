@@ -259,6 +259,30 @@ TEST_F(SectionExport, TheGamesReadingOfEachLinePutsEveryVertexWhereLayoutShowsIt
   }
 }
 
+// A LOD object stands in for the instance of its model nearest to it:
+// that instance's line points at the LOD's line, drawn from far away.
+TEST_F(SectionExport, ALodItemStandsInForTheNearestInstanceOfItsModel) {
+  host::WriteLwo2File(House(), (folder_ / "LODhouse.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "LODhouse.lwo", {-1, {49, 0, -41}}});
+  WriteScene(items);
+  ASSERT_EQ(Export().status, 0);
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 4u);
+  EXPECT_EQ(ide[3].fields, (std::vector<std::string>{"18634", "LODhouse", "LODhouse", "800", "128"}));
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  ASSERT_EQ(ipl.size(), 7u);
+  for (std::size_t i = 0; i < ipl.size(); ++i) {
+    EXPECT_EQ(ipl[i].fields.at(10), i == 3 ? "6" : "-1") << "line " << i;
+  }
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection col = dffinfo::Inspect(Find(img, "street.col").bytes);
+  ASSERT_EQ(col.colEntries.size(), 4u);
+  EXPECT_EQ(col.colEntries[3].name, "LODhouse");
+  EXPECT_TRUE(col.colEntries[3].mesh.faces.empty());
+  EXPECT_FALSE(col.colEntries[1].mesh.faces.empty());
+}
+
 // The IDE beside the output is the section's settings: what the user
 // edited stays, and a model new to the scene takes the next ID.
 TEST_F(SectionExport, TheIdeKeepsWhatTheUserEditedAcrossExports) {
