@@ -185,17 +185,19 @@ col::EntrySource VisibleModelSource(const scene::DffExporter& exporter) {
   return source;
 }
 
-MapCollisionEntry BuildMapCollision(const HostServices& services,
-                                    const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
-                                    col::EntrySource source, const std::string& colName,
-                                    const scene::BuildChoices& itemChoices) {
-  MapCollisionEntry result;
-  result.visibleAsCollision = !HasCollisionItem(leftOut);
+bool GatherMapCollision(const HostServices& services, const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                        const scene::BuildChoices& itemChoices, col::EntrySource& source) {
   AddLeftOutItems(services, leftOut, itemChoices, source);
-  const std::string wanted = source.name;
+  return !HasCollisionItem(leftOut);
+}
+
+MapCollisionEntry FinishMapCollision(const col::EntrySource& source, const std::string& colName,
+                                     bool visibleAsCollision) {
+  MapCollisionEntry result;
+  result.visibleAsCollision = visibleAsCollision;
   result.built = col::BuildEntry(source);
   const col::BuiltEntry& built = result.built;
-  if (built.failure == col::BuildFailure::kTooLarge && result.visibleAsCollision) {
+  if (built.failure == col::BuildFailure::kTooLarge && visibleAsCollision) {
     result.leftOut = true;
     result.warnings.push_back(
         {colName + " was not written: the scene has no collision item, so the visible triangles would be the "
@@ -207,7 +209,7 @@ MapCollisionEntry BuildMapCollision(const HostServices& services,
     result.error = colName + " was not written: " + built.error + ".";
     return result;
   }
-  result.warnings = BuildWarnings(built, wanted, result.visibleAsCollision);
+  result.warnings = BuildWarnings(built, source.name, visibleAsCollision);
   return result;
 }
 
@@ -217,7 +219,8 @@ MapCollision WriteMapCollision(const HostServices& services,
   MapCollision result;
   source.name = platform::RemoveExtension(platform::StripPath(dffPath));
   const std::string colName = platform::StripPath(colPath);
-  MapCollisionEntry entry = BuildMapCollision(services, leftOut, std::move(source), colName, scene::BuildChoices{});
+  const bool visibleAsCollision = GatherMapCollision(services, leftOut, scene::BuildChoices{}, source);
+  MapCollisionEntry entry = FinishMapCollision(source, colName, visibleAsCollision);
   result.warnings = std::move(entry.warnings);
   if (entry.leftOut) return result;
   if (entry.error) {
@@ -225,7 +228,6 @@ MapCollision WriteMapCollision(const HostServices& services,
     return result;
   }
   const col::BuiltEntry& built = entry.built;
-  const bool visibleAsCollision = entry.visibleAsCollision;
   std::string error;
   if (!WriteColFile(built.entry, colPath, services.ServedAs(Service::kFileRequest).text, error)) {
     result.error = "The COL file " + colPath + " was not written: " + error;

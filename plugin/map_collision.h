@@ -40,14 +40,18 @@ struct MapCollisionEntry {
   bool visibleAsCollision = false;
 };
 
-// Adds the collision and shadow items `leftOut` to `source` (named and
-// numbered by the caller) and builds the entry; `colName` names the file it
-// is meant for in messages.  The left-out items are placed with the
-// choices' keepItem and modelRoot, as the visible model was.
-MapCollisionEntry BuildMapCollision(const HostServices& services,
-                                    const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
-                                    col::EntrySource source, const std::string& colName,
-                                    const scene::BuildChoices& itemChoices);
+// Adds the triangles of the collision and shadow items `leftOut` to
+// `source`, placed with the choices' keepItem and modelRoot as the visible
+// model was.  Reads the host: call it on the command's thread.  Returns
+// whether the visible triangles are the collision.
+bool GatherMapCollision(const HostServices& services, const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                        const scene::BuildChoices& itemChoices, col::EntrySource& source);
+
+// Builds the entry of a gathered `source` (named and numbered by the
+// caller); `colName` names the file it is meant for in messages.  Reads
+// no host service.
+MapCollisionEntry FinishMapCollision(const col::EntrySource& source, const std::string& colName,
+                                     bool visibleAsCollision);
 
 struct MapCollision {
   // Shown before the summary: a cut name, collision surfaces that name no

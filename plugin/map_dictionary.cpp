@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <system_error>
 
@@ -108,11 +109,14 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
   return uses;
 }
 
-MapTextures BuildMapTextures(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses) {
+txdbuild::ImageLookup MapImageLookup(const HostServices& services) {
+  const auto images = std::make_shared<const MapImageSearch>(services);
+  return {[images](const std::string& name) { return images->Find(name); },
+          [images](const std::string& name) { return images->DescribeSearch(name); }};
+}
+
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses) {
   MapTextures result;
-  const MapImageSearch images(services);
-  const txdbuild::ImageLookup lookup{[&images](const std::string& name) { return images.Find(name); },
-                                     [&images](const std::string& name) { return images.DescribeSearch(name); }};
   txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
   const char* consequence =
       "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
@@ -130,7 +134,7 @@ MapTextures BuildMapTextures(const HostServices& services, const std::vector<txd
 
 MapDictionary WriteMapDictionary(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
                                  const std::string& txdPath) {
-  MapTextures built = BuildMapTextures(services, uses);
+  MapTextures built = BuildMapTextures(MapImageLookup(services), uses);
   MapDictionary result;
   result.warnings = std::move(built.warnings);
   std::string error;

@@ -20,13 +20,19 @@ namespace plugin {
 // Read before the model is released.
 std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, const scene::DffExporter& exporter);
 
-// The textures of `uses` from the images the host lists, and a warning for
-// each image not found or not readable.
+// Where the map command finds a texture's image: the file the host lists
+// for the scene's image of that name, then the object files' folders.
+// Made from the host on the command's thread; what it returns only reads
+// the file system, so any thread may use it while it lives.
+txdbuild::ImageLookup MapImageLookup(const HostServices& services);
+
+// The textures of `uses` from the images `lookup` finds, and a warning for
+// each image not found or not readable.  Reads no host service.
 struct MapTextures {
   std::vector<txd::NativeTexture> textures;
   std::vector<MessageLines> warnings;
 };
-MapTextures BuildMapTextures(const HostServices& services, const std::vector<txdbuild::TextureUse>& uses);
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses);
 
 struct MapDictionary {
   // One per image that was not found or could not be read.

@@ -10,8 +10,10 @@
 #include "col/col3_writer.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
+#include "plugin/map_dictionary.h"
 #include "plugin/section_models.h"
 #include "plugin/section_scan.h"
+#include "plugin/section_workers.h"
 #include "section/file_set.h"
 #include "section/ide_file.h"
 #include "section/img_archive.h"
@@ -106,6 +108,30 @@ std::vector<section::IplInstance> Instances(const SectionScan& scan, const std::
   return lines;
 }
 
+// Reads each model through the host on this thread and finishes it on
+// the workers meanwhile.  The first model that cannot be built ends the
+// reading; the models after it stay empty.
+std::vector<SectionModel> BuildModels(const HostServices& services, const SectionScan& scan) {
+  const txdbuild::ImageLookup lookup = MapImageLookup(services);
+  std::vector<SectionModel> models(scan.models.size());
+  SectionWorkers workers;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    models[i] = PrepareSectionModel(services, scan.models[i]);
+    if (models[i].error) break;
+    workers.Add([&lookup, &model = models[i], &name = scan.models[i].name] {
+      try {
+        FinishSectionModel(lookup, model);
+      } catch (const std::exception& error) {
+        model.error = MessageLines{"The textures or collision of the model " + name +
+                                       " could not be built: " + error.what() + ".",
+                                   "Nothing of the section was written."};
+      }
+    });
+  }
+  workers.Finish();
+  return models;
+}
+
 }  // namespace
 
 SectionOutcome ExportSection(const HostServices& services, const std::string& idePath, int firstId) {
@@ -130,17 +156,16 @@ SectionOutcome ExportSection(const HostServices& services, const std::string& id
     return outcome;
   }
 
-  std::vector<SectionModel> models;
+  std::vector<SectionModel> models = BuildModels(services, scan);
   std::vector<section::ModelDefaults> defaults;
-  for (const SectionModelPlan& plan : scan.models) {
-    models.push_back(BuildSectionModel(services, plan));
-    SectionModel& model = models.back();
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    const SectionModel& model = models[i];
     outcome.warnings.insert(outcome.warnings.end(), model.warnings.begin(), model.warnings.end());
     if (model.error) {
       outcome.error = model.error;
       return outcome;
     }
-    defaults.push_back(DefaultsOf(plan, model));
+    defaults.push_back(DefaultsOf(scan.models[i], model));
   }
   const section::IdPlan ids = section::PlanModelIds(defaults, earlier.objects, firstId);
   if (!ids.error.empty()) {

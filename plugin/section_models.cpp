@@ -33,7 +33,7 @@ void Append(std::vector<MessageLines>& to, const std::vector<MessageLines>& from
 
 }  // namespace
 
-SectionModel BuildSectionModel(const HostServices& services, const SectionModelPlan& plan) {
+SectionModel PrepareSectionModel(const HostServices& services, const SectionModelPlan& plan) {
   SectionModel model;
   const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
   scene::DffExporter& exporter = *owned;
@@ -54,11 +54,11 @@ SectionModel BuildSectionModel(const HostServices& services, const SectionModelP
   }
   const scene::BuildChoices placedAs = exporter.choices;
   model.warnings = DescribeMapModel(*services.itemInfo, exporter, plan.name + ".dff").warnings;
-  const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
-  col::EntrySource source = VisibleModelSource(exporter);
+  model.textureUses = ModelTextureUses(*services.itemInfo, exporter);
+  model.collisionSource = VisibleModelSource(exporter);
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
   model.alpha = SeeThrough(exporter);
-  model.radius = Radius(source);
+  model.radius = Radius(model.collisionSource);
   dff::OutputStream dff;
   exporter.WriteClump(dff);
   exporter.ReleaseAll();
@@ -67,26 +67,29 @@ SectionModel BuildSectionModel(const HostServices& services, const SectionModelP
     return model;
   }
   model.dff = dff.bytes();
-
-  MapTextures built = BuildMapTextures(services, textures);
-  Append(model.warnings, built.warnings);
-  for (const txd::NativeTexture& texture : built.textures) model.alpha |= (texture.flags & txd::kFlagAlpha) != 0;
-  model.textureCount = built.textures.size();
-  model.txd = txdbuild::DictionaryBytes(built.textures);
-
-  source.name = plan.name;
+  model.collisionSource.name = plan.name;
   // The game gives an instance that stands in for others no collision, so
   // a LOD model's entry holds its bounds alone.
-  source.boundsOnly = plan.lodOf.has_value();
-  MapCollisionEntry collision = BuildMapCollision(services, leftOut, std::move(source), "The COL entry of " + plan.name,
-                                                  placedAs);
+  model.collisionSource.boundsOnly = plan.lodOf.has_value();
+  model.visibleAsCollision = GatherMapCollision(services, leftOut, placedAs, model.collisionSource);
+  return model;
+}
+
+void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model) {
+  const MapTextures built = BuildMapTextures(lookup, model.textureUses);
+  Append(model.warnings, built.warnings);
+  for (const txd::NativeTexture& texture : built.textures) model.alpha |= (texture.flags & txd::kFlagAlpha) != 0;
+  model.txd = txdbuild::DictionaryBytes(built.textures);
+
+  const MapCollisionEntry collision = FinishMapCollision(
+      model.collisionSource, "The COL entry of " + model.collisionSource.name, model.visibleAsCollision);
+  model.collisionSource = col::EntrySource();
   Append(model.warnings, collision.warnings);
   if (collision.error) {
     model.error = MessageLines{*collision.error, "Nothing of the section was written."};
-    return model;
+    return;
   }
   if (!collision.leftOut) model.collision = collision.built.entry;
-  return model;
 }
 
 }  // namespace plugin

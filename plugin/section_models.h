@@ -1,6 +1,12 @@
 // One model of a map section built as the map command builds its model:
 // the DFF with day and night colours, the TXD from the scene's images and
 // the COL3 entry, here in memory for the section's archive.
+//
+// The build runs in two steps.  Prepare reads the host, so it runs on the
+// command's thread: it builds the DFF and gathers the texture names and
+// collision triangles.  Finish reads no host service and may run on any
+// thread: it builds the textures (decoding and compression, most of the
+// time) and the COL entry.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +15,11 @@
 #include <vector>
 
 #include "col/collision_model.h"
+#include "col/entry_builder.h"
 #include "plugin/export_messages.h"
 #include "plugin/host_services.h"
 #include "plugin/section_scan.h"
+#include "txd_build/dictionary_builder.h"
 
 namespace plugin {
 
@@ -23,11 +31,19 @@ struct SectionModel {
   double radius = 0;
   // A material is see-through or its texture has alpha.
   bool alpha = false;
-  std::size_t textureCount = 0;
   std::vector<MessageLines> warnings;
   std::optional<MessageLines> error;
+
+  // What Prepare gathers for Finish.
+  std::vector<txdbuild::TextureUse> textureUses;
+  col::EntrySource collisionSource;
+  bool visibleAsCollision = false;
 };
 
-SectionModel BuildSectionModel(const HostServices& services, const SectionModelPlan& plan);
+SectionModel PrepareSectionModel(const HostServices& services, const SectionModelPlan& plan);
+
+// `lookup` finds the images (MapImageLookup); `model` must be prepared
+// without error.
+void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model);
 
 }  // namespace plugin
