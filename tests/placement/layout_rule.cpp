@@ -28,13 +28,13 @@ Point LayoutWorld(const std::vector<Pose>& poses, int item, Point p) {
 Point FromGame(const Point& game) { return {-game[0], game[2], -game[1]}; }
 
 Point ThroughFrames(const dffinfo::ClumpRecord& clump, std::uint32_t frame, const dffinfo::Vec3& vertex) {
-  Point p{double{vertex[0]}, double{vertex[1]}, double{vertex[2]}};
+  Point p{static_cast<double>(vertex[0]), static_cast<double>(vertex[1]), static_cast<double>(vertex[2])};
   for (auto at = static_cast<std::int32_t>(frame); at >= 0; at = clump.frames[static_cast<std::size_t>(at)].parent) {
     const dffinfo::FrameRecord& f = clump.frames[static_cast<std::size_t>(at)];
-    const auto at3 = [&](std::size_t i) { return double{f.rotation[i]}; };
+    const auto at3 = [&](std::size_t i) { return static_cast<double>(f.rotation[i]); };
     Point out{};
     for (std::size_t c = 0; c < 3; ++c) {
-      out[c] = p[0] * at3(c) + p[1] * at3(3 + c) + p[2] * at3(6 + c) + double{f.position[c]};
+      out[c] = p[0] * at3(c) + p[1] * at3(3 + c) + p[2] * at3(6 + c) + static_cast<double>(f.position[c]);
     }
     p = out;
   }

@@ -134,7 +134,9 @@ std::vector<std::vector<Point>> LayoutPoints(const std::vector<SceneItem>& items
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
     if (items[static_cast<std::size_t>(i)].kind != host::LwsItemKind::kObject) continue;
     points.emplace_back();
-    for (const auto& p : kWedge) points.back().push_back(placementtest::LayoutWorld(poses, i, {p[0], p[1], p[2]}));
+    for (const auto& p : kWedge) {
+      points.back().push_back(placementtest::LayoutWorld(poses, i, placementtest::ToPoint(p)));
+    }
   }
   return points;
 }
@@ -200,8 +202,7 @@ TEST_F(WorldPlacement, TextureCoordinatesAreTheGamesWayUp) {
   ASSERT_EQ(geometry.uvSets.size(), 1u);
   const auto& positions = geometry.morphTargets.at(0).positions;
   for (std::size_t v = 0; v < positions.size(); ++v) {
-    const Point layout =
-        placementtest::FromGame({double{positions[v][0]}, double{positions[v][1]}, double{positions[v][2]}});
+    const Point layout = placementtest::FromGame(placementtest::ToPoint(positions[v]));
     const std::array<float, 2> uv = WedgeUv({static_cast<float>(layout[0]), static_cast<float>(layout[1]),
                                             static_cast<float>(layout[2])});
     EXPECT_NEAR(geometry.uvSets[0][v][0], uv[0], 1e-6f);

@@ -72,7 +72,9 @@ struct ImgFile {
 };
 
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | static_cast<std::uint32_t>(b.at(at + 3)) << 24;
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(b.at(at + i)) << (8 * i);
+  return value;
 }
 
 // The archive's files as the game's directory reader finds them.
@@ -82,8 +84,8 @@ std::vector<ImgFile> ReadImg(const std::vector<std::uint8_t>& img) {
   for (std::uint32_t i = 0; i < U32(img, 4); ++i) {
     const std::size_t at = 8 + 32 * i;
     const std::size_t offset = U32(img, at) * 2048u;
-    const std::size_t size = (img.at(at + 4) | img.at(at + 5) << 8) * 2048u;
-    EXPECT_EQ(img.at(at + 6) | img.at(at + 7), 0);
+    const std::size_t size = (U32(img, at + 4) & 0xFFFFu) * 2048u;
+    EXPECT_EQ(U32(img, at + 4) >> 16, 0u);
     EXPECT_LE(offset + size, img.size());
     files.push_back({std::string(reinterpret_cast<const char*>(&img.at(at + 8))),
                      std::vector<std::uint8_t>(img.begin() + static_cast<std::ptrdiff_t>(offset),
@@ -244,10 +246,12 @@ TEST_F(SectionExport, TheGamesReadingOfEachLinePutsEveryVertexWhereLayoutShowsIt
     const GamePlacement game = ReadAsTheGame(ipl[line].fields);
     const Points& object = items[static_cast<std::size_t>(item)].object == "lamp.lwo" ? kLamp : kHouse;
     std::vector<Point> expected;
-    for (const auto& p : object) expected.push_back(placementtest::LayoutWorld(poses, item, {p[0], p[1], p[2]}));
+    for (const auto& p : object) {
+      expected.push_back(placementtest::LayoutWorld(poses, item, placementtest::ToPoint(p)));
+    }
     std::vector<bool> met(expected.size(), false);
     for (const dffinfo::Vec3& v : dff.clumps[0].geometries[0].morphTargets.at(0).positions) {
-      const Point world = placementtest::FromGame(game.Apply({double{v[0]}, double{v[1]}, double{v[2]}}));
+      const Point world = placementtest::FromGame(game.Apply(placementtest::ToPoint(v)));
       std::size_t nearest = 0;
       for (std::size_t i = 1; i < expected.size(); ++i) {
         if (placementtest::Distance(world, expected[i]) < placementtest::Distance(world, expected[nearest])) nearest = i;

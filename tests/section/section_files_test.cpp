@@ -122,7 +122,9 @@ TEST(ModelIds, RefuseToRunPastTheLastIdOrToShareOne) {
 }
 
 std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+  return value;
 }
 
 // The directory as the game reads it: offsets and sizes in sectors, the
