@@ -79,4 +79,68 @@ std::vector<std::uint8_t> BuildImgArchive(const std::vector<ImgEntry>& entries) 
   return out;
 }
 
+namespace {
+
+std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+  return value;
+}
+
+}  // namespace
+
+ImgRead ReadImgArchive(const std::vector<std::uint8_t>& bytes) {
+  ImgRead read;
+  if (bytes.size() < 8 || bytes[0] != 'V' || bytes[1] != 'E' || bytes[2] != 'R' || bytes[3] != '2') {
+    read.problems.push_back("the file does not start with VER2, the header of a version 2 archive");
+    return read;
+  }
+  const std::uint32_t count = ReadU32(bytes, 4);
+  if (count > (bytes.size() - 8) / kEntryBytes) {
+    read.problems.push_back("the directory lists " + std::to_string(count) + " entries, more than the file holds");
+    return read;
+  }
+  const std::size_t firstData = Sectors(8 + kEntryBytes * count);
+  const std::size_t fileSectors = Sectors(bytes.size());
+  std::set<std::string> names;
+  std::size_t end = firstData;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::size_t at = 8 + kEntryBytes * i;
+    ImgDirectoryEntry entry;
+    entry.offset = ReadU32(bytes, at);
+    entry.size = static_cast<std::uint16_t>(bytes[at + 4] | bytes[at + 5] << 8);
+    entry.sizeInArchive = static_cast<std::uint16_t>(bytes[at + 6] | bytes[at + 7] << 8);
+    const auto* name = reinterpret_cast<const char*>(&bytes[at + 8]);
+    std::size_t length = 0;
+    while (length < kNameBytes && name[length] != '\0') ++length;
+    entry.name.assign(name, length);
+    const std::string what = "entry " + std::to_string(i) + " (\"" + entry.name + "\")";
+    if (length == kNameBytes) read.problems.push_back(what + " has a name without its closing zero byte");
+    const std::string nameProblem = ImgNameProblem(entry.name);
+    if (!nameProblem.empty()) read.problems.push_back(what + ": " + nameProblem);
+    if (!names.insert(Lower(entry.name)).second) read.problems.push_back(what + " repeats a name of an earlier entry");
+    if (entry.sizeInArchive != 0) {
+      read.problems.push_back(what + " has a second size of " + std::to_string(entry.sizeInArchive) +
+                              ", which the game takes instead of the first and other readers misread");
+    }
+    if (entry.offset < firstData) {
+      read.problems.push_back(what + " starts inside the directory");
+    } else if (static_cast<std::size_t>(entry.offset) + entry.size > fileSectors) {
+      read.problems.push_back(what + " runs past the end of the file");
+    } else if (entry.offset < end) {
+      read.problems.push_back(what + " overlaps the entry before it or comes before it in the file");
+    }
+    end = std::max(end, static_cast<std::size_t>(entry.offset) + entry.size);
+    read.entries.push_back(entry);
+  }
+  return read;
+}
+
+std::vector<std::uint8_t> ImgEntryBytes(const std::vector<std::uint8_t>& archive, const ImgDirectoryEntry& entry) {
+  const std::size_t begin = std::min(archive.size(), static_cast<std::size_t>(entry.offset) * kImgSector);
+  const std::size_t end = std::min(archive.size(), begin + static_cast<std::size_t>(entry.size) * kImgSector);
+  return std::vector<std::uint8_t>(archive.begin() + static_cast<std::ptrdiff_t>(begin),
+                                   archive.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
 }  // namespace section

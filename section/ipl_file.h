@@ -21,4 +21,15 @@ struct IplInstance {
 
 std::string WriteIpl(const std::vector<IplInstance>& instances);
 
+struct IplRead {
+  std::vector<IplInstance> instances;  // every inst line, in file order
+  std::vector<int> lineNumbers;        // of each instance, 1-based
+  // Lines the game would misread, each naming its line.
+  std::vector<std::string> problems;
+};
+
+// The `inst` lines of an IPL file's text as the game reads them; other
+// sections are passed over.
+IplRead ReadIpl(const std::string& text);
+
 }  // namespace section

@@ -14,7 +14,7 @@ if ! [[ $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
   exit 2
 fi
 
-targets=(lwo2_object lws_scene dff_inspect col_walk col_inspect export map_export image_decode)
+targets=(lwo2_object lws_scene dff_inspect col_walk col_inspect export map_export image_decode section_files)
 declare -A dictionaries=([lwo2_object]=lwo2.dict [lws_scene]=lws.dict [export]=lwo2.dict [map_export]=lwo2.dict)
 
 # The runtime is there when clang can link a fuzzer.

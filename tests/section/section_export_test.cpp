@@ -287,6 +287,39 @@ TEST_F(SectionExport, ALodItemStandsInForTheNearestInstanceOfItsModel) {
   EXPECT_FALSE(col.colEntries[1].mesh.faces.empty());
 }
 
+// dffinfo reads the section as the game will: the export is sound, and a
+// damaged IPL and a cut archive are named line by line.
+TEST_F(SectionExport, DffinfoChecksTheWholeSection) {
+  host::WriteLwo2File(House(), (folder_ / "LODhouse.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "LODhouse.lwo", {-1, {49, 0, -41}}});
+  WriteScene(items);
+  ASSERT_EQ(Export().status, 0);
+  const std::string dffinfo = std::string(DFFINFO_PROGRAM) + " ";
+  testsupport::ProgramResult checked = testsupport::RunInFolder(folder_, dffinfo + "street.ipl");
+  EXPECT_EQ(checked.status, 0) << checked.err;
+  EXPECT_EQ(checked.err, "");
+  EXPECT_NE(checked.out.find("street.img: 9 files, 4 COL entries"), std::string::npos) << checked.out;
+
+  std::string ipl = testsupport::ReadFileText(folder_ / "street.ipl");
+  ipl.replace(ipl.find("end"), 3,
+              "17000, ghost, 0, 1, 2, 3, 0, 0, 0, 1, -1\n"
+              "18631, lamp, 0, 3500, 0, 0, 0, 0, 0.5, 0.5, 42\nend");
+  testsupport::WriteFileBytes(folder_ / "street.ipl", std::vector<std::uint8_t>(ipl.begin(), ipl.end()));
+  auto img = testsupport::ReadFileBytes(folder_ / "street.img");
+  img.resize(img.size() - 2048);
+  testsupport::WriteFileBytes(folder_ / "street.img", img);
+  checked = testsupport::RunInFolder(folder_, dffinfo + "street.ide --quiet");
+  EXPECT_EQ(checked.status, 1);
+  for (const char* expected : {"ID 17000 (ghost) is not in", "not of unit length", "beyond the game's world",
+                               "LOD index 42 names no other line", "street.col\") runs past the end of the file"}) {
+    EXPECT_NE(checked.err.find(expected), std::string::npos) << expected << "\n" << checked.err;
+  }
+  checked = testsupport::RunInFolder(folder_, dffinfo + "street.img --json --quiet");
+  EXPECT_EQ(checked.status, 1);
+  EXPECT_NE(checked.out.find("\"severity\": \"damage\""), std::string::npos) << checked.out;
+}
+
 // The IDE beside the output is the section's settings: what the user
 // edited stays, and a model new to the scene takes the next ID.
 TEST_F(SectionExport, TheIdeKeepsWhatTheUserEditedAcrossExports) {

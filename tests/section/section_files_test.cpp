@@ -147,6 +147,20 @@ TEST(ImgArchive, PutsEachFileOnItsOwnSectors) {
   EXPECT_EQ(img[2 * section::kImgSector + 2048], 0xCD);
 }
 
+TEST(ImgArchive, ReadsItsDirectoryBackAndNamesOverlaps) {
+  std::vector<std::uint8_t> img = section::BuildImgArchive({{"lamp.dff", {1, 2}}, {"lamp.txd", {3}}});
+  section::ImgRead read = section::ReadImgArchive(img);
+  ASSERT_TRUE(read.problems.empty());
+  ASSERT_EQ(read.entries.size(), 2u);
+  EXPECT_EQ(read.entries[1].name, "lamp.txd");
+  EXPECT_EQ(section::ImgEntryBytes(img, read.entries[1]).at(0), 3);
+  img[40] = 1;  // the TXD now starts where the DFF does
+  read = section::ReadImgArchive(img);
+  ASSERT_EQ(read.problems.size(), 1u);
+  EXPECT_NE(read.problems[0].find("overlaps"), std::string::npos);
+  EXPECT_FALSE(section::ReadImgArchive({'V', 'E', 'R', '2', 9, 0, 0, 0}).problems.empty());
+}
+
 TEST(ImgArchive, RefusesNamesTheGameCannotHold) {
   EXPECT_THROW(section::BuildImgArchive({{"a_name_of_twenty_chr.dff", {}}}), std::invalid_argument);
   EXPECT_NO_THROW(section::BuildImgArchive({{"a_name_of_nineteen.dff", {1}}}));
