@@ -320,6 +320,29 @@ TEST_F(SectionExport, DffinfoChecksTheWholeSection) {
   EXPECT_NE(checked.out.find("\"severity\": \"damage\""), std::string::npos) << checked.out;
 }
 
+// Names the game cannot hold or tell apart are errors that name the files.
+TEST_F(SectionExport, NamesTheGameCannotTellApartAreErrors) {
+  fs::create_directories(folder_ / "sub");
+  host::WriteLwo2File(Lamp(), (folder_ / "sub" / "LAMP.lwo").string());
+  host::WriteLwo2File(Lamp(), (folder_ / "a_lamp_of_twenty_ch.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "sub/LAMP.lwo", {}});
+  WriteScene(items);
+  testsupport::ProgramResult result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("LAMP.lwo"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("cannot tell apart"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(folder_ / "street.ide"));
+
+  items.back().object = "a_lamp_of_twenty_ch.lwo";
+  items.back().pose.scale = {1, 1, 2};  // "a_lamp_of_twenty_ch" fits, its second scaling "..._2" does not
+  items.push_back({host::LwsItemKind::kObject, "a_lamp_of_twenty_ch.lwo", {}});
+  WriteScene(items);
+  result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("a_lamp_of_twenty_ch_2"), std::string::npos) << result.err;
+}
+
 // The IDE beside the output is the section's settings: what the user
 // edited stays, and a model new to the scene takes the next ID.
 TEST_F(SectionExport, TheIdeKeepsWhatTheUserEditedAcrossExports) {
