@@ -38,6 +38,7 @@ SectionModel PrepareSectionModel(const HostServices& services, const SectionMode
   const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
   scene::DffExporter& exporter = *owned;
   exporter.choices = scene::MapObjectChoices();
+  exporter.choices.seeThroughMaterialsLast = true;
   const std::unordered_set<LWItemID> items(plan.items.begin(), plan.items.end());
   exporter.choices.keepItem = [&items](LWItemID item) { return items.count(item) > 0; };
   exporter.choices.modelRoot = plan.items.front();

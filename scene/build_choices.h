@@ -22,6 +22,9 @@ struct BuildChoices {
   // A mesh object over kMaxGeometryVertices becomes several geometries and
   // atomics on its frame.
   bool splitOverVertexLimit = false;
+  // See-through materials are listed after the opaque ones of their
+  // geometry, as the game wants them in a model it draws last.
+  bool seeThroughMaterialsLast = false;
   // The clump writer asks the user for a COL file to embed.
   bool askForCollision = true;
   // When set, only the object items it keeps get frames and geometry; the

@@ -76,6 +76,7 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
                                                        imageList, textureFuncs, meshIndex, node,
                                                        objectInfo->filename(item)));
     meshObjects.back()->readColors = choices.vertexColors;
+    meshObjects.back()->seeThroughLast = choices.seeThroughMaterialsLast;
   }
 }
 

@@ -320,6 +320,30 @@ TEST_F(SectionExport, DffinfoChecksTheWholeSection) {
   EXPECT_NE(checked.out.find("\"severity\": \"damage\""), std::string::npos) << checked.out;
 }
 
+// A see-through surface makes the model drawn last, its see-through
+// material after the opaque one whatever the surfaces' order.
+TEST_F(SectionExport, SeeThroughMaterialsComeLastAndTheModelIsDrawnLast) {
+  host::Lwo2Object kiosk = House();
+  host::Lwo2Surface glass;
+  glass.name = "glass";
+  glass.transparency = 0.5;
+  kiosk.surfaces.insert(kiosk.surfaces.begin(), glass);
+  kiosk.layers[0].mesh.polygons[0].surface = "glass";
+  host::WriteLwo2File(kiosk, (folder_ / "kiosk.lwo").string());
+  WriteScene({{host::LwsItemKind::kObject, "kiosk.lwo", {}}, {host::LwsItemKind::kObject, "lamp.lwo", {}}});
+  ASSERT_EQ(Export().status, 0);
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 2u);
+  EXPECT_EQ(ide[0].fields.at(4), "4");
+  EXPECT_EQ(ide[1].fields.at(4), "0");
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection dff = dffinfo::Inspect(Find(img, "kiosk.dff").bytes);
+  const auto& materials = dff.clumps.at(0).geometries.at(0).materialList.value().materials;
+  ASSERT_EQ(materials.size(), 2u);
+  EXPECT_EQ(materials[0].rgba[3], 255);
+  EXPECT_LT(materials[1].rgba[3], 255);
+}
+
 // Names the game cannot hold or tell apart are errors that name the files.
 TEST_F(SectionExport, NamesTheGameCannotTellApartAreErrors) {
   fs::create_directories(folder_ / "sub");
