@@ -344,6 +344,21 @@ TEST_F(SectionExport, SeeThroughMaterialsComeLastAndTheModelIsDrawnLast) {
   EXPECT_LT(materials[1].rgba[3], 255);
 }
 
+// A tilt the game would drop is named; more instances than one IPL holds
+// are an error with their count.
+TEST_F(SectionExport, WarnsOfDroppedTiltsAndRefusesMoreInstancesThanTheGameHolds) {
+  WriteScene({{host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}, {0, 3 * kDegree, 0}}}});
+  testsupport::ProgramResult result = Export();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.err.find("upright"), std::string::npos) << result.err;
+
+  std::vector<StreetItem> many(1001, StreetItem{host::LwsItemKind::kObject, "lamp.lwo", {}});
+  WriteScene(many);
+  result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("1001 instances"), std::string::npos) << result.err;
+}
+
 // Names the game cannot hold or tell apart are errors that name the files.
 TEST_F(SectionExport, NamesTheGameCannotTellApartAreErrors) {
   fs::create_directories(folder_ / "sub");
