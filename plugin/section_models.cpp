@@ -14,7 +14,9 @@ namespace {
 
 double Radius(const col::EntrySource& source) {
   double radius = 0;
-  for (const col::Point& p : source.visual) radius = std::max(radius, std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
+  for (const col::Point& p : source.visual) {
+    radius = std::max(radius, std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]));
+  }
   return radius;
 }
 

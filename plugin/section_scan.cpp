@@ -190,7 +190,8 @@ class Scanner {
                   "apply to an instance: it only moves and turns them.",
                   "Scale the item itself instead of its parent, or apply the parent's scaling to the objects.");
     }
-    if (std::fabs(world.translation[0]) > section::kWorldEdge || std::fabs(world.translation[1]) > section::kWorldEdge) {
+    const Vec3& at = world.translation;
+    if (std::fabs(at[0]) > section::kWorldEdge || std::fabs(at[1]) > section::kWorldEdge) {
       char where[96];
       std::snprintf(where, sizeof where, "(%.1f, %.1f)", world.translation[0], world.translation[1]);
       return Fail("The item \"" + rootName + "\" stands at " + where + " in the game's east and north, beyond the "
@@ -224,8 +225,8 @@ class Scanner {
       }
       const auto [found, added] = byName.emplace(Lower(model.name), &model);
       if (!added) {
-        return Fail("The models of " + found->second->objectFile + " and " + model.objectFile + " would both be named \"" +
-                        model.name + "\", which the game cannot tell apart.",
+        return Fail("The models of " + found->second->objectFile + " and " + model.objectFile +
+                        " would both be named \"" + model.name + "\", which the game cannot tell apart.",
                     "Rename one of the object files and export again.");
       }
     }
@@ -290,9 +291,10 @@ class Scanner {
     for (const SectionModelPlan& model : scan_.models) {
       if (variantsOfFile_[Lower(model.objectFile)] < 2) continue;
       scan_.warnings.push_back(
-          {"The model " + model.name + " is " + platform::StripPath(model.objectFile) + " with the layers and scaling " +
-               FormatScaling(model.scaling) + " of the item \"" + ItemName(info_, model.items.front()) +
-               "\": the game cannot scale instances, so each scaling and layer set of an object is a model of its own.",
+          {"The model " + model.name + " is " + platform::StripPath(model.objectFile) + " with the layers and " +
+               "scaling " + FormatScaling(model.scaling) + " of the item \"" + ItemName(info_, model.items.front()) +
+               "\": the game cannot scale instances, so each scaling and layer set of an object is a model of "
+               "its own.",
            "Scale the object in Modeler instead if every instance should share one model."});
     }
   }

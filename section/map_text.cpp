@@ -45,7 +45,8 @@ std::vector<MapTextLine> ReadMapText(const std::string& text) {
 
 std::string FormatNumber(double value) {
   if (value == 0 || std::fabs(value) < 5e-10) return "0";
-  const int digitsBeforePoint = std::fabs(value) < 1 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+  const double size = std::fabs(value);
+  const int digitsBeforePoint = size < 1 ? 0 : static_cast<int>(std::floor(std::log10(size))) + 1;
   const int decimals = digitsBeforePoint >= 9 ? 0 : 9 - digitsBeforePoint;
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);

@@ -35,7 +35,8 @@ IdPlan PlanModelIds(const std::vector<ModelDefaults>& models, const std::vector<
   plan.error = FindSharedId(earlier);
   if (!plan.error.empty()) return plan;
   std::map<std::string, const IdeObject*> byName;
-  int highest = firstId - 1;
+  // The first ID matters only to a section whose IDE lists no model yet.
+  int highest = earlier.empty() ? firstId - 1 : 0;
   for (const IdeObject& object : earlier) {
     byName.emplace(Lower(object.model), &object);
     highest = std::max(highest, object.id);

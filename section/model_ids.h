@@ -1,8 +1,8 @@
 // The IDs, draw distances and flags of a section's models.  The IDE that
 // an earlier export wrote is the section's settings: a model it lists
 // keeps its ID, draw distance and flags as they stand there; a new model
-// takes the next ID above the highest the IDE uses (the first ID on a
-// first export), and the exporter's draw distance and flags.
+// takes the next ID above the highest the IDE uses (the first ID when the
+// IDE lists no model), and the exporter's draw distance and flags.
 #pragma once
 
 #include <cstdint>

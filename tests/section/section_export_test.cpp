@@ -41,7 +41,9 @@ host::Lwo2Object Solid(const Points& points, const std::vector<std::vector<int>>
   return object;
 }
 
-host::Lwo2Object Lamp() { return Solid(kLamp, {{0, 2, 1}, {3, 4, 5}, {0, 1, 4, 3}, {1, 2, 5, 4}, {2, 0, 3, 5}}, "metal"); }
+host::Lwo2Object Lamp() {
+  return Solid(kLamp, {{0, 2, 1}, {3, 4, 5}, {0, 1, 4, 3}, {1, 2, 5, 4}, {2, 0, 3, 5}}, "metal");
+}
 host::Lwo2Object House() {
   return Solid(kHouse, {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}}, "brick");
 }
@@ -57,7 +59,9 @@ struct StreetItem {
 std::vector<StreetItem> Street() {
   return {
       {host::LwsItemKind::kObject, "lamp.lwo", {-1, {10, 0, 5}}},
-      {host::LwsItemKind::kObject, "lamp.lwo", {-1, {-20, 1, 30}, {30 * kDegree, 20 * kDegree, 0}, {1, 1, 1}, {0.2, 0, 0.1}}},
+      {host::LwsItemKind::kObject,
+       "lamp.lwo",
+       {-1, {-20, 1, 30}, {30 * kDegree, 20 * kDegree, 0}, {1, 1, 1}, {0.2, 0, 0.1}}},
       {host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}, {90 * kDegree, 0, 0}}},
       {host::LwsItemKind::kObject, "house.lwo", {-1, {50, 0, -40}, {-45 * kDegree, 0, 0}}},
       {host::LwsItemKind::kObject, "house.lwo", {-1, {0, 0, 100}, {0, 0, 0}, {2, 2, 2}}},
@@ -254,7 +258,8 @@ TEST_F(SectionExport, TheGamesReadingOfEachLinePutsEveryVertexWhereLayoutShowsIt
       const Point world = placementtest::FromGame(game.Apply(placementtest::ToPoint(v)));
       std::size_t nearest = 0;
       for (std::size_t i = 1; i < expected.size(); ++i) {
-        if (placementtest::Distance(world, expected[i]) < placementtest::Distance(world, expected[nearest])) nearest = i;
+        const double distance = placementtest::Distance(world, expected[i]);
+        if (distance < placementtest::Distance(world, expected[nearest])) nearest = i;
       }
       EXPECT_LT(placementtest::Distance(world, expected[nearest]), 1e-4);
       met[nearest] = true;
@@ -390,11 +395,10 @@ TEST_F(SectionExport, TheIdeKeepsWhatTheUserEditedAcrossExports) {
   WriteScene(items);
   ASSERT_EQ(Export("--first-id 1000").status, 0);
   EXPECT_EQ(Lines("street.ide").at(0).fields.at(0), "1000");
-  testsupport::WriteFileBytes(folder_ / "street.ide",
-                              {'o', 'b', 'j', 's', '\n', '1', '2', '0', '0', ',', ' ', 'l', 'a', 'm', 'p', ',', ' ', 'l',
-                               'a', 'm', 'p', ',', ' ', '1', '5', '0', ',', ' ', '1', '2', '8', '\n', 'e', 'n', 'd', '\n'});
+  const std::string edited = "objs\n1200, lamp, lamp, 150, 128\nend\n";
+  testsupport::WriteFileBytes(folder_ / "street.ide", std::vector<std::uint8_t>(edited.begin(), edited.end()));
   WriteScene(Street());
-  ASSERT_EQ(Export("--first-id 1000").status, 0);
+  ASSERT_EQ(Export().status, 0);  // the IDE's IDs rule, not the default first ID
   const std::vector<section::MapTextLine> ide = Lines("street.ide");
   ASSERT_EQ(ide.size(), 3u);
   EXPECT_EQ(ide[0].fields, (std::vector<std::string>{"1200", "lamp", "lamp", "150", "128"}));

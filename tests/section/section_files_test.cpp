@@ -110,6 +110,9 @@ TEST(ModelIds, KeepWhatTheIdeSaysAndNumberNewModelsAboveIt) {
 
   const section::IdPlan first = section::PlanModelIds({{"lamp", "lamp", 60, 0}}, {}, 500);
   EXPECT_EQ(first.objects.at(0).id, 500);
+  const section::IdPlan below =
+      section::PlanModelIds({{"house", "house", 60, 0}}, {{700, "lamp", "lamp", 60, 0}}, 18631);
+  EXPECT_EQ(below.objects.at(0).id, 701);
 }
 
 TEST(ModelIds, RefuseToRunPastTheLastIdOrToShareOne) {

@@ -67,8 +67,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   section->excludes(col);
   section->excludes("--no-col");
   app.add_option("--first-id", options.firstId,
-                 "With --section: the first model ID of a section that has no IDE yet (default 18631, the first "
-                 "ID after the game's own models)")
+                 "With --section: the first model ID of a section whose IDE is absent or lists no model "
+                 "(default 18631, the first ID after the game's own models)")
       ->check(CLI::Range(0, 19999))
       ->needs(section);
   auto* txd = app.add_option("--txd", options.txd,
