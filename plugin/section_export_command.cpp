@@ -1,6 +1,7 @@
 #include "plugin/section_export_command.h"
 
 #include <cstdlib>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -52,7 +53,15 @@ int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
   }
   const FileChoice choice = RequestIdeFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
-  const SectionOutcome outcome = ExportSection(services, choice.path, firstId);
+  SectionOutcome outcome;
+  // Nothing may escape into the host: memory running out midway is
+  // reported like any other failure, with nothing written.
+  try {
+    outcome = ExportSection(services, choice.path, firstId);
+  } catch (const std::exception& error) {
+    outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
+                                 "Nothing of the section was written; free memory or export a smaller scene."};
+  }
   for (const MessageLines& warning : outcome.warnings) {
     services.messages->warning(warning.line1.c_str(), SecondLine(warning));
   }
