@@ -39,7 +39,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "material's Color, an Image node wired to its Color input.  A surface whose graph "
       "cannot be followed gets LightWave's default surface, with a warning."};
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
-  app.add_option("-o,--output", options.output, "The DFF file to write (one input only)");
+  app.add_option("-o,--output", options.output,
+                 "The DFF file to write (one input only; with --section, the section's IDE file)");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
   auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
   app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
