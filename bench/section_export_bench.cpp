@@ -16,6 +16,7 @@
 #include "bench/heap_counter.h"
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "lwsdk/item_info.h"
 #include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
 

@@ -1,9 +1,9 @@
-// The clump writer: DffExporter::WriteClump and WriteChunk.  One recursive
-// operation writes every chunk of the tree; what a chunk holds depends on
-// its type and the type around it, and which frame, geometry, material or
-// atomic it speaks of comes from the exporter's four cursors.  Each list
-// chunk resets its cursor to -1 and each element advances it first thing,
-// so element i of a list always reads position i of the model.
+// The clump writer.  One recursive operation writes every chunk of the
+// tree; what a chunk holds depends on its type and the type around it, and
+// which frame, geometry, material or atomic it speaks of comes from the
+// writer's four cursors.  Each list chunk resets its cursor to -1 and each
+// element advances it first thing, so element i of a list always reads
+// element i of the content.
 #include "dff/clump_writer.h"
 
 #include <algorithm>
@@ -15,16 +15,8 @@
 #include <memory>
 
 #include "dff/chunk_writer.h"
-#include "platform/host_path.h"
-#include "platform/path_rules.h"
-#include "plugin/file_request.h"
-#include "scene/dff_exporter.h"
 
 namespace dff {
-
-std::string ProposeColName(const char* sceneName) {
-  return platform::ProposedFileName(sceneName, ".col", plugin::kFileRequestBufferSize);
-}
 
 BoundingSphere ComputeBoundingSphere(const std::vector<platform::Vec3f>& positions) {
   BoundingSphere sphere;
@@ -54,15 +46,7 @@ BoundingSphere ComputeBoundingSphere(const std::vector<platform::Vec3f>& positio
   return sphere;
 }
 
-}  // namespace dff
-
-namespace scene {
 namespace {
-
-using dff::ChunkType;
-using dff::OutputStream;
-using dff::WriteF32;
-using dff::WriteU32;
 
 // The texture filter word: trilinear filtering, wrapping in u and v, and
 // the texture's own mipmaps.
@@ -87,15 +71,9 @@ constexpr std::uint16_t kGeometryOneUvSet = 0x04;
 constexpr std::uint16_t kGeometryManyUvSets = 0x80;
 constexpr std::int32_t kMostUvSets = 0xFF;
 
-// The COL file request.  Its record is static like the host's, and two
-// exports never run at the same time.
-constexpr char kColRequestTitle[] = "Select COL file";
-constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
-plugin::FileRequestRecord colRequest;
-
 // A geometry with day colours carries them instead of normals, as the
 // game's own map models do.
-std::uint16_t GeometryFlags(const MeshObject& mesh) {
+std::uint16_t GeometryFlags(const ClumpGeometry& mesh) {
   std::uint16_t flags = kGeometryBaseFlags;
   if (!mesh.dayColors.empty()) flags = static_cast<std::uint16_t>((flags & ~kGeometryNormals) | kGeometryPrelit);
   if (mesh.uvSetCount == 1) return flags | kGeometryOneUvSet;
@@ -164,25 +142,25 @@ class BlockWriter {
 };
 
 void WriteString(OutputStream& stream, const std::string& text) {
-  const std::uint32_t padded = dff::PaddedStringLength(static_cast<std::uint32_t>(text.size()));
+  const std::uint32_t padded = PaddedStringLength(static_cast<std::uint32_t>(text.size()));
   std::vector<char> buffer(padded, '\0');
   std::memcpy(buffer.data(), text.data(), text.size());
-  dff::WriteStringChunk(stream, buffer.data(), padded, dff::kLibraryVersion);
+  WriteStringChunk(stream, buffer.data(), padded, kLibraryVersion);
 }
 
-std::string DescribeMesh(const MeshObject& mesh) {
-  std::string name = mesh.frame != nullptr ? mesh.frame->name : std::string();
-  return "the geometry of object \"" + name + "\" (mesh " + std::to_string(mesh.meshIndex) + ")";
+std::string DescribeMesh(const ClumpGeometry& mesh) {
+  const std::string name(mesh.frameName);
+  return "the geometry of object \"" + name + "\" (mesh " + std::to_string(mesh.geometryIndex) + ")";
 }
 
 // The writer indexes the output arrays by the mesh's counts and its corner
 // lists; a mesh whose arrays disagree with them would be read out of
 // bounds.  The geometry builder never makes one, so this names the object
 // and fails the file rather than writing it.
-bool CheckMeshIsWritable(OutputStream& stream, const MeshObject& mesh) {
+bool CheckMeshIsWritable(OutputStream& stream, const ClumpGeometry& mesh) {
   const auto vertices = static_cast<std::size_t>(std::max(mesh.vertexCount, 0));
   const auto corners = static_cast<std::size_t>(std::max(mesh.triangleCount, 0)) * 3;
-  const auto materials = static_cast<std::int32_t>(mesh.materials.size());
+  const std::int32_t materials = mesh.materialCount;
   // A prelit geometry is written without normals, so it need not have them.
   const bool normalsAgree = mesh.normals.size() == vertices || (!mesh.dayColors.empty() && mesh.normals.empty());
   bool arraysAgree = mesh.vertexCount >= 0 && mesh.triangleCount >= 0 &&
@@ -213,28 +191,28 @@ bool CheckMeshIsWritable(OutputStream& stream, const MeshObject& mesh) {
 
 // ---- Struct payloads --------------------------------------------------------
 
-void WriteClumpStruct(OutputStream& stream, const DffExporter& exporter) {
-  WriteU32(stream, static_cast<std::uint32_t>(exporter.meshObjects.size()));
+void WriteClumpStruct(OutputStream& stream, const ClumpContent& content) {
+  WriteU32(stream, static_cast<std::uint32_t>(content.GeometryCount()));
   WriteU32(stream, 0);  // lights
   WriteU32(stream, 0);  // cameras
 }
 
-void WriteFrameListStruct(OutputStream& stream, const DffExporter& exporter) {
-  WriteU32(stream, static_cast<std::uint32_t>(exporter.frames.size()));
-  for (const FrameNode* frame : exporter.orderedFrames) {
+void WriteFrameListStruct(OutputStream& stream, const ClumpContent& content) {
+  WriteU32(stream, static_cast<std::uint32_t>(content.FrameCount()));
+  for (std::int32_t index = 0; index < content.FrameCount(); ++index) {
+    const ClumpFrame frame = content.Frame(index);
     for (std::size_t row = 0; row < 3; ++row) {
       for (std::size_t column = 0; column < 3; ++column) {
-        WriteF32(stream, frame->rotationMatrix->m[row][column]);
+        WriteF32(stream, frame.rotation.m[row][column]);
       }
     }
-    WriteVec3(stream, frame->position);
-    const std::int32_t parentIndex = frame->parent != nullptr ? frame->parent->index : -1;
-    WriteU32(stream, static_cast<std::uint32_t>(parentIndex));
+    WriteVec3(stream, frame.position);
+    WriteU32(stream, static_cast<std::uint32_t>(frame.parentIndex));
     WriteU32(stream, 0);
   }
 }
 
-void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
+void WriteGeometryStruct(OutputStream& stream, const ClumpGeometry& mesh) {
   BlockWriter out(stream);
   const bool prelit = !mesh.dayColors.empty();
   out.U16(GeometryFlags(mesh));
@@ -259,7 +237,7 @@ void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
     out.U16(Low16(mesh.cornerMaterials[corner]));
     out.U16(Low16(mesh.cornerVertices[corner + 2]));
   }
-  const dff::BoundingSphere sphere = dff::ComputeBoundingSphere(mesh.positions);
+  const BoundingSphere sphere = ComputeBoundingSphere(mesh.positions);
   out.Vec3(sphere.centre);
   out.F32(sphere.radius);
   out.U32(1);  // positions present
@@ -271,7 +249,7 @@ void WriteGeometryStruct(OutputStream& stream, const MeshObject& mesh) {
 
 // The Extra Vert Colour record: a non-zero "has colours" word, then the
 // night colours in vertex order.
-void WriteNightColors(OutputStream& stream, const MeshObject& mesh) {
+void WriteNightColors(OutputStream& stream, const ClumpGeometry& mesh) {
   BlockWriter out(stream);
   out.U32(1);
   for (const auto& color : mesh.nightColors) {
@@ -279,13 +257,13 @@ void WriteNightColors(OutputStream& stream, const MeshObject& mesh) {
   }
 }
 
-void WriteMaterialListStruct(OutputStream& stream, const MeshObject& mesh) {
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.materials.size()));
+void WriteMaterialListStruct(OutputStream& stream, const ClumpGeometry& mesh) {
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.materialCount));
   // -1: every material is its own, none refers back to an earlier one.
-  for (std::size_t i = 0; i < mesh.materials.size(); ++i) WriteU32(stream, 0xFFFFFFFFu);
+  for (std::int32_t i = 0; i < mesh.materialCount; ++i) WriteU32(stream, 0xFFFFFFFFu);
 }
 
-void WriteMaterialStruct(OutputStream& stream, const MaterialEntry& material) {
+void WriteMaterialStruct(OutputStream& stream, const ClumpMaterial& material) {
   WriteU32(stream, 0);
   stream.WriteBytes(material.rgba.data(), material.rgba.size());
   WriteU32(stream, kMaterialUnusedWord);
@@ -295,16 +273,16 @@ void WriteMaterialStruct(OutputStream& stream, const MaterialEntry& material) {
   WriteF32(stream, kMaterialDiffuse);
 }
 
-void WriteAtomicStruct(OutputStream& stream, const MeshObject& mesh) {
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.frame->index));
-  WriteU32(stream, static_cast<std::uint32_t>(mesh.meshIndex));
+void WriteAtomicStruct(OutputStream& stream, const ClumpGeometry& mesh) {
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.frameIndex));
+  WriteU32(stream, static_cast<std::uint32_t>(mesh.geometryIndex));
   WriteU32(stream, kAtomicFlags);
   WriteU32(stream, 0);
 }
 
 // ---- Plug-in payloads -------------------------------------------------------
 
-void WriteReflectionMaterial(OutputStream& stream, const MaterialEntry& material) {
+void WriteReflectionMaterial(OutputStream& stream, const ClumpMaterial& material) {
   const float r = material.reflectivity;
   WriteF32(stream, r);
   WriteF32(stream, r);
@@ -314,7 +292,7 @@ void WriteReflectionMaterial(OutputStream& stream, const MaterialEntry& material
   WriteF32(stream, 1.0f);
 }
 
-void WriteSpecularMaterial(OutputStream& stream, const MaterialEntry& material) {
+void WriteSpecularMaterial(OutputStream& stream, const ClumpMaterial& material) {
   WriteF32(stream, material.glossiness);
   std::array<char, kSpecularNameField> name{};
   std::memcpy(name.data(), kSpecularTexture, sizeof kSpecularTexture - 1);
@@ -324,8 +302,8 @@ void WriteSpecularMaterial(OutputStream& stream, const MaterialEntry& material) 
 // The triangle corners grouped by material, each group in corner order,
 // with indices at full width.  A group's length is counted from the
 // corners themselves, so the record always agrees with its own lists.
-void WriteBinMesh(OutputStream& stream, const MeshObject& mesh) {
-  const std::size_t materials = mesh.materials.size();
+void WriteBinMesh(OutputStream& stream, const ClumpGeometry& mesh) {
+  const auto materials = static_cast<std::size_t>(mesh.materialCount);
   // groupStart[k] is where material k's corners begin in `grouped`.
   std::vector<std::size_t> groupStart(materials + 1, 0);
   for (const std::int32_t material : mesh.cornerMaterials) {
@@ -367,38 +345,44 @@ void WriteCollision(OutputStream& stream, std::FILE* colFile, const char* colPat
   }
 }
 
-// Asks the user for the COL file to embed.
-plugin::FileChoice RequestColFile(const DffExporter& exporter) {
-  const char* sceneName = exporter.sceneInfo != nullptr ? exporter.sceneInfo->name : nullptr;
-  return plugin::RunFileRequest(colRequest, FREQ_LOAD, kColRequestTitle, kColFilter,
-                                exporter.fileRequest, exporter.fileRequestVersion,
-                                dff::ProposeColName(sceneName));
-}
+// The writer of one clump: its content and its cursors.
+class ClumpWriter {
+ public:
+  explicit ClumpWriter(ClumpContent& source) : content(source) {}
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+  // Writes one chunk of the clump tree; what it holds depends on its type,
+  // the type of the chunk around it, and the cursors.  Returns 12 plus the
+  // payload size.
+  std::int32_t WriteChunk(OutputStream& stream, ChunkType type, std::optional<ChunkType> enclosing,
+                          std::uint32_t version);
+
+ private:
+  // The payloads that depend on the enclosing chunk.
+  void WriteStructPayload(OutputStream& stream, std::optional<ChunkType> enclosing);
+  void WriteExtensionPayload(OutputStream& stream, std::optional<ChunkType> enclosing);
+  // The geometry and material the cursors select while writing.
+  ClumpGeometry CurrentMesh() const { return content.Geometry(geometryCursor); }
+  ClumpMaterial CurrentMaterial() const { return content.Material(geometryCursor, materialCursor); }
+
+  ClumpContent& content;
+  std::int32_t frameCursor = -2;
+  std::int32_t atomicCursor = -2;
+  std::int32_t geometryCursor = -2;
+  std::int32_t materialCursor = -2;
+  // The collision data being embedded; open only while its chunk is written.
+  std::FILE* colFile = nullptr;
+  std::string colPath;
 };
 
-}  // namespace
-
-std::int32_t DffExporter::WriteClump(OutputStream& stream) {
-  frameCursor = -2;
-  atomicCursor = -2;
-  geometryCursor = -2;
-  colError.reset();
-  return WriteChunk(stream, ChunkType::Clump, std::nullopt, dff::kLibraryVersion);
-}
-
-std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
+std::int32_t ClumpWriter::WriteChunk(OutputStream& stream, ChunkType type,
                                      std::optional<ChunkType> enclosing, std::uint32_t version) {
   // A failed file is abandoned: nothing after the failure is written or
   // asked for, and nothing reads the model past the point that failed.
   if (stream.failed()) return 0;
-  const std::int32_t payloadStart = dff::BeginChunk(stream, type, version);
+  const std::int32_t payloadStart = BeginChunk(stream, type, version);
   auto child = [&](ChunkType childType) {
-    WriteChunk(stream, childType, type, dff::kLibraryVersion);
+    WriteChunk(stream, childType, type, kLibraryVersion);
   };
-  auto count = [](const auto& list) { return static_cast<std::int32_t>(list.size()); };
   // Each element advances the cursor as it starts; on a failed stream it
   // writes nothing and advances nothing, so the list stops there.
   auto elements = [&](std::int32_t& cursor, ChunkType elementType, auto elementCount) {
@@ -411,21 +395,13 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       child(ChunkType::Struct);
       child(ChunkType::FrameList);
       child(ChunkType::GeometryList);
-      elements(atomicCursor, ChunkType::Atomic, [&] { return count(meshObjects); });
+      elements(atomicCursor, ChunkType::Atomic, [&] { return content.GeometryCount(); });
       // The game reads the clump's Extension after its last Atomic and
       // rejects the clump without one, so it is always written: holding the
-      // collision data when a COL file was chosen and opens, empty otherwise.
-      std::unique_ptr<std::FILE, FileCloser> file;
-      if (const plugin::FileChoice col = choices.askForCollision ? RequestColFile(*this) : plugin::FileChoice{};
-          col.chosen) {
-        errno = 0;
-        file.reset(platform::OpenFile(platform::PathFromHostText(col.path, fileRequestText), "rb"));
-        if (file == nullptr) {
-          colError = "The COL file " + col.path +
-                     " could not be opened: " + std::strerror(errno) + ".";
-        }
-      }
-      colFile = file.get();
+      // collision data when the content has some, empty otherwise.
+      const CollisionFile collision = content.OpenCollision();
+      colFile = collision.file.get();
+      colPath = collision.path;
       child(ChunkType::Extension);
       colFile = nullptr;
       break;
@@ -433,22 +409,22 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::FrameList:
       child(ChunkType::Struct);
-      elements(frameCursor, ChunkType::Extension, [&] { return count(frames); });
+      elements(frameCursor, ChunkType::Extension, [&] { return content.FrameCount(); });
       break;
 
     case ChunkType::FrameName: {
-      const std::string& name = orderedFrames[static_cast<std::size_t>(++frameCursor)]->name;
+      const std::string& name = content.Frame(++frameCursor).name;
       stream.WriteBytes(name.data(), name.size());
       break;
     }
 
     case ChunkType::GeometryList:
       child(ChunkType::Struct);
-      elements(geometryCursor, ChunkType::Geometry, [&] { return count(meshObjects); });
+      elements(geometryCursor, ChunkType::Geometry, [&] { return content.GeometryCount(); });
       break;
 
     case ChunkType::Geometry:
-      if (!CheckMeshIsWritable(stream, *meshObjects[static_cast<std::size_t>(++geometryCursor)])) {
+      if (!CheckMeshIsWritable(stream, content.Geometry(++geometryCursor))) {
         break;
       }
       child(ChunkType::Struct);
@@ -458,8 +434,7 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::MaterialList:
       child(ChunkType::Struct);
-      elements(materialCursor, ChunkType::Material,
-               [&] { return count(CurrentMesh().materials); });
+      elements(materialCursor, ChunkType::Material, [&] { return CurrentMesh().materialCount; });
       break;
 
     case ChunkType::Material:
@@ -471,7 +446,7 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
 
     case ChunkType::Texture: {
       child(ChunkType::Struct);
-      const MaterialEntry& material = CurrentMaterial();
+      const ClumpMaterial& material = CurrentMaterial();
       // The Texture of an environment map names the reflection image.
       WriteString(stream, enclosing == ChunkType::MaterialEffects
                               ? material.reflectionImageName.value_or(std::string())
@@ -532,30 +507,30 @@ std::int32_t DffExporter::WriteChunk(OutputStream& stream, ChunkType type,
       break;
 
     case ChunkType::RightToRender:
-      WriteU32(stream, dff::ToWord(ChunkType::MaterialEffects));
+      WriteU32(stream, ToWord(ChunkType::MaterialEffects));
       WriteU32(stream, 0);
       break;
 
     case ChunkType::Collision:
-      WriteCollision(stream, colFile, colRequest.fullName);
+      WriteCollision(stream, colFile, colPath.c_str());
       break;
 
     default:
       break;
   }
-  return dff::EndChunk(stream, payloadStart);
+  return EndChunk(stream, payloadStart);
 }
 
-void DffExporter::WriteStructPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
+void ClumpWriter::WriteStructPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
   switch (enclosing.value_or(ChunkType::Struct)) {
     case ChunkType::Clump:
-      WriteClumpStruct(stream, *this);
+      WriteClumpStruct(stream, content);
       break;
     case ChunkType::FrameList:
-      WriteFrameListStruct(stream, *this);
+      WriteFrameListStruct(stream, content);
       break;
     case ChunkType::GeometryList:
-      WriteU32(stream, static_cast<std::uint32_t>(meshObjects.size()));
+      WriteU32(stream, static_cast<std::uint32_t>(content.GeometryCount()));
       break;
     case ChunkType::Geometry:
       WriteGeometryStruct(stream, CurrentMesh());
@@ -570,16 +545,16 @@ void DffExporter::WriteStructPayload(OutputStream& stream, std::optional<ChunkTy
       WriteU32(stream, kTextureFilterFlags);
       break;
     case ChunkType::Atomic:
-      WriteAtomicStruct(stream, *meshObjects[static_cast<std::size_t>(atomicCursor)]);
+      WriteAtomicStruct(stream, content.Geometry(atomicCursor));
       break;
     default:
       break;
   }
 }
 
-void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
+void ClumpWriter::WriteExtensionPayload(OutputStream& stream, std::optional<ChunkType> enclosing) {
   auto child = [&](ChunkType childType) {
-    WriteChunk(stream, childType, ChunkType::Extension, dff::kLibraryVersion);
+    WriteChunk(stream, childType, ChunkType::Extension, kLibraryVersion);
   };
   switch (enclosing.value_or(ChunkType::Extension)) {
     case ChunkType::FrameList:
@@ -609,12 +584,10 @@ void DffExporter::WriteExtensionPayload(OutputStream& stream, std::optional<Chun
   }
 }
 
-const MeshObject& DffExporter::CurrentMesh() const {
-  return *meshObjects[static_cast<std::size_t>(geometryCursor)];
+}  // namespace
+
+std::int32_t WriteClump(OutputStream& stream, ClumpContent& content) {
+  return ClumpWriter(content).WriteChunk(stream, ChunkType::Clump, std::nullopt, kLibraryVersion);
 }
 
-const MaterialEntry& DffExporter::CurrentMaterial() const {
-  return CurrentMesh().materials[static_cast<std::size_t>(materialCursor)];
-}
-
-}  // namespace scene
+}  // namespace dff

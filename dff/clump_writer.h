@@ -1,19 +1,22 @@
-// Pieces of the clump writer (DffExporter::WriteClump and WriteChunk, in
-// clump_writer.cpp) that stand on their own.
+// The clump writer: one Clump chunk, with its frames, geometries,
+// materials and atomics, and the collision data after the last atomic.
 #pragma once
 
-#include <cstddef>
-#include <string>
+#include <cstdint>
 #include <vector>
 
+#include "dff/clump_content.h"
+#include "dff/output_stream.h"
 #include "platform/matrix.h"
 
 namespace dff {
 
-// The COL file name proposed to the user: the scene's name without its
-// extension, plus ".col".  A null name counts as empty.  A name too long
-// for the request's buffer loses the end of its base, never the ".col".
-std::string ProposeColName(const char* sceneName);
+// Writes the one Clump of a file from `content`, asking it for the
+// collision data after the last Atomic.  Returns the clump's length.  The
+// clump always ends with its Extension, empty unless collision data was
+// embedded.  Collision data that fails while being read fails the stream;
+// a stream that fails stops the writing where it failed.
+std::int32_t WriteClump(OutputStream& stream, ClumpContent& content);
 
 struct BoundingSphere {
   platform::Vec3f centre;

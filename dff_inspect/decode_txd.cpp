@@ -83,6 +83,7 @@ void CheckLevels(ByteReader& reader, NativeTextureRecord& t, Findings& findings)
                           "; readers copy the stored count into a buffer of the expected size");
     }
     if (!Need(reader, record, "level " + std::to_string(level) + " data", size, 1, findings)) return;
+    t.levelOffsets.push_back(reader.offset());
     reader.Skip(size);
   }
   ExpectConsumed(reader, record, findings);

@@ -2,6 +2,7 @@
 // its chunk tree.  Values are kept as stored.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct NativeTextureRecord {
   std::uint8_t rasterType = 0;
   std::uint8_t flags = 0;
   std::vector<std::uint32_t> levelSizes;  // the byte count stored before each level
+  // Where in the file each level's bytes start, for the levels whose bytes
+  // are all there.
+  std::vector<std::size_t> levelOffsets;
 
   bool alpha() const { return (flags & 0x01) != 0; }
   bool compressed() const { return (flags & 0x08) != 0; }

@@ -17,7 +17,9 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "lightwave/lwo_reader.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 
 extern "C" ModuleDescriptor _mod_descrip;
 

@@ -24,9 +24,11 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "lightwave/lwo_reader.h"
-#include "plugin/host_services.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 #include "scene/dff_exporter.h"
+#include "scene/host_services.h"
 #include "scene/mesh_parts.h"
 
 extern "C" ModuleDescriptor _mod_descrip;
@@ -81,7 +83,7 @@ void CheckParts(const scene::MeshObject& whole, std::int32_t limit) {
 // The map command's model built again, its mesh objects split with `limit`.
 void SplitBuiltMeshes(const host::Scene& scene, std::int32_t limit) {
   host::StandInHost host(scene);
-  const plugin::HostServices services = plugin::AcquireHostServices(host.global());
+  const scene::HostServices services = scene::AcquireHostServices(host.global());
   scene::DffExporter exporter(services.sceneInfo, services.objectInfo, services.sceneObjects,
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);

@@ -19,7 +19,8 @@
 #include "host/mesh_snapshot.h"
 #include "host/scene_model.h"
 #include "host/standin_host.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
+#include "lwsdk/scene_info.h"
 
 namespace host {
 

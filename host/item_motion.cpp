@@ -5,8 +5,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "lwsdk/item_info.h"
 #include "placement/lightwave_placement.h"
-#include "plugin/lw_host.h"
 
 namespace host {
 namespace {

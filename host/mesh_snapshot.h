@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "host/scene_model.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
 
 namespace host {
 

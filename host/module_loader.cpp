@@ -11,6 +11,8 @@
 #include <dlfcn.h>
 #endif
 
+#include "lwsdk/generic.h"
+
 namespace host {
 namespace {
 

@@ -8,7 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/module.h"
 
 namespace host {
 

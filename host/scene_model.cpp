@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 
 namespace host {
 namespace {

@@ -3,7 +3,13 @@
 // tables serve Layout's one scene.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 
 namespace host {
 

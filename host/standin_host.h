@@ -1,5 +1,5 @@
 // The stand-in LightWave host: serves a host::Scene through the exact
-// service tables of plugin/lw_host.h, the way Layout serves its own scene.
+// service tables declared in lwsdk/, the way Layout serves its own scene.
 //
 // The host's global function is a plain C function pointer without a
 // context argument, so one StandInHost at a time is the active host; it is
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/scene_model.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace host {
 

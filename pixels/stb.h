@@ -1,6 +1,6 @@
 // The stb image decoder, resampler and DXT compressor as this system builds
-// them (stb_implementation.c): from memory only.  Image sizes are checked by
-// DecodeImage before decoding.
+// them (stb_implementation.c): from memory only, the decoder for TGA and BMP
+// alone.  Image sizes are checked by DecodeTgaOrBmp before decoding.
 #pragma once
 
 #define STBI_NO_STDIO

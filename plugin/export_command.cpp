@@ -4,16 +4,21 @@
 #include <optional>
 #include <string>
 
-#include "dff/output_stream.h"
-#include "plugin/export_messages.h"
-#include "plugin/file_request.h"
-#include "plugin/host_services.h"
 #include "dff/output_file.h"
+#include "dff/output_stream.h"
 #include "scene/dff_exporter.h"
+#include "scene/export_messages.h"
+#include "scene/file_request.h"
+#include "scene/host_services.h"
 #include "scene/mesh_parts.h"
 
 namespace plugin {
 namespace {
+
+using scene::HostServices;
+using scene::MessageLines;
+using scene::SecondLine;
+using scene::Service;
 
 void ShowError(const HostServices& services, const MessageLines& lines) {
   services.messages->error(lines.line1.c_str(), SecondLine(lines));
@@ -43,7 +48,7 @@ struct ExportOutcome {
 // Builds the model and writes it.  The exporter lives exactly as long as
 // this call, so whatever the caller then shows comes after it is freed.
 ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
-  const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
+  const std::unique_ptr<scene::DffExporter> owned = scene::ExporterFor(services);
   scene::DffExporter& exporter = *owned;
   exporter.BuildFrames();
   exporter.BuildAllGeometry();
@@ -62,7 +67,7 @@ ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
   dff::OutputStream& stream = file.stream();
   exporter.WriteClump(stream);
   const std::string colError = exporter.colError.value_or("");
-  const std::optional<MessageLines> cutNames = DescribeCutNames(exporter.frameNameCuts);
+  const std::optional<MessageLines> cutNames = scene::DescribeCutNames(exporter.frameNameCuts);
   exporter.ReleaseAll();
 
   if (stream.failed()) {
@@ -81,7 +86,7 @@ ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
 }  // namespace
 
 int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
-  const HostServices services = AcquireHostServices(global);
+  const HostServices services = scene::AcquireHostServices(global);
   if (!services.missingService.empty()) {
     // Without the message service there is no one to tell.
     if (services.messages != nullptr) {
@@ -95,8 +100,8 @@ int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->error("Crazy fool, no objects in the scene!", nullptr);
     return AFUNC_OK;
   }
-  const FileChoice choice = RequestDffFile(services.fileRequest, services.fileRequestVersion,
-                                           services.sceneInfo->name);
+  const scene::FileChoice choice =
+      scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   const ExportOutcome outcome = ExportTo(services, choice.path);
   if (outcome.cutNames) {

@@ -2,7 +2,7 @@
 // scene as one DFF clump.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace plugin {
 

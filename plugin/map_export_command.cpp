@@ -5,19 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "dff/output_stream.h"
-#include "platform/path_rules.h"
-#include "plugin/export_messages.h"
-#include "plugin/file_request.h"
-#include "plugin/host_services.h"
-#include "plugin/map_collision.h"
-#include "plugin/map_dictionary.h"
-#include "plugin/map_findings.h"
 #include "dff/output_file.h"
+#include "dff/output_stream.h"
+#include "map_export/map_collision.h"
+#include "map_export/map_dictionary.h"
+#include "map_export/map_findings.h"
+#include "platform/path_rules.h"
 #include "scene/dff_exporter.h"
+#include "scene/export_messages.h"
+#include "scene/file_request.h"
+#include "scene/host_services.h"
 
 namespace plugin {
 namespace {
+
+using scene::HostServices;
+using scene::MessageLines;
+using scene::SecondLine;
+using scene::Service;
 
 struct MapOutcome {
   std::vector<MessageLines> warnings;
@@ -56,7 +61,7 @@ std::string ListOfFiles(const std::vector<std::string>& files) {
 // Builds the model and writes the DFF, then the TXD and the COL beside it;
 // the exporter lives only until the DFF is written.
 MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
-  const std::unique_ptr<scene::DffExporter> owned = ExporterFor(services);
+  const std::unique_ptr<scene::DffExporter> owned = scene::ExporterFor(services);
   scene::DffExporter& exporter = *owned;
   exporter.choices = scene::MapObjectChoices();
   exporter.BuildFrames();
@@ -65,9 +70,10 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
     return {{}, empty, {}};
   }
   exporter.BuildAllGeometry();
-  const MapFindings findings = DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
-  const std::vector<txdbuild::TextureUse> textures = ModelTextureUses(*services.itemInfo, exporter);
-  col::EntrySource collision = VisibleModelSource(exporter);
+  const mapexport::MapFindings findings =
+      mapexport::DescribeMapModel(*services.itemInfo, exporter, platform::StripPath(path));
+  const std::vector<txdbuild::TextureUse> textures = mapexport::ModelTextureUses(*services.itemInfo, exporter);
+  col::EntrySource collision = mapexport::VisibleModelSource(exporter);
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
 
   dff::OutputFile file(path, services.ServedAs(Service::kFileRequest).text);
@@ -86,14 +92,15 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
   }
   if (!file.Commit()) return {findings.warnings, MessageLines{file.error(), "No file was written."}, {}};
 
-  const MapDictionary dictionary = WriteMapDictionary(services, textures, PathBeside(path, ".txd"));
+  const mapexport::MapDictionary dictionary =
+      mapexport::WriteMapDictionary(services, textures, PathBeside(path, ".txd"));
   std::vector<MessageLines> warnings = findings.warnings;
   warnings.insert(warnings.end(), dictionary.warnings.begin(), dictionary.warnings.end());
   if (dictionary.error) {
     return {warnings, MessageLines{dictionary.error->line1, platform::StripPath(path) + " was written."}, {}};
   }
-  const MapCollision collisionFile =
-      WriteMapCollision(services, leftOut, std::move(collision), path, PathBeside(path, ".col"));
+  const mapexport::MapCollision collisionFile =
+      mapexport::WriteMapCollision(services, leftOut, std::move(collision), path, PathBeside(path, ".col"));
   warnings.insert(warnings.end(), collisionFile.warnings.begin(), collisionFile.warnings.end());
   std::vector<std::string> written{findings.dffSummary, dictionary.summary};
   if (collisionFile.error) {
@@ -106,7 +113,7 @@ MapOutcome ExportMapTo(const HostServices& services, const std::string& path) {
 }  // namespace
 
 int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
-  const HostServices services = AcquireHostServices(global);
+  const HostServices services = scene::AcquireHostServices(global);
   if (!services.missingService.empty()) {
     if (services.messages != nullptr) {
       const std::string line1 =
@@ -120,8 +127,8 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
                              "Load the map object into Layout and run the command again.");
     return AFUNC_OK;
   }
-  const FileChoice choice =
-      RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
+  const scene::FileChoice choice =
+      scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   const MapOutcome outcome = ExportMapTo(services, choice.path);
   for (const MessageLines& warning : outcome.warnings) {

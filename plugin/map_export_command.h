@@ -3,7 +3,7 @@
 // game lights map objects with.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace plugin {
 

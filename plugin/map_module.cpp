@@ -1,8 +1,9 @@
 // The module descriptor Layout reads when it loads velmora_map, and the
 // servers it lists: the map object and the map section commands.
-#include "plugin/lw_host.h"
-#include "plugin/module_lifecycle.h"
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 #include "plugin/map_export_command.h"
+#include "plugin/module_lifecycle.h"
 #include "plugin/section_export_command.h"
 
 namespace {

@@ -1,7 +1,8 @@
 // The module descriptor Layout reads when it loads velmora, and the one
 // server it lists.
+#include "lwsdk/generic.h"
+#include "lwsdk/module.h"
 #include "plugin/export_command.h"
-#include "plugin/lw_host.h"
 #include "plugin/module_lifecycle.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // keep no data of their own.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/types.h"
 
 // Marks a module's descriptor for export: Layout finds it by its name.
 #if defined(_WIN32)

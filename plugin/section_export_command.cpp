@@ -5,14 +5,18 @@
 #include <optional>
 #include <string>
 
-#include "plugin/export_messages.h"
-#include "plugin/file_request.h"
-#include "plugin/host_services.h"
-#include "plugin/section_export.h"
+#include "map_export/section_export.h"
+#include "scene/export_messages.h"
+#include "scene/file_request.h"
+#include "scene/host_services.h"
 #include "section/section_limits.h"
 
 namespace plugin {
 namespace {
+
+using scene::HostServices;
+using scene::MessageLines;
+using scene::SecondLine;
 
 // The first ID the environment asks for; nothing when it asks for none, an
 // error message when what it asks for is no model ID.
@@ -31,7 +35,7 @@ std::optional<int> FirstIdFromEnvironment(std::optional<std::string>& error) {
 }  // namespace
 
 int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
-  const HostServices services = AcquireHostServices(global);
+  const HostServices services = scene::AcquireHostServices(global);
   if (!services.missingService.empty()) {
     if (services.messages != nullptr) {
       const std::string line1 =
@@ -51,13 +55,13 @@ int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->error(badFirstId->c_str(), "Set it to a whole number from 0 to 19999, or unset it.");
     return AFUNC_OK;
   }
-  const FileChoice choice = RequestIdeFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
+  const scene::FileChoice choice = scene::RequestIdeFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
-  SectionOutcome outcome;
+  mapexport::SectionOutcome outcome;
   // Nothing may escape into the host: memory running out midway is
   // reported like any other failure, with nothing written.
   try {
-    outcome = ExportSection(services, choice.path, firstId);
+    outcome = mapexport::ExportSection(services, choice.path, firstId);
   } catch (const std::exception& error) {
     outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
                                  "Nothing of the section was written; free memory or export a smaller scene."};

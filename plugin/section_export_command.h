@@ -4,7 +4,7 @@
 // files, and the install instructions.
 #pragma once
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
 
 namespace plugin {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/types.h"
 
 namespace scene {
 

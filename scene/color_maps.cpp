@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
+#include "lwsdk/object_info.h"
 #include "scene/geometry_steps.h"
 
 namespace scene {

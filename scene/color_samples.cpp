@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
 #include "scene/color_sample_finder.h"
 #include "scene/geometry_steps.h"
 

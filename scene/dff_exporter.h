@@ -1,22 +1,26 @@
 // The in-memory model of one export: every frame and mesh object of the
-// scene, the two orders of the frames the writer needs, and the writer's
-// cursors.  The export command drives it through its phases once, in this
-// order: construct, set sceneName, BuildFrames, BuildAllGeometry,
-// WriteClump, ReleaseAll, destroy.
+// scene, and the two orders of the frames the writer needs.  The export
+// command drives it through its phases once, in this order: construct, set
+// sceneName, BuildFrames, BuildAllGeometry, WriteClump, ReleaseAll,
+// destroy.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "col/item_roles.h"
-#include "dff/chunk_type.h"
 #include "dff/output_stream.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 #include "platform/host_path.h"
-#include "plugin/lw_host.h"
 #include "scene/build_choices.h"
 #include "scene/frame_node.h"
 #include "scene/mesh_object.h"
@@ -44,17 +48,13 @@ class DffExporter {
   // the writer reads; with the choice to split, a mesh object over the
   // vertex limit then becomes its parts.  After BuildFrames.
   void BuildAllGeometry();
-  // Writes the one Clump of the file, asking the user for the COL file to
-  // embed after the last Atomic.  Returns the clump's length.  The clump
-  // always ends with its Extension, empty unless a COL file was embedded.  A
-  // COL file that cannot be opened leaves that Extension empty and sets
-  // colError; a COL file that fails while being read fails the stream.
+  // Writes the one Clump of the file (scene/write_clump.cpp), asking the
+  // user for the COL file to embed after the last Atomic.  Returns the
+  // clump's length.  The clump always ends with its Extension, empty unless
+  // a COL file was embedded.  A COL file that cannot be opened leaves that
+  // Extension empty and sets colError; a COL file that fails while being
+  // read fails the stream.
   std::int32_t WriteClump(dff::OutputStream& stream);
-  // Writes one chunk of the clump tree; what it holds depends on its type,
-  // the type of the chunk around it, and the cursors.  Returns 12 plus the
-  // payload size.
-  std::int32_t WriteChunk(dff::OutputStream& stream, dff::ChunkType type,
-                          std::optional<dff::ChunkType> enclosing, std::uint32_t version);
   // Frees every frame, then every mesh object, and empties the lists.
   void ReleaseAll();
 
@@ -71,19 +71,11 @@ class DffExporter {
 
   // The scene's name as the host reports it; the export command sets it.
   const char* sceneName = nullptr;
-  // The COL file being embedded; open only while its chunk is written.
-  std::FILE* colFile = nullptr;
   // One per object item, in host item order.
   std::vector<std::unique_ptr<FrameNode>> frames;
   // One per object item with polygons, in item order; the position is the
   // geometry and atomic index.
   std::vector<std::unique_ptr<MeshObject>> meshObjects;
-
-  // Writer state while a clump is written.
-  std::int32_t frameCursor = -2;
-  std::int32_t atomicCursor = -2;
-  std::int32_t geometryCursor = -2;
-  std::int32_t materialCursor = -2;
 
   const LWSceneInfo* sceneInfo;
   const LWObjectInfo* objectInfo;
@@ -138,13 +130,6 @@ class DffExporter {
   // Replaces every mesh object over the vertex limit by its parts and
   // numbers the geometries again.
   void SplitOversizedMeshes();
-
-  // The clump writer's payloads that depend on the enclosing chunk.
-  void WriteStructPayload(dff::OutputStream& stream, std::optional<dff::ChunkType> enclosing);
-  void WriteExtensionPayload(dff::OutputStream& stream, std::optional<dff::ChunkType> enclosing);
-  // The mesh object and material the cursors select while writing.
-  const MeshObject& CurrentMesh() const;
-  const MaterialEntry& CurrentMaterial() const;
 };
 
 }  // namespace scene

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lwsdk/object_info.h"
 #include "platform/matrix.h"
-#include "plugin/lw_host.h"
 
 namespace scene {
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "lwsdk/item_info.h"
 #include "placement/lightwave_placement.h"
-#include "plugin/lw_host.h"
 #include "scene/frame_node.h"
 
 namespace scene {

@@ -1,3 +1,4 @@
+#include "lwsdk/mesh_info.h"
 #include "scene/geometry_steps.h"
 #include "scene/mesh_object.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/types.h"
 #include "scene/mesh_object.h"
 
 namespace scene {

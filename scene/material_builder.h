@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/images.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 #include "scene/mesh_object.h"
 
 namespace scene {

@@ -11,8 +11,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lwsdk/images.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 #include "platform/matrix.h"
-#include "plugin/lw_host.h"
 #include "scene/frame_node.h"
 
 namespace scene {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
 #include "scene/geometry_steps.h"
 #include "scene/point_finder.h"
 #include "scene/triangulate.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
 #include "scene/geometry_steps.h"
 #include "scene/material_builder.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/mesh_info.h"
 #include "scene/geometry_steps.h"
 #include "scene/sample_finder.h"
 

@@ -32,14 +32,16 @@ build_target() {
     -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_BUILD_TESTS=OFF \
     -DVELMORA_BUILD_BENCH=OFF \
-    -DVELMORA_SQUISH_SOURCE_DIR="$PWD/build/deps/libsquish" >/dev/null
+    -DVELMORA_SQUISH_SOURCE_DIR="$PWD/build/deps/libsquish" \
+    -DVELMORA_IMAGE_SOURCES_DIR="$PWD/build/deps" >/dev/null
   echo "== $target: building ${deliverables[*]}"
   cmake --build "$dir" -j"$jobs" --target "${deliverables[@]}"
   tools/check-windows-binaries.sh "$target" "$dir/bin"
 }
 
-# Debian has no Windows build of libsquish: its source is compiled in.
-tools/fetch-squish-source.sh
+# Debian has no Windows build of libsquish, zlib, libspng or libjpeg-turbo:
+# their sources are compiled in.
+tools/fetch-library-sources.sh
 
 targets=("$@")
 ((${#targets[@]})) || targets=(win32 win64)

@@ -22,19 +22,21 @@ cd "$(dirname "$0")/.."
 
 declare -A sets=(
   [programs]="cmake g++ make libcli11-dev nlohmann-json3-dev libstb-dev libsquish-dev
-              dpkg-dev file"
+              libspng-dev libjpeg62-turbo-dev dpkg-dev file"
   [tests]="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
            assimp-utils assimp-testmodels time nodejs"
   [fuzz]="clang libclang-rt-14-dev"
-  [windows]="mingw-w64 wine wine64 xvfb xdotool zip unzip dpkg-dev"
+  [windows]="mingw-w64 wine wine64 xvfb xdotool zip unzip dpkg-dev nasm"
 )
-# programs: libstb-dev and libsquish-dev are maketxd's image decoding and
+# programs: libspng-dev (PNG), libjpeg62-turbo-dev (JPEG) and libstb-dev
+#   (TGA, BMP, resampling) are maketxd's image decoding, libsquish-dev its
 #   DXT compression; dpkg-dev and file are what CPack's Debian packages need
 #   (tools/package-deb.sh).
 # tests: `time` is /usr/bin/time, for bench/compare_assimp.sh; Node.js runs
 #   rw-parser, an independent DFF reader the tests compare with.
-# windows: dpkg-dev's dpkg-source unpacks libsquish's source for the
-#   Windows builds.
+# windows: dpkg-dev's dpkg-source unpacks the sources of libsquish, zlib,
+#   libspng and libjpeg-turbo for the Windows builds; nasm assembles
+#   libjpeg-turbo's SIMD code.
 order=(programs tests fuzz windows)
 
 usage() {

@@ -15,6 +15,12 @@
 #    command below for why the compressed texels may not differ);
 #  - makecol.exe of each target builds the example object's COL file byte
 #    for byte as the Linux build does;
+#  - dffinfo.exe of each target draws the example with its dictionary
+#    (--render-sheet, by day and by night) and the small object with day
+#    and night colours (--render --night) to exactly the PNG bytes the
+#    Linux build writes: the renderer covers pixels with integer edge
+#    functions and keeps its float arithmetic unfused, in SSE2 on every
+#    target;
 #  - lwhost.exe --map of each target loads that target's velmora_map.dll
 #    and exports the example scene, and a small object with day and night
 #    colours and collision and shadow layers, to exactly the DFF and TXD
@@ -249,6 +255,21 @@ check_makecol() {
   cmp -s "$col" "$reference" || fail "$target makecol.exe wrote other bytes than the Linux build"
 }
 
+# A PNG that dffinfo.exe draws with `arguments` (Windows paths) against the
+# Linux build's `reference`.
+check_render() {
+  local target=$1 reference=$2 what=$3
+  shift 3
+  local image=$files/$target-$(basename "$reference")
+  echo "== $target: dffinfo.exe draws $what"
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/dffinfo.exe" "$@" \
+      "$(windows_path "$image")" >/dev/null 2>&1; then
+    fail "$target dffinfo.exe did not draw $what"
+    return
+  fi
+  cmp -s "$image" "$reference" || fail "$target dffinfo.exe drew $what otherwise than the Linux build"
+}
+
 # The map command's DFF and the TXD beside it, written by lwhost.exe --map
 # from `input` under the name `name`, against the Linux build's files of
 # that name in $files/linux-map.
@@ -426,6 +447,13 @@ mkdir -p "$files/linux-map"
 "$linux_build/bin/lwhost" --map "$scene" -o "$files/linux-map/scene.dff" >/dev/null 2>&1
 "$linux_build/bin/lwhost" --map "$colored_object" -o "$files/linux-map/colored.dff" >/dev/null 2>&1
 
+# The renderer's references: the example with its dictionary, and the
+# object with day and night colours by night.
+"$linux_build/bin/dffinfo" "$files/example/linux.dff" --txd "$reference_txd" --size 128 \
+  --render-sheet "$files/example-sheet.png" >/dev/null
+"$linux_build/bin/dffinfo" "$files/linux-map/colored.dff" --txd "$files/linux-map/colored.txd" --night \
+  --view three-quarter --size 256 --render "$files/colored-night.png" >/dev/null
+
 choose_wine_loader
 choose_wine_targets
 for target in "${wine_targets[@]}"; do
@@ -439,6 +467,11 @@ for target in "${wine_targets[@]}"; do
   check_makecol "$target" "$object" "$reference_made_col"
   check_map_export "$target" "$scene" scene
   check_map_export "$target" "$colored_object" colored
+  check_render "$target" "$files/example-sheet.png" "the example's sheet" \
+    "$(windows_path "$files/example/linux.dff")" --txd "$(windows_path "$reference_txd")" --size 128 --render-sheet
+  check_render "$target" "$files/colored-night.png" "the coloured object by night" \
+    "$(windows_path "$files/linux-map/colored.dff")" --txd "$(windows_path "$files/linux-map/colored.txd")" \
+    --night --view three-quarter --size 256 --render
 done
 
 echo "== wine checks took $((SECONDS - started)) s after the builds"

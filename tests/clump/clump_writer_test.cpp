@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scene/file_request.h"
 #include "tests/clump/clump_fixture.h"
 
 namespace scene {
@@ -251,9 +252,9 @@ TEST_F(ColFile, OneThatFailsWhileBeingReadFailsTheFile) {
 }
 
 TEST(ColName, IsTheSceneNameWithItsExtensionReplacedCutToFitTheBuffer) {
-  EXPECT_EQ(dff::ProposeColName("my.car.lws"), "my.car.col");
-  EXPECT_EQ(dff::ProposeColName(nullptr), ".col");
-  EXPECT_EQ(dff::ProposeColName(std::string(600, 'n').c_str()), std::string(507, 'n') + ".col");
+  EXPECT_EQ(scene::ProposeColName("my.car.lws"), "my.car.col");
+  EXPECT_EQ(scene::ProposeColName(nullptr), ".col");
+  EXPECT_EQ(scene::ProposeColName(std::string(600, 'n').c_str()), std::string(507, 'n') + ".col");
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dff/output_stream.h"
 #include "tests/dff_inspect/dff_builder.h"
@@ -126,6 +129,48 @@ TEST_F(Program, TxdCheckNamesEveryTextureTheDictionaryLacks) {
       RunProgram(model + " --quiet --txd " + Write("car.txd", Dictionary({"body", "vehicleenvmap128"})));
   EXPECT_EQ(whole.status, 0) << whole.output;
   EXPECT_EQ(whole.output, "");
+}
+
+// The width and height a PNG file's header gives, or zeros when the bytes
+// are not a PNG file.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<unsigned char> head(24);
+  in.read(reinterpret_cast<char*>(head.data()), 24);
+  const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (!in || !std::equal(signature, signature + 8, head.begin())) return {0, 0};
+  auto word = [&](std::size_t at) {
+    return (std::uint32_t{head[at]} << 24) | (std::uint32_t{head[at + 1]} << 16) |
+           (std::uint32_t{head[at + 2]} << 8) | head[at + 3];
+  };
+  return {word(16), word(20)};
+}
+
+TEST_F(Program, RenderWritesTheViewAndTheSheet) {
+  const std::string model = Write("car.dff", testing::Serialise({testing::BuildClump(testing::MakeSampleClump())}).bytes);
+  const fs::path view = directory_ / "view.png";
+  const fs::path sheet = directory_ / "sheet.png";
+  const ProgramRun run = RunProgram(model + " --txd " + Write("car.txd", Dictionary({"body", "vehicleenvmap128"})) +
+                                    " --render " + view.string() + " --render-sheet " + sheet.string() +
+                                    " --size 48 --view top --night");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(PngSize(view), (std::pair<std::uint32_t, std::uint32_t>{48, 48}));
+  EXPECT_EQ(PngSize(sheet), (std::pair<std::uint32_t, std::uint32_t>{144, 96}));
+  EXPECT_NE(RunProgram(model + " --render " + view.string() + " --view side").status, 0);
+}
+
+TEST_F(Program, RenderRefusesDamagedFilesAsTheListingDoes) {
+  testing::Bytes bytes = testing::Serialise({testing::BuildClump(testing::MakeSampleClump())}).bytes;
+  bytes.resize(bytes.size() - 1);
+  const std::string cut = Write("cut.dff", bytes);
+  const fs::path image = directory_ / "cut.png";
+  const ProgramRun render = RunProgram(cut + " --render " + image.string());
+  const ProgramRun listing = RunProgram(cut + " --quiet");
+  EXPECT_EQ(render.status, 1);
+  EXPECT_FALSE(fs::exists(image));
+  const std::string message = cut + " is damaged: readers that rely on the places named above will misread it";
+  EXPECT_NE(render.output.find(message), std::string::npos) << render.output;
+  EXPECT_NE(listing.output.find(message), std::string::npos) << listing.output;
 }
 
 }  // namespace

@@ -5,7 +5,15 @@
 #include <string>
 
 #include "host/standin_host.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/images.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/object_info.h"
+#include "lwsdk/scene_info.h"
+#include "lwsdk/surfaces.h"
+#include "lwsdk/textures.h"
 
 namespace host::testing {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/standin_host.h"
+#include "lwsdk/generic.h"
 
 namespace host {
 namespace {

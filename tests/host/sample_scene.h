@@ -4,7 +4,8 @@
 #pragma once
 
 #include "host/scene_model.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
+#include "lwsdk/mesh_info.h"
 
 namespace host::testing {
 

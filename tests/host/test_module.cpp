@@ -4,7 +4,9 @@
 // the global function kept from the last activation.
 #include <cstddef>
 
-#include "plugin/lw_host.h"
+#include "lwsdk/globals.h"
+#include "lwsdk/messages.h"
+#include "lwsdk/module.h"
 
 #ifndef TEST_MODULE_SYNC
 #define TEST_MODULE_SYNC MOD_SYSSYNC

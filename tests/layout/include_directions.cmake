@@ -1,41 +1,65 @@
-# Fails when a source file includes a header from a folder above it.
+# Fails when a source file includes a header from a room (a top-level
+# folder) above its own: no room includes one above it.
 #
 #   cmake -DSOURCE_DIR=<tree> -P include_directions.cmake
 #
-# Each folder below may include its own headers and those of the folders
-# listed with it, nothing else of the tree.  Includes without a folder part
-# and includes of folders that are not part of the tree (system and
-# third-party headers) are left alone; folders missing from the table
-# (tests, benchmarks, examples) may include anything.
+# The rooms stand in a ladder, listed bottom to top.  Each room may include
+# its own headers and those of the rooms listed with it, all of which stand
+# below it (the check fails on a list that names a room above); nothing
+# else of the tree.  Includes without a folder part and includes of folders
+# that are not part of the tree (system and third-party headers) are left
+# alone; folders missing from the ladder (tests, benchmarks, examples, fuzz
+# targets) may include anything.
 cmake_minimum_required(VERSION 3.20)
 
-set(allowed_platform    platform)
-set(allowed_lightwave   lightwave platform)
-set(allowed_host        host lightwave placement platform plugin/lw_host.h)
-# The map command writes a texture dictionary with txd_build; the first
-# command's files include none of it.
-set(allowed_plugin      plugin scene dff platform txd_build col section placement)
-set(allowed_scene       plugin scene dff placement platform col)
-set(allowed_dff         plugin scene dff platform)
-set(allowed_extractor   extractor dff platform)
-set(allowed_dff_inspect dff_inspect dff)
-set(allowed_txd         txd dff)
-set(allowed_pixels      pixels txd)
-set(allowed_txd_build   txd_build pixels txd dff_inspect dff lightwave platform)
-set(allowed_col         col)
-set(allowed_placement   placement)
-set(allowed_section     section placement)
-set(allowed_tools       tools host txd_build lightwave dff_inspect txd pixels col section dff platform
-                        plugin/lw_host.h)
-set(checked_folders platform placement lightwave host plugin scene dff extractor dff_inspect txd pixels txd_build
-                    col section tools)
+set(rooms_bottom_to_top
+  lwsdk platform placement section dff col lightwave txd pixels dff_inspect extractor txd_build
+  render host scene map_export plugin tools)
+
+# A room names the rooms it uses, or single headers of a room it uses for
+# one thing only.
+set(uses_lwsdk       "")
+set(uses_platform    "")
+set(uses_placement   "")
+# A map section's own files and rules know nothing of the host.
+set(uses_section     placement)
+set(uses_dff         platform)
+set(uses_col         "")
+set(uses_lightwave   platform)
+set(uses_txd         dff)
+set(uses_pixels      txd)
+set(uses_dff_inspect dff)
+set(uses_extractor   dff platform)
+set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
+# The renderer draws what dff_inspect reads into pixels/' image type.
+set(uses_render      dff_inspect pixels/rgba_image.h)
+set(uses_host        lwsdk lightwave placement platform)
+# The modules' rooms use none of the host's, the file formats' or the
+# images' rooms; only the map command's files build a texture dictionary.
+set(uses_scene       lwsdk dff col placement platform)
+set(uses_map_export  scene txd_build lwsdk dff col section placement platform)
+set(uses_plugin      map_export scene lwsdk dff section platform)
+set(uses_tools       host txd_build render lightwave dff_inspect txd pixels col section dff lwsdk platform)
+
+# The ladder itself: every room a room uses stands below it.
+set(rungs_below "")
+foreach(room ${rooms_bottom_to_top})
+  foreach(used ${uses_${room}})
+    string(REGEX REPLACE "/.*" "" used_room "${used}")
+    if(NOT used_room IN_LIST rungs_below)
+      message(FATAL_ERROR "include check: ${room}/ may include ${used}, "
+        "which does not stand below it in rooms_bottom_to_top")
+    endif()
+  endforeach()
+  list(APPEND rungs_below ${room})
+endforeach()
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "include check: SOURCE_DIR '${SOURCE_DIR}' is not a folder")
 endif()
 
 # Every top-level folder is part of the tree, so an include of one that the
-# table does not allow counts, even of a folder added later.
+# ladder does not allow counts, even of a folder added later.
 file(GLOB top_entries RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*")
 set(tree_folders "")
 foreach(entry ${top_entries})
@@ -45,7 +69,7 @@ foreach(entry ${top_entries})
 endforeach()
 
 set(violations "")
-foreach(folder ${checked_folders})
+foreach(folder ${rooms_bottom_to_top})
   if(NOT IS_DIRECTORY "${SOURCE_DIR}/${folder}")
     continue()
   endif()
@@ -70,10 +94,11 @@ foreach(folder ${checked_folders})
       if(NOT target_folder IN_LIST tree_folders)
         continue()
       endif()
-      if(target_folder IN_LIST allowed_${folder} OR header IN_LIST allowed_${folder})
+      if(target_folder STREQUAL folder OR target_folder IN_LIST uses_${folder}
+         OR header IN_LIST uses_${folder})
         continue()
       endif()
-      string(REPLACE ";" " " allowed_text "${allowed_${folder}}")
+      string(REPLACE ";" " " allowed_text "${folder} ${uses_${folder}}")
       list(APPEND violations
         "${source}:${line_number}: includes ${header}, but ${folder}/ may include only ${allowed_text}")
     endforeach()
@@ -83,7 +108,7 @@ endforeach()
 if(violations)
   list(LENGTH violations count)
   string(REPLACE ";" "\n" report "${violations}")
-  message(FATAL_ERROR "${count} include(s) run the wrong way between folders:\n${report}\n"
+  message(FATAL_ERROR "${count} include(s) run the wrong way between rooms:\n${report}\n"
     "Move the code to the folder it depends on, or the shared part down to a folder both may use.")
 endif()
-message(STATUS "include check: every include runs downward")
+message(STATUS "include check: no room includes one above it")

@@ -22,7 +22,7 @@
 
 #include "host/lightwave_files.h"
 #include "lightwave/lwo_reader.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 #include "tests/support/assimp_samples.h"
 
 namespace host {

@@ -8,7 +8,7 @@
 #include "host/lightwave_files.h"
 #include "lightwave/lwo2_writer.h"
 #include "lightwave/lws_writer.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 #include "sample_files.h"
 
 namespace host {

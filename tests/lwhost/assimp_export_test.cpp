@@ -17,6 +17,7 @@
 #include "host/standin_host.h"
 #include "lightwave/lwo3_writer.h"
 #include "lightwave/lwo_reader.h"
+#include "lwsdk/file_request.h"
 #include "tests/support/assimp_samples.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "lightwave/lwo2_writer.h"
 #include "lightwave/lwo3_writer.h"
 #include "lightwave/lwo_reader.h"
+#include "lwsdk/file_request.h"
 #include "tests/support/files_and_programs.h"
 
 namespace {

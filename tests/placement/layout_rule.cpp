@@ -28,7 +28,7 @@ Point LayoutWorld(const std::vector<Pose>& poses, int item, Point p) {
 Point FromGame(const Point& game) { return {-game[0], game[2], -game[1]}; }
 
 Point ThroughFrames(const dffinfo::ClumpRecord& clump, std::uint32_t frame, const dffinfo::Vec3& vertex) {
-  Point p{static_cast<double>(vertex[0]), static_cast<double>(vertex[1]), static_cast<double>(vertex[2])};
+  Point p = Widened(vertex);
   for (auto at = static_cast<std::int32_t>(frame); at >= 0; at = clump.frames[static_cast<std::size_t>(at)].parent) {
     const dffinfo::FrameRecord& f = clump.frames[static_cast<std::size_t>(at)];
     const auto at3 = [&](std::size_t i) { return static_cast<double>(f.rotation[i]); };
@@ -43,6 +43,10 @@ Point ThroughFrames(const dffinfo::ClumpRecord& clump, std::uint32_t frame, cons
 
 double Distance(const Point& a, const Point& b) {
   return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
+}
+
+Point Widened(const std::array<float, 3>& v) {
+  return {static_cast<double>(v[0]), static_cast<double>(v[1]), static_cast<double>(v[2])};
 }
 
 }  // namespace placementtest

@@ -37,9 +37,6 @@ Point ThroughFrames(const dffinfo::ClumpRecord& clump, std::uint32_t frame, cons
 
 double Distance(const Point& a, const Point& b);
 
-// A stored single-precision point in double precision.
-inline Point ToPoint(const std::array<float, 3>& p) {
-  return {static_cast<double>(p[0]), static_cast<double>(p[1]), static_cast<double>(p[2])};
-}
+Point Widened(const std::array<float, 3>& v);
 
 }  // namespace placementtest

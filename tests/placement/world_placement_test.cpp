@@ -1,6 +1,6 @@
 // Every vertex of an exported scene lands where Layout puts it: through
 // both export commands (their DFF frames composed as the game composes
-// them) and makecol (its COL vertices), against Layout's placement rule
+// them), the map command's COL and makecol's, against Layout's placement rule
 // written in the test and against assimp's own reading of the scene.
 // Scenes turn items by heading, pitch and bank, about pivots with pivot
 // rotations, scale them unevenly, and chain them three deep with a null and
@@ -135,7 +135,7 @@ std::vector<std::vector<Point>> LayoutPoints(const std::vector<SceneItem>& items
     if (items[static_cast<std::size_t>(i)].kind != host::LwsItemKind::kObject) continue;
     points.emplace_back();
     for (const auto& p : kWedge) {
-      points.back().push_back(placementtest::LayoutWorld(poses, i, placementtest::ToPoint(p)));
+      points.back().push_back(placementtest::LayoutWorld(poses, i, placementtest::Widened(p)));
     }
   }
   return points;
@@ -202,7 +202,7 @@ TEST_F(WorldPlacement, TextureCoordinatesAreTheGamesWayUp) {
   ASSERT_EQ(geometry.uvSets.size(), 1u);
   const auto& positions = geometry.morphTargets.at(0).positions;
   for (std::size_t v = 0; v < positions.size(); ++v) {
-    const Point layout = placementtest::FromGame(placementtest::ToPoint(positions[v]));
+    const Point layout = placementtest::FromGame(placementtest::Widened(positions[v]));
     const std::array<float, 2> uv = WedgeUv({static_cast<float>(layout[0]), static_cast<float>(layout[1]),
                                             static_cast<float>(layout[2])});
     EXPECT_NEAR(geometry.uvSets[0][v][0], uv[0], 1e-6f);
@@ -210,21 +210,26 @@ TEST_F(WorldPlacement, TextureCoordinatesAreTheGamesWayUp) {
   }
 }
 
-// makecol's vertices are the same points, to the COL format's 1/128 m.
-TEST_F(WorldPlacement, MakecolPutsEveryCollisionVertexWhereLayoutShowsIt) {
+// The collision of the map command (beside its DFF) and of makecol holds
+// the same points, to the COL format's 1/128 m.
+TEST_F(WorldPlacement, CollisionVerticesLieWhereLayoutShowsThePoints) {
   const std::vector<SceneItem> items = Chain(true);
   WriteScene(items);
   ASSERT_EQ(Run(std::string(MAKECOL_PROGRAM) + " scene.lws -o scene.col").status, 0);
-  const dffinfo::Inspection col = Read("scene.col");
-  ASSERT_EQ(col.colEntries.size(), 1u);
+  ASSERT_EQ(Run(std::string(LWHOST_PROGRAM) + " --map scene.lws -o map.dff").status, 0);
   std::vector<Point> expected;
   for (const auto& item : LayoutPoints(items)) expected.insert(expected.end(), item.begin(), item.end());
-  ASSERT_FALSE(col.colEntries[0].mesh.vertices.empty());
-  for (const dffinfo::ColVertex& stored : col.colEntries[0].mesh.vertices) {
-    const Point world = placementtest::FromGame({stored[0] / 128.0, stored[1] / 128.0, stored[2] / 128.0});
-    double nearest = 1e9;
-    for (const Point& point : expected) nearest = std::min(nearest, placementtest::Distance(world, point));
-    EXPECT_LT(nearest, 1.0 / 128);
+  for (const char* name : {"scene.col", "map.col"}) {
+    SCOPED_TRACE(name);
+    const dffinfo::Inspection col = Read(name);
+    ASSERT_EQ(col.colEntries.size(), 1u);
+    ASSERT_FALSE(col.colEntries[0].mesh.vertices.empty());
+    for (const dffinfo::ColVertex& stored : col.colEntries[0].mesh.vertices) {
+      const Point world = placementtest::FromGame({stored[0] / 128.0, stored[1] / 128.0, stored[2] / 128.0});
+      double nearest = 1e9;
+      for (const Point& point : expected) nearest = std::min(nearest, placementtest::Distance(world, point));
+      EXPECT_LT(nearest, 1.0 / 128);
+    }
   }
 }
 

@@ -15,7 +15,8 @@
 #include "host/module_loader.h"
 #include "host/scene_model.h"
 #include "host/standin_host.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/file_request.h"
+#include "lwsdk/mesh_info.h"
 #include "tests/support/files_and_programs.h"
 
 namespace plugin::testing {

@@ -39,7 +39,7 @@ class NewerLayoutExportTest : public ExportTest {
 
 TEST_F(NewerLayoutExportTest, ExportsThroughTheNewestNamesWithTheNewerRequesterVersion) {
   host::StandInHost host(OneTriangleScene());
-  ServeNewestNamesOnly(host);
+  scene::testing::ServeNewestNamesOnly(host);
   const std::string col = ExportWithCol(host);
   ExpectExportedWith(host, col);
 }
@@ -58,7 +58,7 @@ TEST_F(NewerLayoutExportTest, ExportsThroughAMixOfOldAndNewNames) {
 
 TEST_F(NewerLayoutExportTest, RefusesOnlyWhenNoNameOfAServiceIsServed) {
   host::StandInHost host(OneTriangleScene());
-  ServeNewestNamesOnly(host);
+  scene::testing::ServeNewestNamesOnly(host);
   host.Withhold("LW Object Info 14");
   Answer(dir_ / "city.dff");
   EXPECT_EQ(Run(host), AFUNC_OK);
@@ -78,7 +78,7 @@ TEST_F(NewerLayoutExportTest, ANameIsCutBeforeACharacterAcrossTheLimit) {
   null.name = name;
   scene.items.push_back(null);
   host::StandInHost host(scene);
-  ServeNewestNamesOnly(host);
+  scene::testing::ServeNewestNamesOnly(host);
   Answer(dir_ / "city.dff");
   EXPECT_EQ(Run(host), AFUNC_OK);
   const dffinfo::Inspection inspection = dffinfo::Inspect(ReadFileBytes(dir_ / "city.dff"));

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "host/standin_host.h"
-#include "plugin/host_services.h"
+#include "scene/host_services.h"
 
-namespace plugin::testing {
+namespace scene::testing {
 
 // In the order the command asks for the services.
 inline const std::array<std::string, kServiceCount> kOldNames = {
@@ -30,4 +30,4 @@ inline void ServeNewestNamesOnly(host::StandInHost& host) {
   }
 }
 
-}  // namespace plugin::testing
+}  // namespace scene::testing

@@ -6,10 +6,10 @@
 
 #include "host/scene_model.h"
 #include "host/standin_host.h"
-#include "plugin/host_services.h"
+#include "scene/host_services.h"
 #include "tests/plugin_services/service_hosts.h"
 
-namespace plugin::testing {
+namespace scene::testing {
 namespace {
 
 using platform::TextEncoding;
@@ -117,4 +117,4 @@ TEST(ServiceNames, AServiceUnderNoNameIsNamedByItsOldNameAndTheOthersAreStillObt
 }
 
 }  // namespace
-}  // namespace plugin::testing
+}  // namespace scene::testing

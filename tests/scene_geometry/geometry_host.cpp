@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "lwsdk/item_info.h"
+
 namespace scene::testing {
 
 host::Scene SceneOf(const std::vector<ObjectSetup>& objects) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "lwsdk/mesh_info.h"
 #include "scene/material_builder.h"
 #include "scene/triangulate.h"
 

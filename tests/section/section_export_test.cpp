@@ -251,11 +251,11 @@ TEST_F(SectionExport, TheGamesReadingOfEachLinePutsEveryVertexWhereLayoutShowsIt
     const Points& object = items[static_cast<std::size_t>(item)].object == "lamp.lwo" ? kLamp : kHouse;
     std::vector<Point> expected;
     for (const auto& p : object) {
-      expected.push_back(placementtest::LayoutWorld(poses, item, placementtest::ToPoint(p)));
+      expected.push_back(placementtest::LayoutWorld(poses, item, placementtest::Widened(p)));
     }
     std::vector<bool> met(expected.size(), false);
     for (const dffinfo::Vec3& v : dff.clumps[0].geometries[0].morphTargets.at(0).positions) {
-      const Point world = placementtest::FromGame(game.Apply(placementtest::ToPoint(v)));
+      const Point world = placementtest::FromGame(game.Apply(placementtest::Widened(v)));
       std::size_t nearest = 0;
       for (std::size_t i = 1; i < expected.size(); ++i) {
         const double distance = placementtest::Distance(world, expected[i]);

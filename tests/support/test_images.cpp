@@ -15,6 +15,9 @@ void Append(void* context, void* data, int size) {
   bytes->insert(bytes->end(), begin, begin + size);
 }
 
+// As high as texture packs are usually saved.
+constexpr int kJpegQuality = 90;
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const std::string& kind) {
@@ -30,6 +33,7 @@ std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const 
     stbi_write_tga_with_rle = 1;
   }
   if (kind == "bmp") ok = stbi_write_bmp_to_func(Append, &bytes, w, h, 4, image.rgba.data());
+  if (kind == "jpg") ok = stbi_write_jpg_to_func(Append, &bytes, w, h, 4, image.rgba.data(), kJpegQuality);
   if (ok == 0) throw std::runtime_error("cannot encode a test image as " + kind);
   return bytes;
 }

@@ -10,7 +10,9 @@
 namespace testsupport {
 
 // The image encoded as a file of the given kind: "png", "tga" (run-length
-// coded), "tga-raw" or "bmp" (32 bits a texel, alpha included).
+// coded), "tga-raw", "bmp" (32 bits a texel, alpha included) or "jpg"
+// (quality 90, alpha dropped; stb's JPEG writer shifts negative values, so
+// it is for the benchmarks, not the sanitised tests).
 std::vector<std::uint8_t> EncodeImageFile(const pixels::RgbaImage& image, const std::string& kind);
 
 // A pattern with detail in every channel: smooth gradients, which DXT

@@ -1,10 +1,13 @@
 // dffinfo FILE.dff|FILE.txd|FILE.col|SECTION.ide|SECTION.ipl|SECTION.img [--json] [--quiet] [--txd MODEL.txd]
+// dffinfo MODEL.dff [--render OUT.png] [--render-sheet OUT.png] [--txd MODEL.txd] [--night] [--size N]
+//         [--view VIEW]
 //
 // Lists a DFF or TXD file's chunk tree and decoded records, a COL file's
 // entries, or a map section's models, instances and archive, and checks
-// what readers rely on.  Exit status: 0 when the file is sound (warnings allowed), 1 when
+// what readers rely on; or draws a DFF into a PNG file.
+// Exit status: 0 when the file is sound (warnings allowed), 1 when
 // it is damaged or lacks a texture in the dictionary --txd names, 2 when a
-// file cannot be read.
+// file cannot be read (or, drawing, written).
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -13,6 +16,7 @@
 
 #include "dff_inspect/inspect.h"
 #include "tools/dffinfo/json_printer.h"
+#include "tools/dffinfo/render_command.h"
 #include "tools/dffinfo/section_check.h"
 #include "tools/dffinfo/section_printer.h"
 #include "tools/dffinfo/texture_check.h"
@@ -47,11 +51,11 @@ int ReportSection(const std::string& path, bool json, bool quiet) {
 int main(int argc, char** argv) {
   CLI::App app{
       "Lists a DFF, TXD or COL file's chunks, records or entries, or a map section's models, instances and archive, "
-      "and checks what readers rely on.  Given an IDE, IPL or IMG file, dffinfo reads the section's other files "
-      "beside it too (the same name with .ide, .ipl and .img) and checks them together: every IPL ID defined in "
-      "the IDE with the same name, every model's DFF and TXD in the archive with every texture its materials "
-      "name, a COL entry for each model, LOD indices, unit quaternions, the archive's entries inside the file and "
-      "apart, and names within the game's limits."};
+      "and checks what readers rely on, or draws a DFF into a PNG file.  Given an IDE, IPL or IMG file, dffinfo "
+      "reads the section's other files beside it too (the same name with .ide, .ipl and .img) and checks them "
+      "together: every IPL ID defined in the IDE with the same name, every model's DFF and TXD in the archive with "
+      "every texture its materials name, a COL entry for each model, LOD indices, unit quaternions, the archive's "
+      "entries inside the file and apart, and names within the game's limits."};
   std::string path;
   bool json = false;
   bool quiet = false;
@@ -60,12 +64,36 @@ int main(int argc, char** argv) {
   app.add_flag("--quiet", quiet, "print only what is wrong with the file");
   std::string txdPath;
   app.add_option("--txd", txdPath,
-                 "also check that this texture dictionary holds every texture the model names");
+                 "also check that this texture dictionary holds every texture the model names "
+                 "(and draw the model's textures from it)");
+  dffinfo::RenderRequest drawing;
+  std::string viewName = render::ViewName(drawing.view);
+  auto* renderOption =
+      app.add_option("--render", drawing.viewPath, "draw the model into this PNG file instead of listing it");
+  auto* sheetOption = app.add_option(
+      "--render-sheet", drawing.sheetPath,
+      "draw the model into this PNG file from three sides (three-quarter, left, back), by day over by night");
+  app.add_flag("--night", drawing.night, "--render: draw the night colours and the dimmer light");
+  app.add_option("--size", drawing.size, "--render: the image's side in pixels; --render-sheet: each view's")
+      ->check(CLI::Range(16, 4096))
+      ->capture_default_str();
+  app.add_option("--view", viewName, "--render: the side the model is seen from")
+      ->check(CLI::IsMember({"front", "back", "left", "right", "top", "three-quarter"}))
+      ->capture_default_str();
+  renderOption->excludes("--json");
+  sheetOption->excludes("--json");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
     return status == 0 ? kSound : kUnreadable;
+  }
+
+  if (!drawing.viewPath.empty() || !drawing.sheetPath.empty()) {
+    drawing.modelPath = path;
+    drawing.txdPath = txdPath;
+    render::ParseView(viewName, drawing.view);
+    return dffinfo::RunRender(drawing);
   }
 
   if (dffinfo::IsSectionFile(path)) return ReportSection(path, json, quiet);
@@ -101,8 +129,7 @@ int main(int argc, char** argv) {
     }
     dffinfo::PrintFindings(std::cerr, inspection);
     if (!inspection.sound()) {
-      std::cerr << "dffinfo: " << path
-                << " is damaged: readers that rely on the places named above will misread it\n";
+      std::cerr << dffinfo::DamagedMessage(path) << "\n";
     }
   }
   for (const std::string& line : missingTextures) std::cerr << "dffinfo: " << txdPath << ": " << line << "\n";

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include "lwsdk/file_request.h"
 #include "platform/path_rules.h"
 
 namespace host::lwhost {

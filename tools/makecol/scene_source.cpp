@@ -2,7 +2,7 @@
 #include <stdexcept>
 
 #include "col/item_roles.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/item_info.h"
 #include "tools/makecol/entry_sources.h"
 #include "tools/makecol/polygon_triangles.h"
 

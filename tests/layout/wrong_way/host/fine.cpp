@@ -1,4 +1,4 @@
-// The host may use the file formats.
+// The host may use the file formats and Layout's interface.
 #include "lightwave/records.h"
-#include "plugin/lw_host.h"
+#include "lwsdk/types.h"
 #include <vector>

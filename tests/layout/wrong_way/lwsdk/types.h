@@ -1,0 +1,1 @@
+// Stands for Layout's interface, which the host may include.
