@@ -95,7 +95,7 @@ class TriangleGatherer {
 // visible item would) and adds their triangles.  Only their geometry is
 // built: the visible items' frames are needed, their meshes are not.
 void AddLeftOutItems(const HostServices& services, const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
-                     col::EntrySource& source) {
+                     const scene::BuildChoices& itemChoices, col::EntrySource& source) {
   std::map<LWItemID, col::ItemRole> roles;
   for (const auto& item : leftOut) roles.emplace(item.item, item.role);
   if (roles.empty()) return;
@@ -103,6 +103,8 @@ void AddLeftOutItems(const HostServices& services, const std::vector<scene::DffE
                               services.surfaceFuncs, services.itemInfo, services.imageList,
                               services.textureFuncs, services.fileRequest);
   exporter.choices.askForCollision = false;
+  exporter.choices.keepItem = itemChoices.keepItem;
+  exporter.choices.modelRoot = itemChoices.modelRoot;
   exporter.sceneName = services.sceneInfo->name;
   exporter.itemNameText = services.ServedAs(Service::kItemInfo).text;
   exporter.BuildFrames();
@@ -187,17 +189,20 @@ col::EntrySource VisibleModelSource(const scene::DffExporter& exporter) {
   return source;
 }
 
-MapCollision WriteMapCollision(const HostServices& services,
-                               const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
-                               col::EntrySource source, const std::string& dffPath, const std::string& colPath) {
-  MapCollision result;
-  const bool visibleAsCollision = !HasCollisionItem(leftOut);
-  AddLeftOutItems(services, leftOut, source);
-  source.name = platform::RemoveExtension(platform::StripPath(dffPath));
-  const col::BuiltEntry built = col::BuildEntry(source);
+bool GatherMapCollision(const HostServices& services, const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                        const scene::BuildChoices& itemChoices, col::EntrySource& source) {
+  AddLeftOutItems(services, leftOut, itemChoices, source);
+  return !HasCollisionItem(leftOut);
+}
 
-  const std::string colName = platform::StripPath(colPath);
+MapCollisionEntry FinishMapCollision(const col::EntrySource& source, const std::string& colName,
+                                     bool visibleAsCollision) {
+  MapCollisionEntry result;
+  result.visibleAsCollision = visibleAsCollision;
+  result.built = col::BuildEntry(source);
+  const col::BuiltEntry& built = result.built;
   if (built.failure == col::BuildFailure::kTooLarge && visibleAsCollision) {
+    result.leftOut = true;
     result.warnings.push_back(
         {colName + " was not written: the scene has no collision item, so the visible triangles would be the "
                    "collision, but " + built.error + ".",
@@ -209,6 +214,24 @@ MapCollision WriteMapCollision(const HostServices& services,
     return result;
   }
   result.warnings = BuildWarnings(built, source.name, visibleAsCollision);
+  return result;
+}
+
+MapCollision WriteMapCollision(const HostServices& services,
+                               const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                               col::EntrySource source, const std::string& dffPath, const std::string& colPath) {
+  MapCollision result;
+  source.name = platform::RemoveExtension(platform::StripPath(dffPath));
+  const std::string colName = platform::StripPath(colPath);
+  const bool visibleAsCollision = GatherMapCollision(services, leftOut, scene::BuildChoices{}, source);
+  MapCollisionEntry entry = FinishMapCollision(source, colName, visibleAsCollision);
+  result.warnings = std::move(entry.warnings);
+  if (entry.leftOut) return result;
+  if (entry.error) {
+    result.error = entry.error;
+    return result;
+  }
+  const col::BuiltEntry& built = entry.built;
   std::string error;
   if (!WriteColFile(built.entry, colPath, services.ServedAs(Service::kFileRequest).text, error)) {
     result.error = "The COL file " + colPath + " was not written: " + error;

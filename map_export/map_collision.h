@@ -27,6 +27,32 @@ namespace mapexport {
 // from the built map model before it is released.
 col::EntrySource VisibleModelSource(const scene::DffExporter& exporter);
 
+// One model's COL entry, built and not yet written.
+struct MapCollisionEntry {
+  col::BuiltEntry built;
+  // Shown before the summary, as for MapCollision.
+  std::vector<scene::MessageLines> warnings;
+  // The entry does not fit a COL file; line1 of an error message.
+  std::optional<std::string> error;
+  // The visible triangles would be the collision but are too many: there
+  // is no entry, and a warning says so.
+  bool leftOut = false;
+  bool visibleAsCollision = false;
+};
+
+// Adds the triangles of the collision and shadow items `leftOut` to
+// `source`, placed with the choices' keepItem and modelRoot as the visible
+// model was.  Reads the host: call it on the command's thread.  Returns
+// whether the visible triangles are the collision.
+bool GatherMapCollision(const scene::HostServices& services, const std::vector<scene::DffExporter::LeftOutItem>& leftOut,
+                        const scene::BuildChoices& itemChoices, col::EntrySource& source);
+
+// Builds the entry of a gathered `source` (named and numbered by the
+// caller); `colName` names the file it is meant for in messages.  Reads
+// no host service.
+MapCollisionEntry FinishMapCollision(const col::EntrySource& source, const std::string& colName,
+                                     bool visibleAsCollision);
+
 struct MapCollision {
   // Shown before the summary: a cut name, collision surfaces that name no
   // surface type, a visible model too large to stand in for the collision.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <system_error>
 
@@ -108,13 +109,15 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
   return uses;
 }
 
-MapDictionary WriteMapDictionary(const scene::HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
-                                 const std::string& txdPath) {
-  MapDictionary result;
-  const MapImageSearch images(services);
-  const txdbuild::ImageLookup lookup{[&images](const std::string& name) { return images.Find(name); },
-                                     [&images](const std::string& name) { return images.DescribeSearch(name); }};
-  const txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+txdbuild::ImageLookup MapImageLookup(const scene::HostServices& services) {
+  const auto images = std::make_shared<const MapImageSearch>(services);
+  return {[images](const std::string& name) { return images->Find(name); },
+          [images](const std::string& name) { return images->DescribeSearch(name); }};
+}
+
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses) {
+  MapTextures result;
+  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
   const char* consequence =
       "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
       "put it beside the object or in an Images or textures folder beside the object's folder or above it, and "
@@ -125,13 +128,21 @@ MapDictionary WriteMapDictionary(const scene::HostServices& services, const std:
   for (const std::string& unreadable : build.errors) {
     result.warnings.push_back({"Left out of the TXD: " + unreadable + ".", consequence});
   }
+  result.textures = std::move(build.textures);
+  return result;
+}
 
+MapDictionary WriteMapDictionary(const scene::HostServices& services, const std::vector<txdbuild::TextureUse>& uses,
+                                 const std::string& txdPath) {
+  MapTextures built = BuildMapTextures(MapImageLookup(services), uses);
+  MapDictionary result;
+  result.warnings = std::move(built.warnings);
   std::string error;
-  if (!txdbuild::WriteDictionaryFile(build.textures, txdPath, error)) {
+  if (!txdbuild::WriteDictionaryFile(built.textures, txdPath, error)) {
     result.error = scene::MessageLines{"The TXD file " + txdPath + " was not written: " + error, ""};
     return result;
   }
-  const std::size_t count = build.textures.size();
+  const std::size_t count = built.textures.size();
   result.summary = platform::StripPath(txdPath) + " (" + std::to_string(count) + (count == 1 ? " texture)" : " textures)");
   return result;
 }

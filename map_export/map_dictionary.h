@@ -10,6 +10,7 @@
 #include "scene/dff_exporter.h"
 #include "scene/export_messages.h"
 #include "scene/host_services.h"
+#include "txd_build/dictionary_builder.h"
 #include "txd_build/texture_uses.h"
 
 namespace mapexport {
@@ -18,6 +19,20 @@ namespace mapexport {
 // environment maps), once each without regard to case, in model order.
 // Read before the model is released.
 std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, const scene::DffExporter& exporter);
+
+// Where the map command finds a texture's image: the file the host lists
+// for the scene's image of that name, then the object files' folders.
+// Made from the host on the command's thread; what it returns only reads
+// the file system, so any thread may use it while it lives.
+txdbuild::ImageLookup MapImageLookup(const scene::HostServices& services);
+
+// The textures of `uses` from the images `lookup` finds, and a warning for
+// each image not found or not readable.  Reads no host service.
+struct MapTextures {
+  std::vector<txd::NativeTexture> textures;
+  std::vector<scene::MessageLines> warnings;
+};
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses);
 
 struct MapDictionary {
   // One per image that was not found or could not be read.

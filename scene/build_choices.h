@@ -4,6 +4,10 @@
 // choice is off.
 #pragma once
 
+#include <functional>
+
+#include "lwsdk/types.h"
+
 namespace scene {
 
 struct BuildChoices {
@@ -18,8 +22,20 @@ struct BuildChoices {
   // A mesh object over kMaxGeometryVertices becomes several geometries and
   // atomics on its frame.
   bool splitOverVertexLimit = false;
+  // See-through materials are listed after the opaque ones of their
+  // geometry, as the game wants them in a model it draws last.
+  bool seeThroughMaterialsLast = false;
   // The clump writer asks the user for a COL file to embed.
   bool askForCollision = true;
+  // When set, only the object items it keeps get frames and geometry; the
+  // others are passed over as lights are.  A map section builds each of
+  // its models from one instance's items this way.
+  std::function<bool(LWItemID)> keepItem;
+  // When set, this item's object space is the model's: its frame stands at
+  // the origin, unturned and unmoved, keeping only its scaling, and what is
+  // above it is ignored.  The items below it stand where Layout puts them
+  // relative to it.
+  LWItemID modelRoot = nullptr;
 };
 
 // The map command's choices: everything a map object needs on, and no COL

@@ -16,6 +16,7 @@ FileRequestRecord gColRequest;
 // byte, the list by a further one.
 constexpr char kDffFilter[] = "DFF Files (*.dff)\0*.dff\0All Files\0*.*\0";
 static_assert(sizeof kDffFilter == 39, "the filter list is 38 characters and the closing NUL");
+constexpr char kIdeFilter[] = "IDE Files (*.ide)\0*.ide\0All Files\0*.*\0";
 constexpr char kColRequestTitle[] = "Select COL file";
 constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
 
@@ -58,6 +59,11 @@ FileChoice RequestDffFile(LWFileActivateFunc fileRequest, int version, const cha
   return RunFileRequest(gSaveRequest, FREQ_SAVE, "lol omg save file!111", kDffFilter,
                         fileRequest, version,
                         platform::ProposedFileName(sceneName, ".dff", kFileRequestBufferSize));
+}
+
+FileChoice RequestIdeFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
+  return RunFileRequest(gSaveRequest, FREQ_SAVE, "Save map section (IDE file)", kIdeFilter, fileRequest, version,
+                        platform::ProposedFileName(sceneName, ".ide", kFileRequestBufferSize));
 }
 
 FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {

@@ -47,4 +47,8 @@ FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const cha
 // for the request's buffer loses the end of its base, never the ".col".
 std::string ProposeColName(const char* sceneName);
 
+// Shows the save request for a map section's IDE file, whose name the
+// section's other files take.
+FileChoice RequestIdeFile(LWFileActivateFunc fileRequest, int version, const char* sceneName);
+
 }  // namespace scene

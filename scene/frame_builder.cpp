@@ -26,6 +26,7 @@ void DffExporter::BuildFrames() {
   std::int32_t frameNumber = 0;
   for (LWItemID item = itemInfo->first(LWI_OBJECT, nullptr); item != nullptr;
        item = itemInfo->next(item)) {
+    if (choices.keepItem && !choices.keepItem(item)) continue;
     if (choices.leaveOutCollisionAndShadow) {
       const col::ItemRole role = RoleOfItem(itemInfo->name(item));
       if (role != col::ItemRole::kVisual) {
@@ -38,7 +39,7 @@ void DffExporter::BuildFrames() {
   std::unordered_map<LWItemID, FrameNode*> frameOfItem;
   frameOfItem.reserve(frames.size());
   for (const auto& frame : frames) frameOfItem.emplace(frame->itemId, frame.get());
-  FramePlacement placement(*itemInfo, frameOfItem);
+  FramePlacement placement(*itemInfo, frameOfItem, choices.modelRoot);
 
   LinkFrames(placement);
   AppendFrameGroup(rootFrames);
@@ -75,6 +76,7 @@ void DffExporter::AddObjectItem(LWItemID item, std::int32_t frameNumber) {
                                                        imageList, textureFuncs, meshIndex, node,
                                                        objectInfo->filename(item)));
     meshObjects.back()->readColors = choices.vertexColors;
+    meshObjects.back()->seeThroughLast = choices.seeThroughMaterialsLast;
   }
 }
 

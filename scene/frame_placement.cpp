@@ -19,6 +19,12 @@ Vec3 Read(const LWItemInfo& itemInfo, LWItemID item, int parameter) {
 
 Vec3 Negated(const Vec3& v) { return {-v[0], -v[1], -v[2]}; }
 
+Affine ScalingOf(const placement::ItemMotion& motion) {
+  Affine scaling;
+  for (std::size_t i = 0; i < 3; ++i) scaling.linear[i][i] = motion.scaling[i];
+  return scaling;
+}
+
 platform::Vec3f Single(const Vec3& v) {
   return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])};
 }
@@ -47,13 +53,19 @@ placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item) 
 }
 
 FramePlacement::FramePlacement(const LWItemInfo& itemInfo,
-                               const std::unordered_map<LWItemID, FrameNode*>& frameOfItem)
-    : itemInfo_(itemInfo), frameOfItem_(frameOfItem) {}
+                               const std::unordered_map<LWItemID, FrameNode*>& frameOfItem, LWItemID modelRoot)
+    : itemInfo_(itemInfo), frameOfItem_(frameOfItem), modelRoot_(modelRoot) {}
 
 const placement::ItemMotion& FramePlacement::Motion(LWItemID item) {
   const auto known = motions_.find(item);
   if (known != motions_.end()) return known->second;
-  return motions_.emplace(item, ReadItemMotion(itemInfo_, item)).first->second;
+  placement::ItemMotion motion = ReadItemMotion(itemInfo_, item);
+  if (IsModelRoot(item)) {
+    motion.position = {0, 0, 0};
+    motion.rotation = {0, 0, 0};
+    motion.pivotRotation = {0, 0, 0};
+  }
+  return motions_.emplace(item, motion).first->second;
 }
 
 // Climbs from `item` to the first item that has a frame or is known
@@ -76,6 +88,8 @@ const FramePlacement::Above& FramePlacement::AboveItem(LWItemID item) {
     }
     if (!onClimb.insert(at).second) break;
     climbed.push_back(at);
+    // Nothing above a model root moves its model.
+    if (IsModelRoot(at)) break;
   }
   if (climbed.empty()) {
     if (item == nullptr) return kWorld;
@@ -90,17 +104,39 @@ const FramePlacement::Above& FramePlacement::AboveItem(LWItemID item) {
   return above_.at(item);
 }
 
-FrameNode* FramePlacement::ParentFrame(LWItemID item) { return AboveItem(itemInfo_.parent(item)).frame; }
+bool FramePlacement::IsModelRoot(LWItemID item) const { return modelRoot_ != nullptr && item == modelRoot_; }
+
+// The game keeps a map model's geometry and drops its frame, so the model
+// root's scaling goes into its vertices and its frame stays the identity.
+void FramePlacement::PlaceModelRoot(FrameNode& frame, const Affine& objectToModel) {
+  const Affine game = placement::ToGameAxes(objectToModel);
+  const Affine identity;
+  worldOfFrame_[&frame] = identity;
+  frame.rotationMatrix = RowMatrix(identity.linear, {0, 0, 0});
+  frame.position = {0, 0, 0};
+  frame.worldMatrix = RowMatrix(identity.linear, {0, 0, 0});
+  frame.vertexMatrix = RowMatrix(game.linear, game.translation);
+}
+
+FrameNode* FramePlacement::ParentFrame(LWItemID item) {
+  if (IsModelRoot(item)) return nullptr;
+  return AboveItem(itemInfo_.parent(item)).frame;
+}
 
 void FramePlacement::Place(FrameNode& frame) {
   const placement::ItemMotion& motion = Motion(frame.itemId);
-  const Above& above = AboveItem(frame.parentItemId);
+  static const Above kWorld{};
+  const Above& above = IsModelRoot(frame.itemId) ? kWorld : AboveItem(frame.parentItemId);
   // From the frame's vertex space (points less its pivot) into its
   // parent's (the parent's points less the parent's pivot).
   Affine local = placement::Compose(above.toFrameObject, placement::ItemToParent(motion));
   local = placement::Compose(local, placement::Translation(motion.pivot));
   if (frame.parent != nullptr) {
     local = placement::Compose(placement::Translation(Negated(Motion(frame.parent->itemId).pivot)), local);
+    if (IsModelRoot(frame.parent->itemId)) local = placement::Compose(ScalingOf(Motion(modelRoot_)), local);
+  }
+  if (IsModelRoot(frame.itemId)) {
+    return PlaceModelRoot(frame, placement::Compose(local, placement::Translation(Negated(motion.pivot))));
   }
   const Affine game = placement::ToGameAxes(local);
   const auto parentWorld = frame.parent != nullptr ? worldOfFrame_.find(frame.parent) : worldOfFrame_.end();

@@ -26,8 +26,10 @@ placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item);
 class FramePlacement {
  public:
   // `frameOfItem` maps every item that has a frame to it; both tables are
-  // borrowed.
-  FramePlacement(const LWItemInfo& itemInfo, const std::unordered_map<LWItemID, FrameNode*>& frameOfItem);
+  // borrowed.  A `modelRoot` stands at rest at the origin with only its
+  // scaling, whatever is above it (BuildChoices::modelRoot).
+  FramePlacement(const LWItemInfo& itemInfo, const std::unordered_map<LWItemID, FrameNode*>& frameOfItem,
+                 LWItemID modelRoot = nullptr);
 
   // The nearest ancestor of the item that has a frame, passing over the
   // items that have none; null when there is none.
@@ -46,11 +48,14 @@ class FramePlacement {
   };
 
   const placement::ItemMotion& Motion(LWItemID item);
+  bool IsModelRoot(LWItemID item) const;
+  void PlaceModelRoot(FrameNode& frame, const placement::Affine& objectToModel);
   // What stands above the object space of `item`, which may be null.
   const Above& AboveItem(LWItemID item);
 
   const LWItemInfo& itemInfo_;
   const std::unordered_map<LWItemID, FrameNode*>& frameOfItem_;
+  LWItemID modelRoot_;
   std::unordered_map<LWItemID, placement::ItemMotion> motions_;
   std::unordered_map<LWItemID, Above> above_;
   // Each placed frame's vertex space in the world, in the game's axes.

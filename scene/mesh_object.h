@@ -160,6 +160,8 @@ class MeshObject {
   const char* objectFileName;  // the host's text
   // Read day and night colours (the map command's choice).
   bool readColors = false;
+  // See-through materials (opacity below 255) follow the opaque ones.
+  bool seeThroughLast = false;
 
   // Working lists.
   std::vector<MeshPoint> points;      // host scan order

@@ -51,12 +51,17 @@ void AssignPolygonSurfaces(MeshObject& object, LWMeshInfoID mesh) {
   }
 }
 
-// Only surfaces that triangles use become materials, in surface order.
+// Only surfaces that triangles use become materials, in surface order;
+// with seeThroughLast, the opaque ones first, so that the game draws what
+// lies behind a see-through material before it.
 void BuildMaterialList(MeshObject& object) {
-  for (MaterialEntry& entry : object.surfaces) {
-    if (entry.triangleCount == 0) continue;
-    entry.materialIndex = static_cast<std::int32_t>(object.materials.size());
-    object.materials.push_back(entry);
+  for (const bool seeThroughPass : {false, true}) {
+    for (MaterialEntry& entry : object.surfaces) {
+      const bool seeThrough = object.seeThroughLast && entry.rgba[3] < 255;
+      if (entry.triangleCount == 0 || seeThrough != seeThroughPass) continue;
+      entry.materialIndex = static_cast<std::int32_t>(object.materials.size());
+      object.materials.push_back(entry);
+    }
   }
   object.cornerMaterials.reserve(object.polygonSurfaces.size() * 3);
   for (std::int32_t surface : object.polygonSurfaces) {

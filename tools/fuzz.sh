@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all_targets=(lwo2_object lws_scene dff_inspect col_walk col_inspect export map_export
-  image_decode_png image_decode_jpeg image_decode_bmp image_decode_tga import)
+  image_decode_png image_decode_jpeg image_decode_bmp image_decode_tga import section_files)
 usage() {
   echo "usage: tools/fuzz.sh [SECONDS [TARGET...]]   (seconds per target, 30 by default;" \
     "targets: ${all_targets[*]})" >&2

@@ -21,4 +21,10 @@ bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const 
   return true;
 }
 
+std::vector<std::uint8_t> DictionaryBytes(const std::vector<txd::NativeTexture>& textures) {
+  dff::OutputStream stream;
+  txd::WriteTextureDictionary(stream, textures);
+  return stream.bytes();
+}
+
 }  // namespace txdbuild

@@ -3,6 +3,7 @@
 // a complete write.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,8 @@ namespace txdbuild {
 // chosen path is then left as it was.
 bool WriteDictionaryFile(const std::vector<txd::NativeTexture>& textures, const std::string& path,
                          std::string& error);
+
+// The dictionary's bytes, for a file that holds it among others.
+std::vector<std::uint8_t> DictionaryBytes(const std::vector<txd::NativeTexture>& textures);
 
 }  // namespace txdbuild

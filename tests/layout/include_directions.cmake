@@ -13,7 +13,7 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
-  lwsdk platform placement dff col lightwave txd pixels dff_inspect texels extractor txd_build
+  lwsdk platform placement section dff col lightwave txd pixels dff_inspect texels extractor txd_build
   render import import_scene host scene effects map_export plugin tools)
 
 # A room names the rooms it uses, or single headers of a room it uses for
@@ -21,6 +21,8 @@ set(rooms_bottom_to_top
 set(uses_lwsdk       "")
 set(uses_platform    "")
 set(uses_placement   "")
+# A map section's own files and rules know nothing of the host.
+set(uses_section     placement)
 set(uses_dff         platform)
 set(uses_col         "")
 set(uses_lightwave   platform)
@@ -43,9 +45,10 @@ set(uses_host        lwsdk lightwave placement platform)
 set(uses_scene       lwsdk dff col placement platform)
 # A map object's lights and particle effects, from the items around it.
 set(uses_effects     scene lwsdk dff col placement platform)
-set(uses_map_export  effects scene txd_build lwsdk dff col placement platform)
-set(uses_plugin      map_export scene import_scene lwsdk dff platform)
-set(uses_tools       host txd_build render import import_scene lightwave dff_inspect txd pixels col dff lwsdk platform)
+set(uses_map_export  effects scene txd_build lwsdk dff col section placement platform)
+set(uses_plugin      map_export scene import_scene lwsdk dff section platform)
+set(uses_tools       host txd_build render import import_scene lightwave dff_inspect txd pixels col section dff lwsdk
+                     platform)
 
 # The ladder itself: every room a room uses stands below it.
 set(rungs_below "")

@@ -1,9 +1,10 @@
-// dffinfo FILE.dff|FILE.txd|FILE.col [--json] [--quiet] [--txd MODEL.txd]
+// dffinfo FILE.dff|FILE.txd|FILE.col|SECTION.ide|SECTION.ipl|SECTION.img [--json] [--quiet] [--txd MODEL.txd]
 // dffinfo MODEL.dff [--render OUT.png] [--render-sheet OUT.png] [--txd MODEL.txd] [--night] [--size N]
 //         [--view VIEW]
 //
-// Lists a DFF or TXD file's chunk tree and decoded records, or a COL file's
-// entries, and checks what readers rely on; or draws a DFF into a PNG file.
+// Lists a DFF or TXD file's chunk tree and decoded records, a COL file's
+// entries, or a map section's models, instances and archive, and checks
+// what readers rely on; or draws a DFF into a PNG file.
 // Exit status: 0 when the file is sound (warnings allowed), 1 when
 // it is damaged or lacks a texture in the dictionary --txd names, 2 when a
 // file cannot be read (or, drawing, written).
@@ -16,6 +17,8 @@
 #include "dff_inspect/inspect.h"
 #include "tools/dffinfo/json_printer.h"
 #include "tools/dffinfo/render_command.h"
+#include "tools/dffinfo/section_check.h"
+#include "tools/dffinfo/section_printer.h"
 #include "tools/dffinfo/texture_check.h"
 #include "tools/dffinfo/text_printer.h"
 
@@ -25,16 +28,38 @@ constexpr int kSound = 0;
 constexpr int kDamaged = 1;
 constexpr int kUnreadable = 2;
 
+int ReportSection(const std::string& path, bool json, bool quiet) {
+  dffinfo::SectionFiles section;
+  std::string error;
+  if (!dffinfo::CheckSection(path, section, error)) {
+    std::cerr << "dffinfo: " << error << "\n";
+    return kUnreadable;
+  }
+  if (json) {
+    std::cout << dffinfo::SectionToJson(section, !quiet).dump(1, ' ', false, nlohmann::json::error_handler_t::replace)
+              << "\n";
+  } else {
+    if (!quiet) dffinfo::PrintSectionText(std::cout, section);
+    dffinfo::PrintSectionFindings(std::cerr, section);
+    if (!section.sound()) std::cerr << "dffinfo: the game would misread or reject the section named above\n";
+  }
+  return section.sound() ? kSound : kDamaged;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{
-      "Lists a DFF, TXD or COL file's chunks, records or entries and checks what readers rely on, or draws a DFF "
-      "into a PNG file."};
+      "Lists a DFF, TXD or COL file's chunks, records or entries, or a map section's models, instances and archive, "
+      "and checks what readers rely on, or draws a DFF into a PNG file.  Given an IDE, IPL or IMG file, dffinfo "
+      "reads the section's other files beside it too (the same name with .ide, .ipl and .img) and checks them "
+      "together: every IPL ID defined in the IDE with the same name, every model's DFF and TXD in the archive with "
+      "every texture its materials name, a COL entry for each model, LOD indices, unit quaternions, the archive's "
+      "entries inside the file and apart, and names within the game's limits."};
   std::string path;
   bool json = false;
   bool quiet = false;
-  app.add_option("file", path, "the DFF, TXD or COL file to inspect")->required();
+  app.add_option("file", path, "the DFF, TXD, COL, IDE, IPL or IMG file to inspect")->required();
   app.add_flag("--json", json, "print the listing as JSON for programs");
   app.add_flag("--quiet", quiet, "print only what is wrong with the file");
   std::string txdPath;
@@ -70,6 +95,8 @@ int main(int argc, char** argv) {
     render::ParseView(viewName, drawing.view);
     return dffinfo::RunRender(drawing);
   }
+
+  if (dffinfo::IsSectionFile(path)) return ReportSection(path, json, quiet);
 
   std::vector<std::uint8_t> bytes;
   std::string error;

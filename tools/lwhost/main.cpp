@@ -1,6 +1,7 @@
 // lwhost: loads LightWave scene or object files into the stand-in host and
 // runs the velmora plug-in's export command on each, as Layout would.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,6 +38,9 @@ constexpr char kMapModuleFileName[] = "velmora_map.so";
 #endif
 constexpr char kExportCommand[] = "Export to DFF v0.1";
 constexpr char kMapExportCommand[] = "Export map object to DFF";
+constexpr char kSectionExportCommand[] = "Export map section";
+// How the section command learns --first-id: Layout users set the same.
+constexpr char kFirstIdVariable[] = "VELMORA_SECTION_FIRST_ID";
 
 fs::path ExecutableDirectory() {
 #if defined(_WIN32)
@@ -55,7 +59,7 @@ fs::path ExecutableDirectory() {
 std::optional<std::string> ModulePath(const Options& options) {
   if (options.module) return *options.module;
   const fs::path programDirectory = ExecutableDirectory();
-  const char* const fileName = options.map ? kMapModuleFileName : kModuleFileName;
+  const char* const fileName = options.map || options.section ? kMapModuleFileName : kModuleFileName;
   if (const auto found = FindModule(programDirectory, fileName)) return found->string();
   std::fprintf(stderr, "lwhost: the plug-in module %s is in none of the places lwhost looks:\n", fileName);
   for (const fs::path& place : ModuleCandidates(programDirectory, fileName)) {
@@ -76,6 +80,20 @@ bool ExportSucceeded(const StandInHost& host, bool map) {
   return success;
 }
 
+const char* CommandName(const Options& options) {
+  if (options.section) return kSectionExportCommand;
+  return options.map ? kMapExportCommand : kExportCommand;
+}
+
+void SetFirstId(int firstId) {
+  const std::string value = std::to_string(firstId);
+#if defined(_WIN32)
+  _putenv_s(kFirstIdVariable, value.c_str());
+#else
+  setenv(kFirstIdVariable, value.c_str(), 1);
+#endif
+}
+
 int ExportOne(const PluginModule& module, const Options& options, const std::string& input,
               bool interactive) {
   Scene scene;
@@ -94,9 +112,9 @@ int ExportOne(const PluginModule& module, const Options& options, const std::str
   StandInHost host(std::move(scene));
   RequestAnswers answers(options, input, interactive);
   host.SetFileResponder([&answers](const FileRequest& request) { return answers.Answer(request); });
-  module.RunGeneric(options.map ? kMapExportCommand : kExportCommand, host.global());
+  module.RunGeneric(CommandName(options), host.global());
   for (const Message& message : host.messages()) PrintMessage(message);
-  if (ExportSucceeded(host, options.map)) {
+  if (ExportSucceeded(host, options.map || options.section)) {
     if (!options.txd) return kExported;
     return BuildSceneTxd(*images, options.verbose, answers.savedPath(), *options.txd) ? kExported : kNotExported;
   }
@@ -110,6 +128,7 @@ int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
   if (options.import) return ImportModel(options);
+  if (options.firstId) SetFirstId(*options.firstId);
   const std::optional<std::string> modulePath = ModulePath(options);
   if (!modulePath) return kCannotLoad;
   try {

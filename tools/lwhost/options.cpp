@@ -9,7 +9,8 @@ namespace host::lwhost {
 std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   CLI::App app{
       "lwhost: runs the velmora plug-in's \"Export to DFF v0.1\" (or, with --map, velmora_map's "
-      "\"Export map object to DFF\") on LightWave files, as Layout would.\n"
+      "\"Export map object to DFF\", with --section its \"Export map section\") on LightWave files, as Layout "
+      "would.\n"
       "Each input, a scene (.lws) or an object (.lwo), is loaded as Layout loads it and "
       "exported to one DFF file.\n"
       "The save request is answered with -o; otherwise, when standard input is a terminal, by a "
@@ -39,7 +40,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "cannot be followed gets LightWave's default surface, with a warning."};
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
   app.add_option("-o,--output", options.output,
-                 "The DFF file to write (one input only); with --import, the folder for the scene");
+                 "The DFF file to write (one input only); with --section, the section's IDE file; with --import, "
+                 "the folder for the scene");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
   auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
   app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
@@ -58,6 +60,21 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                             "visible triangles when there is no collision item)");
   map->excludes(col);
   map->excludes("--no-col");
+  auto* section = app.add_flag(
+      "--section", options.section,
+      "Run \"Export map section\" of the map module (velmora_map) instead: the scene's placed objects become a "
+      "map section.  -o names its IDE file (SECTION.ide); beside it go SECTION.ipl (one line per instance), "
+      "SECTION.img (every model's DFF and TXD, and SECTION.col with a COL3 entry per model) and SECTION.txt (the "
+      "gta.dat lines).  An IDE already there keeps its models' IDs, draw distances and flags; new models take the "
+      "next IDs above its highest.  One input only");
+  section->excludes(map);
+  section->excludes(col);
+  section->excludes("--no-col");
+  app.add_option("--first-id", options.firstId,
+                 "With --section: the first model ID of a section whose IDE is absent or lists no model "
+                 "(default 18631, the first ID after the game's own models)")
+      ->check(CLI::Range(0, 19999))
+      ->needs(section);
   auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only; the map command writes its own "
@@ -76,6 +93,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   import->excludes(map);
   import->excludes("--out-dir");
   import->excludes("--no-col");
+  import->excludes(section);
+  txd->excludes(section);
   app.add_option("--images", options.imageFolders,
                  "Folders where --txd looks for the images of the scene's surfaces, after the paths "
                  "they store");
@@ -94,6 +113,10 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   if (options.output && options.inputs.size() > 1) {
     std::fprintf(stderr, "lwhost: -o names one DFF file but %zu inputs were given; use --out-dir.\n",
                  options.inputs.size());
+    return 2;
+  }
+  if (options.section && options.inputs.size() > 1) {
+    std::fprintf(stderr, "lwhost: --section exports one scene, but %zu inputs were given.\n", options.inputs.size());
     return 2;
   }
   if (options.txd && options.inputs.size() > 1) {

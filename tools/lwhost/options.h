@@ -20,6 +20,8 @@ struct Options {
   bool verbose = false;               // --verbose: every place looked at for a missing image
   bool map = false;                   // --map: run the map command of velmora_map instead
   bool import = false;                // --import: write a DFF's scene instead of exporting
+  bool section = false;               // --section: run the section command of velmora_map instead
+  std::optional<int> firstId;         // --first-id: where a new section's model IDs start
 };
 
 // Parses the arguments.  Returns the exit status to end with when the

@@ -1,0 +1,80 @@
+#include "plugin/section_export_command.h"
+
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "map_export/section_export.h"
+#include "scene/export_messages.h"
+#include "scene/file_request.h"
+#include "scene/host_services.h"
+#include "section/section_limits.h"
+
+namespace plugin {
+namespace {
+
+using scene::HostServices;
+using scene::MessageLines;
+using scene::SecondLine;
+
+// The first ID the environment asks for; nothing when it asks for none, an
+// error message when what it asks for is no model ID.
+std::optional<int> FirstIdFromEnvironment(std::optional<std::string>& error) {
+  const char* text = std::getenv(kFirstIdVariable);
+  if (text == nullptr || *text == '\0') return std::nullopt;
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (*end != '\0' || value < 0 || value > section::kHighestModelId) {
+    error = std::string(kFirstIdVariable) + " is \"" + text + "\", which is no model ID from 0 to 19999.";
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
+  const HostServices services = scene::AcquireHostServices(global);
+  if (!services.missingService.empty()) {
+    if (services.messages != nullptr) {
+      const std::string line1 =
+          "This host does not provide the service \"" + services.missingService + "\" that the section exporter needs.";
+      services.messages->error(line1.c_str(), "Run the exporter in a LightWave Layout that provides it.");
+    }
+    return AFUNC_OK;
+  }
+  if (services.sceneInfo->numPoints <= 0) {
+    services.messages->error("The scene has no points, so there is no map section to export.",
+                             "Load the section's objects into Layout and run the command again.");
+    return AFUNC_OK;
+  }
+  std::optional<std::string> badFirstId;
+  const int firstId = FirstIdFromEnvironment(badFirstId).value_or(section::kDefaultFirstId);
+  if (badFirstId) {
+    services.messages->error(badFirstId->c_str(), "Set it to a whole number from 0 to 19999, or unset it.");
+    return AFUNC_OK;
+  }
+  const scene::FileChoice choice = scene::RequestIdeFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
+  if (!choice.chosen) return AFUNC_OK;
+  mapexport::SectionOutcome outcome;
+  // Nothing may escape into the host: memory running out midway is
+  // reported like any other failure, with nothing written.
+  try {
+    outcome = mapexport::ExportSection(services, choice.path, firstId);
+  } catch (const std::exception& error) {
+    outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
+                                 "Nothing of the section was written; free memory or export a smaller scene."};
+  }
+  for (const MessageLines& warning : outcome.warnings) {
+    services.messages->warning(warning.line1.c_str(), SecondLine(warning));
+  }
+  if (outcome.error) {
+    services.messages->error(outcome.error->line1.c_str(), SecondLine(*outcome.error));
+  } else {
+    services.messages->info(outcome.summary.c_str(), nullptr);
+  }
+  return AFUNC_OK;
+}
+
+}  // namespace plugin

@@ -1,0 +1,438 @@
+// "Export map section" through lwhost and the real module: a street of
+// placed objects becomes IDE, IPL, IMG and install text, and the game's
+// reading of every IPL line puts every vertex of the instance's model
+// where Layout shows it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "dff_inspect/inspect.h"
+#include "lightwave/lwo2_writer.h"
+#include "lightwave/lws_writer.h"
+#include "section/map_text.h"
+#include "tests/placement/layout_rule.h"
+#include "tests/support/files_and_programs.h"
+
+namespace {
+namespace fs = std::filesystem;
+using placementtest::Point;
+using placementtest::Pose;
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+using Points = std::vector<std::array<float, 3>>;
+const Points kLamp = {{0, 0, 0}, {1, 0, 0}, {0, 3, 0}, {0, 0, 0.5f}, {1, 0, 0.5f}, {0, 3, 0.5f}};
+const Points kHouse = {{-2, 0, -2}, {2, 0, -2}, {2, 4, -2}, {-2, 4, -2}, {-2, 0, 2}, {2, 0, 2}, {2, 4, 2}, {-2, 4, 2}};
+
+host::Lwo2Object Solid(const Points& points, const std::vector<std::vector<int>>& faces, const char* surfaceName) {
+  host::Lwo2Layer layer;
+  layer.mesh.points = points;
+  for (const auto& face : faces) layer.mesh.polygons.push_back(host::Polygon{0x46414345u, face, surfaceName});
+  host::Lwo2Object object;
+  object.layers.push_back(layer);
+  host::Lwo2Surface surface;
+  surface.name = surfaceName;
+  object.surfaces.push_back(surface);
+  return object;
+}
+
+host::Lwo2Object Lamp() {
+  return Solid(kLamp, {{0, 2, 1}, {3, 4, 5}, {0, 1, 4, 3}, {1, 2, 5, 4}, {2, 0, 3, 5}}, "metal");
+}
+host::Lwo2Object House() {
+  return Solid(kHouse, {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}}, "brick");
+}
+
+struct StreetItem {
+  host::LwsItemKind kind = host::LwsItemKind::kObject;
+  std::string object;  // "lamp.lwo" or "house.lwo"
+  Pose pose;
+};
+
+// Lamps as they stand, turned by heading and pitch about a pivot, turned a
+// quarter, and hung under a turned null; a house turned, and once scaled.
+std::vector<StreetItem> Street() {
+  return {
+      {host::LwsItemKind::kObject, "lamp.lwo", {-1, {10, 0, 5}}},
+      {host::LwsItemKind::kObject,
+       "lamp.lwo",
+       {-1, {-20, 1, 30}, {30 * kDegree, 20 * kDegree, 0}, {1, 1, 1}, {0.2, 0, 0.1}}},
+      {host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}, {90 * kDegree, 0, 0}}},
+      {host::LwsItemKind::kObject, "house.lwo", {-1, {50, 0, -40}, {-45 * kDegree, 0, 0}}},
+      {host::LwsItemKind::kObject, "house.lwo", {-1, {0, 0, 100}, {0, 0, 0}, {2, 2, 2}}},
+      {host::LwsItemKind::kNull, "", {-1, {100, 0, 0}, {45 * kDegree, 0, 0}}},
+      {host::LwsItemKind::kObject, "lamp.lwo", {5, {5, 0, 0}, {10 * kDegree, 0, 0}}},
+  };
+}
+
+struct ImgFile {
+  std::string name;
+  std::vector<std::uint8_t> bytes;
+};
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(b.at(at + i)) << (8 * i);
+  return value;
+}
+
+// The archive's files as the game's directory reader finds them.
+std::vector<ImgFile> ReadImg(const std::vector<std::uint8_t>& img) {
+  std::vector<ImgFile> files;
+  EXPECT_EQ(std::string(img.begin(), img.begin() + 4), "VER2");
+  for (std::uint32_t i = 0; i < U32(img, 4); ++i) {
+    const std::size_t at = 8 + 32 * i;
+    const std::size_t offset = U32(img, at) * 2048u;
+    const std::size_t size = (U32(img, at + 4) & 0xFFFFu) * 2048u;
+    EXPECT_EQ(U32(img, at + 4) >> 16, 0u);
+    EXPECT_LE(offset + size, img.size());
+    files.push_back({std::string(reinterpret_cast<const char*>(&img.at(at + 8))),
+                     std::vector<std::uint8_t>(img.begin() + static_cast<std::ptrdiff_t>(offset),
+                                               img.begin() + static_cast<std::ptrdiff_t>(offset + size))});
+  }
+  return files;
+}
+
+const ImgFile& Find(const std::vector<ImgFile>& files, const std::string& name) {
+  for (const ImgFile& file : files) {
+    if (file.name == name) return file;
+  }
+  throw std::runtime_error("no " + name + " in the archive");
+}
+
+// An IPL line as the game places it: when |x| or |y| of the stored
+// quaternion exceeds 0.05 it turns by the matrix of (-x, -y, -z, w), else
+// by the heading alone, -2 acos(w) for z >= 0 and +2 acos(w) otherwise, about
+// z; then it moves to the position.
+struct GamePlacement {
+  double m[3][3];
+  Point position;
+
+  Point Apply(const Point& v) const {
+    Point out{};
+    for (std::size_t r = 0; r < 3; ++r) out[r] = m[r][0] * v[0] + m[r][1] * v[1] + m[r][2] * v[2] + position[r];
+    return out;
+  }
+};
+
+GamePlacement ReadAsTheGame(const std::vector<std::string>& f) {
+  GamePlacement g{};
+  g.position = {std::stod(f[3]), std::stod(f[4]), std::stod(f[5])};
+  double x = std::stod(f[6]), y = std::stod(f[7]), z = std::stod(f[8]), w = std::stod(f[9]);
+  if (std::fabs(x) > 0.05 || std::fabs(y) > 0.05) {
+    x = -x;
+    y = -y;
+    z = -z;
+    const double rows[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - z * w), 2 * (x * z + y * w)},
+                               {2 * (x * y + z * w), 1 - 2 * (x * x + z * z), 2 * (y * z - x * w)},
+                               {2 * (x * z - y * w), 2 * (y * z + x * w), 1 - 2 * (x * x + y * y)}};
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) g.m[r][c] = rows[r][c];
+    }
+  } else {
+    const double h = z >= 0 ? -2 * std::acos(w) : 2 * std::acos(w);
+    const double rows[3][3] = {{std::cos(h), -std::sin(h), 0}, {std::sin(h), std::cos(h), 0}, {0, 0, 1}};
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) g.m[r][c] = rows[r][c];
+    }
+  }
+  return g;
+}
+
+class SectionExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("velmora-section-" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    host::WriteLwo2File(Lamp(), (folder_ / "lamp.lwo").string());
+    host::WriteLwo2File(House(), (folder_ / "house.lwo").string());
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  void WriteScene(const std::vector<StreetItem>& items) {
+    std::vector<host::LwsWriterItem> written;
+    for (const StreetItem& item : items) {
+      host::LwsWriterItem w;
+      w.kind = item.kind;
+      w.objectPath = item.object;
+      w.name = "corner";
+      w.parent = item.pose.parent;
+      w.position = item.pose.position;
+      w.rotation = item.pose.rotation;
+      w.scale = item.pose.scale;
+      if (item.kind == host::LwsItemKind::kObject) w.pivot = item.pose.pivot;
+      written.push_back(w);
+    }
+    const std::string text = host::WriteLws(written);
+    testsupport::WriteFileBytes(folder_ / "street.lws", std::vector<std::uint8_t>(text.begin(), text.end()));
+  }
+
+  testsupport::ProgramResult Export(const std::string& arguments = "") {
+    return testsupport::RunInFolder(folder_, std::string(LWHOST_PROGRAM) + " --section street.lws -o street.ide " +
+                                                 arguments);
+  }
+
+  std::vector<section::MapTextLine> Lines(const char* file) {
+    return section::ReadMapText(testsupport::ReadFileText(folder_ / file));
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(SectionExport, WritesOneModelPerObjectAndScalingAndALinePerInstance) {
+  WriteScene(Street());
+  const testsupport::ProgramResult result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("house_2"), std::string::npos) << result.err;  // the scaled house is a model of its own
+
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 3u);
+  const std::vector<std::string> names{"lamp", "house", "house_2"};
+  for (std::size_t i = 0; i < ide.size(); ++i) {
+    EXPECT_EQ(ide[i].fields, (std::vector<std::string>{std::to_string(18631 + i), names[i], names[i],
+                                                       ide[i].fields.at(3), "0"}));
+    EXPECT_GE(std::stod(ide[i].fields[3]), 50);
+    EXPECT_LE(std::stod(ide[i].fields[3]), 299);
+  }
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  ASSERT_EQ(ipl.size(), 5u + 1u);
+  EXPECT_EQ(ipl[4].fields[0], "18633");
+  EXPECT_EQ(ipl[4].fields[1], "house_2");
+  for (const auto& line : ipl) {
+    ASSERT_EQ(line.fields.size(), 11u);
+    EXPECT_EQ(line.fields[2], "0");
+    EXPECT_EQ(line.fields[10], "-1");
+  }
+
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  std::vector<std::string> archived;
+  for (const ImgFile& file : img) archived.push_back(file.name);
+  EXPECT_EQ(archived, (std::vector<std::string>{"lamp.dff", "lamp.txd", "house.dff", "house.txd", "house_2.dff",
+                                                "house_2.txd", "street.col"}));
+  const dffinfo::Inspection col = dffinfo::Inspect(Find(img, "street.col").bytes);
+  ASSERT_EQ(col.colEntries.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(col.colEntries[i].name, names[i]);
+    EXPECT_EQ(col.colEntries[i].modelId, 18631 + i);
+  }
+  const std::string install = testsupport::ReadFileText(folder_ / "street.txt");
+  EXPECT_NE(install.find("IMG MODELS\\STREET.IMG\nIDE DATA\\MAPS\\STREET\\STREET.IDE\n"), std::string::npos);
+  EXPECT_NE(install.find("IPL DATA\\MAPS\\STREET\\STREET.IPL"), std::string::npos);
+}
+
+// The model's vertices through the game's reading of each IPL line land on
+// the item's points where Layout shows them.
+TEST_F(SectionExport, TheGamesReadingOfEachLinePutsEveryVertexWhereLayoutShowsIt) {
+  const std::vector<StreetItem> items = Street();
+  WriteScene(items);
+  ASSERT_EQ(Export().status, 0);
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  std::vector<Pose> poses;
+  std::vector<int> objectItems;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    poses.push_back(items[i].pose);
+    if (items[i].kind == host::LwsItemKind::kObject) objectItems.push_back(static_cast<int>(i));
+  }
+  ASSERT_EQ(ipl.size(), objectItems.size());
+  for (std::size_t line = 0; line < ipl.size(); ++line) {
+    SCOPED_TRACE("IPL line " + std::to_string(line));
+    const int item = objectItems[line];
+    const dffinfo::Inspection dff = dffinfo::Inspect(Find(img, ipl[line].fields[1] + ".dff").bytes);
+    ASSERT_TRUE(dff.sound());
+    ASSERT_EQ(dff.clumps.at(0).geometries.size(), 1u);
+    const GamePlacement game = ReadAsTheGame(ipl[line].fields);
+    const Points& object = items[static_cast<std::size_t>(item)].object == "lamp.lwo" ? kLamp : kHouse;
+    std::vector<Point> expected;
+    for (const auto& p : object) {
+      expected.push_back(placementtest::LayoutWorld(poses, item, placementtest::Widened(p)));
+    }
+    std::vector<bool> met(expected.size(), false);
+    for (const dffinfo::Vec3& v : dff.clumps[0].geometries[0].morphTargets.at(0).positions) {
+      const Point world = placementtest::FromGame(game.Apply(placementtest::Widened(v)));
+      std::size_t nearest = 0;
+      for (std::size_t i = 1; i < expected.size(); ++i) {
+        const double distance = placementtest::Distance(world, expected[i]);
+        if (distance < placementtest::Distance(world, expected[nearest])) nearest = i;
+      }
+      EXPECT_LT(placementtest::Distance(world, expected[nearest]), 1e-4);
+      met[nearest] = true;
+    }
+    for (std::size_t i = 0; i < met.size(); ++i) EXPECT_TRUE(met[i]) << "point " << i;
+  }
+}
+
+// A LOD object stands in for the instance of its model nearest to it:
+// that instance's line points at the LOD's line, drawn from far away.
+TEST_F(SectionExport, ALodItemStandsInForTheNearestInstanceOfItsModel) {
+  host::WriteLwo2File(House(), (folder_ / "LODhouse.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "LODhouse.lwo", {-1, {49, 0, -41}}});
+  WriteScene(items);
+  ASSERT_EQ(Export().status, 0);
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 4u);
+  EXPECT_EQ(ide[3].fields, (std::vector<std::string>{"18634", "LODhouse", "LODhouse", "800", "128"}));
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  ASSERT_EQ(ipl.size(), 7u);
+  for (std::size_t i = 0; i < ipl.size(); ++i) {
+    EXPECT_EQ(ipl[i].fields.at(10), i == 3 ? "6" : "-1") << "line " << i;
+  }
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection col = dffinfo::Inspect(Find(img, "street.col").bytes);
+  ASSERT_EQ(col.colEntries.size(), 4u);
+  EXPECT_EQ(col.colEntries[3].name, "LODhouse");
+  EXPECT_TRUE(col.colEntries[3].mesh.faces.empty());
+  EXPECT_FALSE(col.colEntries[1].mesh.faces.empty());
+}
+
+// dffinfo reads the section as the game will: the export is sound, and a
+// damaged IPL and a cut archive are named line by line.
+TEST_F(SectionExport, DffinfoChecksTheWholeSection) {
+  host::WriteLwo2File(House(), (folder_ / "LODhouse.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "LODhouse.lwo", {-1, {49, 0, -41}}});
+  WriteScene(items);
+  ASSERT_EQ(Export().status, 0);
+  const std::string dffinfo = std::string(DFFINFO_PROGRAM) + " ";
+  testsupport::ProgramResult checked = testsupport::RunInFolder(folder_, dffinfo + "street.ipl");
+  EXPECT_EQ(checked.status, 0) << checked.err;
+  EXPECT_EQ(checked.err, "");
+  EXPECT_NE(checked.out.find("street.img: 9 files, 4 COL entries"), std::string::npos) << checked.out;
+
+  std::string ipl = testsupport::ReadFileText(folder_ / "street.ipl");
+  ipl.replace(ipl.find("end"), 3,
+              "17000, ghost, 0, 1, 2, 3, 0, 0, 0, 1, -1\n"
+              "18631, lamp, 0, 3500, 0, 0, 0, 0, 0.5, 0.5, 42\nend");
+  testsupport::WriteFileBytes(folder_ / "street.ipl", std::vector<std::uint8_t>(ipl.begin(), ipl.end()));
+  auto img = testsupport::ReadFileBytes(folder_ / "street.img");
+  img.resize(img.size() - 2048);
+  testsupport::WriteFileBytes(folder_ / "street.img", img);
+  checked = testsupport::RunInFolder(folder_, dffinfo + "street.ide --quiet");
+  EXPECT_EQ(checked.status, 1);
+  for (const char* expected : {"ID 17000 (ghost) is not in", "not of unit length", "beyond the game's world",
+                               "LOD index 42 names no other line", "street.col\") runs past the end of the file"}) {
+    EXPECT_NE(checked.err.find(expected), std::string::npos) << expected << "\n" << checked.err;
+  }
+  checked = testsupport::RunInFolder(folder_, dffinfo + "street.img --json --quiet");
+  EXPECT_EQ(checked.status, 1);
+  EXPECT_NE(checked.out.find("\"severity\": \"damage\""), std::string::npos) << checked.out;
+}
+
+// A see-through surface makes the model drawn last, its see-through
+// material after the opaque one whatever the surfaces' order.
+TEST_F(SectionExport, SeeThroughMaterialsComeLastAndTheModelIsDrawnLast) {
+  host::Lwo2Object kiosk = House();
+  host::Lwo2Surface glass;
+  glass.name = "glass";
+  glass.transparency = 0.5;
+  kiosk.surfaces.insert(kiosk.surfaces.begin(), glass);
+  kiosk.layers[0].mesh.polygons[0].surface = "glass";
+  host::WriteLwo2File(kiosk, (folder_ / "kiosk.lwo").string());
+  WriteScene({{host::LwsItemKind::kObject, "kiosk.lwo", {}}, {host::LwsItemKind::kObject, "lamp.lwo", {}}});
+  ASSERT_EQ(Export().status, 0);
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 2u);
+  EXPECT_EQ(ide[0].fields.at(4), "4");
+  EXPECT_EQ(ide[1].fields.at(4), "0");
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection dff = dffinfo::Inspect(Find(img, "kiosk.dff").bytes);
+  const auto& materials = dff.clumps.at(0).geometries.at(0).materialList.value().materials;
+  ASSERT_EQ(materials.size(), 2u);
+  EXPECT_EQ(materials[0].rgba[3], 255);
+  EXPECT_LT(materials[1].rgba[3], 255);
+}
+
+// A tilt the game would drop is named; more instances than one IPL holds
+// are an error with their count.
+TEST_F(SectionExport, WarnsOfDroppedTiltsAndRefusesMoreInstancesThanTheGameHolds) {
+  WriteScene({{host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}, {0, 3 * kDegree, 0}}}});
+  testsupport::ProgramResult result = Export();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.err.find("upright"), std::string::npos) << result.err;
+
+  std::vector<StreetItem> many(1001, StreetItem{host::LwsItemKind::kObject, "lamp.lwo", {}});
+  WriteScene(many);
+  result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("1001 instances"), std::string::npos) << result.err;
+}
+
+// Names the game cannot hold or tell apart are errors that name the files.
+TEST_F(SectionExport, NamesTheGameCannotTellApartAreErrors) {
+  fs::create_directories(folder_ / "sub");
+  host::WriteLwo2File(Lamp(), (folder_ / "sub" / "LAMP.lwo").string());
+  host::WriteLwo2File(Lamp(), (folder_ / "a_lamp_of_twenty_ch.lwo").string());
+  std::vector<StreetItem> items = Street();
+  items.push_back({host::LwsItemKind::kObject, "sub/LAMP.lwo", {}});
+  WriteScene(items);
+  testsupport::ProgramResult result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("LAMP.lwo"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("cannot tell apart"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(folder_ / "street.ide"));
+
+  items.back().object = "a_lamp_of_twenty_ch.lwo";
+  items.back().pose.scale = {1, 1, 2};  // "a_lamp_of_twenty_ch" fits, its second scaling "..._2" does not
+  items.push_back({host::LwsItemKind::kObject, "a_lamp_of_twenty_ch.lwo", {}});
+  WriteScene(items);
+  result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("a_lamp_of_twenty_ch_2"), std::string::npos) << result.err;
+}
+
+// The IDE beside the output is the section's settings: what the user
+// edited stays, and a model new to the scene takes the next ID.
+TEST_F(SectionExport, TheIdeKeepsWhatTheUserEditedAcrossExports) {
+  std::vector<StreetItem> items = Street();
+  items.resize(3);  // the lamps only
+  WriteScene(items);
+  ASSERT_EQ(Export("--first-id 1000").status, 0);
+  EXPECT_EQ(Lines("street.ide").at(0).fields.at(0), "1000");
+  const std::string edited = "objs\n1200, lamp, lamp, 150, 128\nend\n";
+  testsupport::WriteFileBytes(folder_ / "street.ide", std::vector<std::uint8_t>(edited.begin(), edited.end()));
+  WriteScene(Street());
+  ASSERT_EQ(Export().status, 0);  // the IDE's IDs rule, not the default first ID
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 3u);
+  EXPECT_EQ(ide[0].fields, (std::vector<std::string>{"1200", "lamp", "lamp", "150", "128"}));
+  EXPECT_EQ(ide[1].fields.at(0), "1201");
+  EXPECT_EQ(ide[2].fields.at(0), "1202");
+  EXPECT_EQ(Lines("street.ipl").at(0).fields.at(0), "1200");
+}
+
+// A failed export names what is wrong and leaves the section as it was.
+TEST_F(SectionExport, AFailedExportLeavesTheSectionAsItWas) {
+  WriteScene(Street());
+  ASSERT_EQ(Export().status, 0);
+  const auto before = testsupport::ReadFileBytes(folder_ / "street.img");
+  const auto ideBefore = testsupport::ReadFileText(folder_ / "street.ide");
+
+  std::vector<StreetItem> beyond = Street();
+  beyond[3].pose.position = {3100, 0, 0};  // Layout's x is the game's -x
+  WriteScene(beyond);
+  testsupport::ProgramResult result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("3,000"), std::string::npos) << result.err;
+
+  WriteScene(Street());
+  fs::remove(folder_ / "street.ide");
+  result = Export("--first-id 19998");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("19999"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(folder_ / "street.ide"));
+
+  testsupport::WriteFileBytes(folder_ / "street.ide", std::vector<std::uint8_t>(ideBefore.begin(), ideBefore.end()));
+  EXPECT_EQ(testsupport::ReadFileBytes(folder_ / "street.img"), before);
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().string().find("velmora-part"), std::string::npos) << entry.path();
+  }
+}
+
+}  // namespace
