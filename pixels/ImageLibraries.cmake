@@ -42,8 +42,8 @@ if(NOT WIN32)
     velmora_spng_from_source(ZLIB::ZLIB)
   else()
     message(WARNING "libspng's source is not in ${_image_sources}/libspng: PNG images are "
-      "decoded by Debian's shared libspng, which is built without its SIMD code and decodes about a "
-      "third slower. tools/fetch-library-sources.sh libspng fetches the source; configure again after it.")
+      "decoded by Debian's shared libspng, which is built without its SIMD code and takes about 1.7 "
+      "times as long. tools/fetch-library-sources.sh libspng fetches the source; configure again after it.")
     find_path(SPNG_INCLUDE_DIR spng.h REQUIRED)
     find_library(SPNG_LIBRARY spng REQUIRED)
     add_library(png_library INTERFACE)
