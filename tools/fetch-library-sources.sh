@@ -4,8 +4,12 @@
 # compressor), zlib and libspng (the PNG decoder) and libjpeg-turbo (the
 # JPEG decoder).  Debian ships them only for the build machine, so
 # tools/cross-build.sh compiles these sources with the mingw-w64 toolchain.
+# The Linux build compiles libspng's too: Debian's own libspng is built
+# without its SIMD code.
 #
-#   tools/fetch-library-sources.sh
+#   tools/fetch-library-sources.sh [PACKAGE...]    (every one when none is named)
+#
+# A package already in build/deps is not fetched again.
 #
 # apt-get fetches the packages with an index of Debian's sources kept under
 # build/deps/apt, so the machine's own package lists stay as they are;
@@ -16,13 +20,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# package, then a file that shows its source is in place
-packages=("libsquish squish.cpp" "zlib inflate.c" "libspng spng/spng.c" "libjpeg-turbo jdhuff.c")
+# Each package, with a file that shows its source is in place.
+declare -A shown_by=([libsquish]=squish.cpp [zlib]=inflate.c [libspng]=spng/spng.c [libjpeg-turbo]=jdhuff.c)
+order=(libsquish zlib libspng libjpeg-turbo)
 
+wanted=("$@")
+((${#wanted[@]})) || wanted=("${order[@]}")
 missing=()
-for entry in "${packages[@]}"; do
-  read -r package file <<<"$entry"
-  [[ -f build/deps/$package/$file ]] || missing+=("$package")
+for package in "${wanted[@]}"; do
+  if [[ -z ${shown_by[$package]:-} ]]; then
+    IFS='|'
+    echo "usage: tools/fetch-library-sources.sh [${order[*]}]...   (every one when none is named)" >&2
+    exit 2
+  fi
+  [[ -f build/deps/$package/${shown_by[$package]} ]] || missing+=("$package")
 done
 ((${#missing[@]})) || exit 0
 
@@ -34,10 +45,18 @@ suite=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
 echo "deb-src http://deb.debian.org/debian $suite main" >"$state/sources.list"
 apt_options=(-q -o "Dir::Etc::SourceList=$state/sources.list" -o Dir::Etc::SourceParts=/dev/null
   -o "Dir::State::Lists=$state/lists")
-apt-get "${apt_options[@]}" update >/dev/null
+if ! apt-get "${apt_options[@]}" update >/dev/null; then
+  echo "fetch-library-sources: Debian's index of $suite's sources could not be downloaded (see above);" \
+    "nothing fetched: ${missing[*]}" >&2
+  exit 1
+fi
 
 for package in "${missing[@]}"; do
-  (cd "$state/download" && apt-get "${apt_options[@]}" source --download-only "$package" >/dev/null 2>&1)
+  if ! (cd "$state/download" && apt-get "${apt_options[@]}" source --download-only "$package" >"$state/source.log" 2>&1); then
+    cat "$state/source.log" >&2
+    echo "fetch-library-sources: apt-get could not download $package's source package (see above)" >&2
+    exit 1
+  fi
   target=build/deps/$package
   rm -rf "$target"
   dsc=$(ls "$state"/download/"${package}"_*.dsc)

@@ -42,6 +42,10 @@ if ! command -v clang++ >/dev/null ||
   exit 0
 fi
 
+# libspng's source, so that the fuzzer sees into the decoder the programs
+# link; without it the build takes Debian's shared libspng.
+tools/fetch-library-sources.sh libspng || true
+
 build=build/fuzz
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null

@@ -22,15 +22,18 @@ cd "$(dirname "$0")/.."
 
 declare -A sets=(
   [programs]="cmake g++ make libcli11-dev nlohmann-json3-dev libstb-dev libsquish-dev
-              libspng-dev libjpeg62-turbo-dev dpkg-dev file"
+              zlib1g-dev libspng-dev libjpeg62-turbo-dev dpkg-dev file"
   [tests]="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
            assimp-utils assimp-testmodels time nodejs"
   [fuzz]="clang libclang-rt-14-dev"
   [windows]="mingw-w64 wine wine64 xvfb xdotool zip unzip dpkg-dev nasm"
 )
-# programs: libspng-dev (PNG), libjpeg62-turbo-dev (JPEG) and libstb-dev
+# programs: libjpeg62-turbo-dev (JPEG) and libstb-dev
 #   (TGA, BMP, resampling) are maketxd's image decoding, libsquish-dev its
-#   DXT compression; dpkg-dev and file are what CPack's Debian packages need
+#   DXT compression; PNG is decoded by libspng compiled from its source
+#   (tools/fetch-library-sources.sh, which needs dpkg-dev's dpkg-source)
+#   against zlib1g-dev, or by libspng-dev where the source cannot be
+#   fetched; dpkg-dev and file are what CPack's Debian packages need
 #   (tools/package-deb.sh).
 # tests: `time` is /usr/bin/time, for bench/compare_assimp.sh; Node.js runs
 #   rw-parser, an independent DFF reader the tests compare with.

@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh programs tests
+# libspng's source, compiled with its SIMD code; without it the builds take
+# Debian's shared libspng, and CMake says so.
+tools/fetch-library-sources.sh libspng || true
 
 jobs=$(nproc)
 

@@ -114,6 +114,11 @@ TEST_F(MaketxdProgram, AFailedWriteLeavesNoFileBehind) {
 TEST_F(MaketxdProgram, BadUsageAndUnreadableModelsAreRefused) {
   EXPECT_EQ(Run("model/car.dff -o x.txd --max-size 100").status, 2);
   EXPECT_EQ(Run("model/car.dff -o x.txd --max-size 2").status, 2);
+  // No image decoded is larger than 8192 pixels a side, so neither is a
+  // texture.
+  const ProgramResult tooLarge = Run("model/car.dff -o x.txd --max-size 16384");
+  EXPECT_EQ(tooLarge.status, 2);
+  EXPECT_NE(tooLarge.err.find("{4,8,16,32,64,128,256,512,1024,2048,4096,8192}"), std::string::npos) << tooLarge.err;
   EXPECT_EQ(Run("model/car.dff -o x.txd --compress dxt2").status, 2);
   EXPECT_EQ(Run("model/car.dff").status, 2);
   const ProgramResult absent = Run("model/none.dff -o x.txd");

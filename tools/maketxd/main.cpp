@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dff_inspect/inspect.h"
+#include "pixels/image_size_limit.h"
 #include "txd_build/dictionary_builder.h"
 #include "txd_build/dictionary_file.h"
 #include "txd_build/image_search.h"
@@ -35,6 +36,14 @@ struct Options {
   bool allowMissing = false;
   bool verbose = false;
 };
+
+// The sides --max-size takes: every power of two from a DXT block's side
+// to the largest image decoded, beyond which no image reaches.
+std::vector<std::uint32_t> MaxSizeChoices() {
+  std::vector<std::uint32_t> sides;
+  for (std::uint32_t side = 4; side <= pixels::kMaxImageSide; side *= 2) sides.push_back(side);
+  return sides;
+}
 
 int Report(const std::vector<std::string>& lines, const char* prefix) {
   for (const std::string& line : lines) std::fprintf(stderr, "maketxd: %s%s\n", prefix, line.c_str());
@@ -101,9 +110,10 @@ int main(int argc, char** argv) {
                  "(libsquish's cluster fit, a few percent less error)")
       ->check(CLI::IsMember({"fast", "best"}));
   app.add_flag("--no-mipmaps", options.noMipmaps, "store only the full-size level");
-  app.add_option("--max-size", options.encode.maxSize, "the largest side, a power of two (default 1024)")
-      ->check(CLI::IsMember({4u, 8u, 16u, 32u, 64u, 128u, 256u, 512u, 1024u, 2048u, 4096u, 8192u,
-                             16384u, 32768u}));
+  app.add_option("--max-size", options.encode.maxSize,
+                 "the largest side of a texture, a power of two from 4 to " +
+                     std::to_string(pixels::kMaxImageSide) + " (default 1024); larger images are scaled down")
+      ->check(CLI::IsMember(MaxSizeChoices()));
   app.add_flag("--allow-missing", options.allowMissing,
                "write the dictionary without the textures whose image is not found");
   app.add_flag("--verbose", options.verbose, "list every place looked at for an image not found");
