@@ -15,6 +15,7 @@
 #include "lwsdk/item_info.h"
 #include "lwsdk/object_info.h"
 #include "platform/path_rules.h"
+#include "scene/frame_placement.h"
 #include "section/img_archive.h"
 #include "section/instance_rotation.h"
 #include "section/section_limits.h"
@@ -25,7 +26,6 @@ namespace {
 using placement::Affine;
 using placement::Vec3;
 
-constexpr LWTime kSampleTime = 0.0;
 // A rotation part further than this from a rotation is a scaling the game
 // cannot apply to an instance.
 constexpr double kRotationTolerance = 1e-4;
@@ -40,29 +40,13 @@ std::string ObjectFile(const scene::HostServices& services, LWItemID item) {
   return file != nullptr ? file : "";
 }
 
-Vec3 Read(const LWItemInfo& info, LWItemID item, int parameter) {
-  LWDVector value{};
-  info.param(item, parameter, kSampleTime, value);
-  return {value[0], value[1], value[2]};
-}
-
-placement::ItemMotion Motion(const LWItemInfo& info, LWItemID item) {
-  placement::ItemMotion motion;
-  motion.position = Read(info, item, LWIP_POSITION);
-  motion.rotation = Read(info, item, LWIP_ROTATION);
-  motion.scaling = Read(info, item, LWIP_SCALING);
-  motion.pivot = Read(info, item, LWIP_PIVOT);
-  motion.pivotRotation = Read(info, item, LWIP_PIVOT_ROT);
-  return motion;
-}
-
 // The item's object space in the world (Layout's axes), up its parents;
 // a parent loop, which only a damaged scene holds, ends the climb.
 Affine ObjectToWorld(const LWItemInfo& info, LWItemID item) {
   Affine world;
   std::unordered_set<LWItemID> seen;
   for (LWItemID at = item; at != nullptr && seen.insert(at).second; at = info.parent(at)) {
-    world = placement::Compose(placement::ItemToParent(Motion(info, at)), world);
+    world = placement::Compose(placement::ItemToParent(scene::ReadItemMotion(info, at)), world);
   }
   return world;
 }
@@ -171,7 +155,7 @@ class Scanner {
                       platform::StripPath(file) + ", so it would be an instance without a model.",
                   "Parent it to the item of the object's visible layer, so that it belongs to that instance.");
     }
-    const placement::ItemMotion motion = Motion(info_, root);
+    const placement::ItemMotion motion = scene::ReadItemMotion(info_, root);
     for (double s : motion.scaling) {
       if (std::fabs(s) < 1e-6) {
         return Fail("The item \"" + rootName + "\" is scaled to nothing on one axis.",

@@ -87,15 +87,7 @@ ExportOutcome ExportTo(const HostServices& services, const std::string& path) {
 
 int LWCALL ActivateExportCommand(int, GlobalFunc global, void*, void*) {
   const HostServices services = scene::AcquireHostServices(global);
-  if (!services.missingService.empty()) {
-    // Without the message service there is no one to tell.
-    if (services.messages != nullptr) {
-      ShowError(services, {"This host does not provide the service \"" + services.missingService +
-                               "\" that the DFF exporter needs.",
-                           "Run the exporter in a LightWave Layout that provides it."});
-    }
-    return AFUNC_OK;
-  }
+  if (scene::ReportMissingService(services, "DFF exporter")) return AFUNC_OK;
   if (services.sceneInfo->numPoints <= 0) {
     services.messages->error("Crazy fool, no objects in the scene!", nullptr);
     return AFUNC_OK;

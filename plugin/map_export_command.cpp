@@ -124,14 +124,7 @@ MapOutcome ExportMapTo(const HostServices& services, const LWLightInfo* lightInf
 
 int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
   const HostServices services = scene::AcquireHostServices(global);
-  if (!services.missingService.empty()) {
-    if (services.messages != nullptr) {
-      const std::string line1 =
-          "This host does not provide the service \"" + services.missingService + "\" that the map exporter needs.";
-      services.messages->error(line1.c_str(), "Run the exporter in a LightWave Layout that provides it.");
-    }
-    return AFUNC_OK;
-  }
+  if (scene::ReportMissingService(services, "map exporter")) return AFUNC_OK;
   if (services.sceneInfo->numPoints <= 0) {
     services.messages->error("The scene has no points, so there is no map object to export.",
                              "Load the map object into Layout and run the command again.");

@@ -36,14 +36,7 @@ std::optional<int> FirstIdFromEnvironment(std::optional<std::string>& error) {
 
 int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
   const HostServices services = scene::AcquireHostServices(global);
-  if (!services.missingService.empty()) {
-    if (services.messages != nullptr) {
-      const std::string line1 =
-          "This host does not provide the service \"" + services.missingService + "\" that the section exporter needs.";
-      services.messages->error(line1.c_str(), "Run the exporter in a LightWave Layout that provides it.");
-    }
-    return AFUNC_OK;
-  }
+  if (scene::ReportMissingService(services, "section exporter")) return AFUNC_OK;
   if (services.sceneInfo->numPoints <= 0) {
     services.messages->error("The scene has no points, so there is no map section to export.",
                              "Load the section's objects into Layout and run the command again.");

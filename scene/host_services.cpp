@@ -130,4 +130,15 @@ std::unique_ptr<DffExporter> ExporterFor(const HostServices& services) {
   return exporter;
 }
 
+bool ReportMissingService(const HostServices& services, const std::string& exporter) {
+  if (services.missingService.empty()) return false;
+  // Without the message service there is no one to tell.
+  if (services.messages != nullptr) {
+    const std::string line1 =
+        "This host does not provide the service \"" + services.missingService + "\" that the " + exporter + " needs.";
+    services.messages->error(line1.c_str(), "Run the exporter in a LightWave Layout that provides it.");
+  }
+  return true;
+}
+
 }  // namespace scene

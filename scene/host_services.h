@@ -83,6 +83,11 @@ struct HostServices {
 // are still asked for.
 HostServices AcquireHostServices(GlobalFunc global);
 
+// When a service is missing, tells the user so (through the message
+// service, if the host has that one), naming what needs it, e.g. "map
+// exporter", and returns true.
+bool ReportMissingService(const HostServices& services, const std::string& exporter);
+
 // An exporter that reads the scene through these services and knows the
 // names they were served under (for their texts' encoding).
 std::unique_ptr<DffExporter> ExporterFor(const HostServices& services);
