@@ -175,7 +175,9 @@ class Builder {
     if (!IsLamp(type)) {
       // A distant light in the open is the scene's own lighting; one hung
       // on the model was meant as a lamp.
-      if (anchor.kind == AnchorKind::kModel || anchor.kind == AnchorKind::kLeftOut) notLamps_.push_back(Quoted(name) + " (" + KindOfLight(type) + ")");
+      if (anchor.kind == AnchorKind::kModel || anchor.kind == AnchorKind::kLeftOut) {
+        notLamps_.push_back(Quoted(name) + " (" + KindOfLight(type) + ")");
+      }
       return;
     }
     if (!Placed(anchor, name)) return;
