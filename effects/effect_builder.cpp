@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -40,7 +41,8 @@ std::string NameList(const std::vector<std::string>& names) {
 // The exported model as the effects see it.
 class Model {
  public:
-  explicit Model(scene::DffExporter& exporter) {
+  explicit Model(scene::DffExporter& exporter)
+      : keepItem_(exporter.choices.keepItem), modelRoot_(exporter.choices.modelRoot) {
     for (const auto& mesh : exporter.meshObjects) firstGeometry_.emplace(mesh->itemId, mesh.get());
     for (const auto& leftOut : exporter.leftOutItems) leftOut_.insert(leftOut.item);
   }
@@ -49,13 +51,29 @@ class Model {
     return found != firstGeometry_.end() ? found->second : nullptr;
   }
   bool IsLeftOut(LWItemID item) const { return leftOut_.count(item) != 0; }
+  // False for an object the export builds into another model (or that is
+  // another instance of this one).
+  bool Keeps(LWItemID item) const { return !keepItem_ || keepItem_(item); }
+
+  // From the object space of `item`, which has a geometry, into that
+  // geometry's space, in Layout's axes: less the pivot, as the frames place
+  // the vertices, and with the scaling too for the model root.
+  Affine ObjectToGeometry(const LWItemInfo& itemInfo, LWItemID item) const {
+    const placement::ItemMotion motion = scene::ReadItemMotion(itemInfo, item);
+    if (item == modelRoot_) return placement::ItemToParent(scene::AsModelRoot(motion));
+    return placement::Translation({-motion.pivot[0], -motion.pivot[1], -motion.pivot[2]});
+  }
 
  private:
+  std::function<bool(LWItemID)> keepItem_;
+  LWItemID modelRoot_;
   std::unordered_map<LWItemID, scene::MeshObject*> firstGeometry_;
   std::unordered_set<LWItemID> leftOut_;
 };
 
-enum class AnchorKind { kModel, kLeftOut, kNothing };
+// kElsewhere: under an object of another model of the same export, whose
+// own build takes the item.
+enum class AnchorKind { kModel, kLeftOut, kElsewhere, kNothing };
 
 // The object an effect item hangs under, and where the item stands in
 // that object's geometry space.
@@ -80,10 +98,9 @@ Anchor FindAnchor(const LWItemInfo& itemInfo, const LWObjectInfo& objectInfo, co
   Anchor anchor;
   for (LWItemID at = itemInfo.parent(item); at != nullptr && met.insert(at).second; at = itemInfo.parent(at)) {
     if (scene::MeshObject* mesh = model.FirstGeometry(at)) {
-      // The item's place is its pivot; the geometry's space is the object's
-      // less its pivot, in the game's axes, as the frame's vertices are.
-      const Vec3 pivot = scene::ReadItemMotion(itemInfo, at).pivot;
-      const Affine toGeometry = placement::Compose(placement::Translation({-pivot[0], -pivot[1], -pivot[2]}), toObject);
+      // The item's place is its pivot, mapped to the game's axes as the
+      // frame's vertices are.
+      const Affine toGeometry = placement::Compose(model.ObjectToGeometry(itemInfo, at), toObject);
       const Vec3 game = placement::ToGameAxes(placement::Apply(toGeometry, motion.pivot));
       anchor = {AnchorKind::kModel, mesh, at,
                 {static_cast<float>(game[0]), static_cast<float>(game[1]), static_cast<float>(game[2])}};
@@ -94,7 +111,10 @@ Anchor FindAnchor(const LWItemInfo& itemInfo, const LWObjectInfo& objectInfo, co
       anchor.object = at;
       return anchor;
     }
-    if (!IsNull(itemInfo, objectInfo, at)) return anchor;
+    if (!IsNull(itemInfo, objectInfo, at)) {
+      if (!model.Keeps(at)) anchor.kind = AnchorKind::kElsewhere;
+      return anchor;
+    }
     toObject = placement::Compose(placement::ItemToParent(scene::ReadItemMotion(itemInfo, at)), toObject);
   }
   return anchor;
@@ -155,7 +175,9 @@ class Builder {
     if (!IsLamp(type)) {
       // A distant light in the open is the scene's own lighting; one hung
       // on the model was meant as a lamp.
-      if (anchor.kind != AnchorKind::kNothing) notLamps_.push_back(Quoted(name) + " (" + KindOfLight(type) + ")");
+      if (anchor.kind == AnchorKind::kModel || anchor.kind == AnchorKind::kLeftOut) {
+        notLamps_.push_back(Quoted(name) + " (" + KindOfLight(type) + ")");
+      }
       return;
     }
     if (!Placed(anchor, name)) return;
@@ -201,9 +223,10 @@ class Builder {
     ++outcome_.particles;
   }
 
-  // Notes an item whose anchor is not an exported object.
+  // Notes an item whose anchor is no exported object.
   bool Placed(const Anchor& anchor, const std::string& name) {
     if (anchor.kind == AnchorKind::kModel) return true;
+    if (anchor.kind == AnchorKind::kElsewhere) return false;
     if (anchor.kind == AnchorKind::kLeftOut) {
       underLeftOut_.push_back(Quoted(name) + " under " + Quoted(NameOf(itemInfo_, anchor.object)));
     } else {

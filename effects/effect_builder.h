@@ -32,8 +32,11 @@ struct EffectsOutcome {
 };
 
 // Attaches the entries to the first geometry (the first part of a split
-// object) of the object each item hangs under.  Without `lightInfo` (a host
-// that does not serve it) lights are reported, not written.
+// object) of the object each item hangs under.  An export that builds
+// several models (BuildChoices::keepItem) passes over, without a word, the
+// items under objects it does not keep; those belong to another model or
+// to another instance of this one.  Without `lightInfo` (a host that does
+// not serve it) lights are reported, not written.
 EffectsOutcome AttachEffects(const LWItemInfo& itemInfo, const LWObjectInfo& objectInfo,
                              const LWLightInfo* lightInfo, scene::DffExporter& exporter);
 

@@ -111,12 +111,13 @@ std::vector<section::IplInstance> Instances(const SectionScan& scan, const std::
 // Reads each model through the host on this thread and finishes it on
 // the workers meanwhile.  The first model that cannot be built ends the
 // reading; the models after it stay empty.
-std::vector<SectionModel> BuildModels(const scene::HostServices& services, const SectionScan& scan) {
+std::vector<SectionModel> BuildModels(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                                      const SectionScan& scan) {
   const txdbuild::ImageLookup lookup = MapImageLookup(services);
   std::vector<SectionModel> models(scan.models.size());
   SectionWorkers workers;
   for (std::size_t i = 0; i < models.size(); ++i) {
-    models[i] = PrepareSectionModel(services, scan.models[i]);
+    models[i] = PrepareSectionModel(services, lightInfo, scan.models[i]);
     if (models[i].error) break;
     workers.Add([&lookup, &model = models[i], &name = scan.models[i].name] {
       try {
@@ -132,9 +133,19 @@ std::vector<SectionModel> BuildModels(const scene::HostServices& services, const
   return models;
 }
 
+// Every model sees the items that hang under no object, so each reports
+// them alike: the user reads it once.
+void AddOnce(std::vector<scene::MessageLines>& warnings, const scene::MessageLines& warning) {
+  const auto same = [&warning](const scene::MessageLines& had) {
+    return had.line1 == warning.line1 && had.line2 == warning.line2;
+  };
+  if (std::none_of(warnings.begin(), warnings.end(), same)) warnings.push_back(warning);
+}
+
 }  // namespace
 
-SectionOutcome ExportSection(const scene::HostServices& services, const std::string& idePath, int firstId) {
+SectionOutcome ExportSection(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                             const std::string& idePath, int firstId) {
   SectionOutcome outcome;
   const fs::path ide = platform::PathFromHostText(idePath, services.ServedAs(scene::Service::kFileRequest).text);
   const std::string name = platform::RemoveExtension(platform::StripPath(idePath));
@@ -156,11 +167,11 @@ SectionOutcome ExportSection(const scene::HostServices& services, const std::str
     return outcome;
   }
 
-  std::vector<SectionModel> models = BuildModels(services, scan);
+  std::vector<SectionModel> models = BuildModels(services, lightInfo, scan);
   std::vector<section::ModelDefaults> defaults;
   for (std::size_t i = 0; i < models.size(); ++i) {
     const SectionModel& model = models[i];
-    outcome.warnings.insert(outcome.warnings.end(), model.warnings.begin(), model.warnings.end());
+    for (const scene::MessageLines& warning : model.warnings) AddOnce(outcome.warnings, warning);
     if (model.error) {
       outcome.error = model.error;
       return outcome;

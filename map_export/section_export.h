@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lwsdk/light_info.h"
 #include "scene/export_messages.h"
 #include "scene/host_services.h"
 
@@ -17,9 +18,11 @@ struct SectionOutcome {
   std::string summary;
 };
 
-// Builds every model, plans IDs against the IDE at `idePath` if there is
-// one, and writes <name>.ide, <name>.ipl, <name>.img and <name>.txt beside
-// it, all or none.
-SectionOutcome ExportSection(const scene::HostServices& services, const std::string& idePath, int firstId);
+// Builds every model, with the lights and effects of its first instance
+// (`lightInfo` may be null: AttachEffects), plans IDs against the IDE at
+// `idePath` if there is one, and writes <name>.ide, <name>.ipl, <name>.img
+// and <name>.txt beside it, all or none.
+SectionOutcome ExportSection(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                             const std::string& idePath, int firstId);
 
 }  // namespace mapexport

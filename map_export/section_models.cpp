@@ -6,6 +6,7 @@
 #include "dff/output_stream.h"
 #include "map_export/map_collision.h"
 #include "map_export/map_dictionary.h"
+#include "map_export/map_effects.h"
 #include "map_export/map_findings.h"
 #include "txd_build/dictionary_file.h"
 
@@ -33,9 +34,22 @@ void Append(std::vector<scene::MessageLines>& to, const std::vector<scene::Messa
   to.insert(to.end(), from.begin(), from.end());
 }
 
+// Hangs the first instance's lights and effects on the model; false, with
+// the model's error set, when one cannot be written.
+bool AttachSectionEffects(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                          scene::DffExporter& exporter, SectionModel& model) {
+  const effects::EffectsOutcome attached =
+      effects::AttachEffects(*services.itemInfo, *services.objectInfo, lightInfo, exporter);
+  Append(model.warnings, EffectWarnings(attached));
+  if (!attached.error) return true;
+  model.error = scene::MessageLines{attached.error->line1, attached.error->line2};
+  return false;
+}
+
 }  // namespace
 
-SectionModel PrepareSectionModel(const scene::HostServices& services, const SectionModelPlan& plan) {
+SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                                 const SectionModelPlan& plan) {
   SectionModel model;
   const std::unique_ptr<scene::DffExporter> owned = scene::ExporterFor(services);
   scene::DffExporter& exporter = *owned;
@@ -57,6 +71,10 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const Sect
   }
   const scene::BuildChoices placedAs = exporter.choices;
   model.warnings = DescribeMapModel(*services.itemInfo, exporter, plan.name + ".dff").warnings;
+  if (!AttachSectionEffects(services, lightInfo, exporter, model)) {
+    exporter.ReleaseAll();
+    return model;
+  }
   model.textureUses = ModelTextureUses(*services.itemInfo, exporter);
   model.collisionSource = VisibleModelSource(exporter);
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;

@@ -16,6 +16,7 @@
 
 #include "col/collision_model.h"
 #include "col/entry_builder.h"
+#include "lwsdk/light_info.h"
 #include "scene/export_messages.h"
 #include "scene/host_services.h"
 #include "map_export/section_scan.h"
@@ -40,7 +41,10 @@ struct SectionModel {
   bool visibleAsCollision = false;
 };
 
-SectionModel PrepareSectionModel(const scene::HostServices& services, const SectionModelPlan& plan);
+// The model carries the lights and particle effects hung on its first
+// instance; `lightInfo` may be null (AttachEffects).
+SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLightInfo* lightInfo,
+                                 const SectionModelPlan& plan);
 
 // `lookup` finds the images (MapImageLookup); `model` must be prepared
 // without error.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "map_export/map_effects.h"
 #include "map_export/section_export.h"
 #include "scene/export_messages.h"
 #include "scene/file_request.h"
@@ -54,7 +55,7 @@ int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
   // Nothing may escape into the host: memory running out midway is
   // reported like any other failure, with nothing written.
   try {
-    outcome = mapexport::ExportSection(services, choice.path, firstId);
+    outcome = mapexport::ExportSection(services, mapexport::AcquireLightInfo(global), choice.path, firstId);
   } catch (const std::exception& error) {
     outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
                                  "Nothing of the section was written; free memory or export a smaller scene."};

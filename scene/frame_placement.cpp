@@ -52,6 +52,13 @@ placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item) 
   return motion;
 }
 
+placement::ItemMotion AsModelRoot(placement::ItemMotion motion) {
+  motion.position = {0, 0, 0};
+  motion.rotation = {0, 0, 0};
+  motion.pivotRotation = {0, 0, 0};
+  return motion;
+}
+
 FramePlacement::FramePlacement(const LWItemInfo& itemInfo,
                                const std::unordered_map<LWItemID, FrameNode*>& frameOfItem, LWItemID modelRoot)
     : itemInfo_(itemInfo), frameOfItem_(frameOfItem), modelRoot_(modelRoot) {}
@@ -59,13 +66,8 @@ FramePlacement::FramePlacement(const LWItemInfo& itemInfo,
 const placement::ItemMotion& FramePlacement::Motion(LWItemID item) {
   const auto known = motions_.find(item);
   if (known != motions_.end()) return known->second;
-  placement::ItemMotion motion = ReadItemMotion(itemInfo_, item);
-  if (IsModelRoot(item)) {
-    motion.position = {0, 0, 0};
-    motion.rotation = {0, 0, 0};
-    motion.pivotRotation = {0, 0, 0};
-  }
-  return motions_.emplace(item, motion).first->second;
+  const placement::ItemMotion motion = ReadItemMotion(itemInfo_, item);
+  return motions_.emplace(item, IsModelRoot(item) ? AsModelRoot(motion) : motion).first->second;
 }
 
 // Climbs from `item` to the first item that has a frame or is known

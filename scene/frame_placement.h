@@ -23,6 +23,10 @@ namespace scene {
 // host reports them.
 placement::ItemMotion ReadItemMotion(const LWItemInfo& itemInfo, LWItemID item);
 
+// What a model root keeps of its motion: its scaling and pivot, standing
+// unturned at the origin (BuildChoices::modelRoot).
+placement::ItemMotion AsModelRoot(placement::ItemMotion motion);
+
 class FramePlacement {
  public:
   // `frameOfItem` maps every item that has a frame to it; both tables are

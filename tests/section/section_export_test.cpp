@@ -52,6 +52,7 @@ struct StreetItem {
   host::LwsItemKind kind = host::LwsItemKind::kObject;
   std::string object;  // "lamp.lwo" or "house.lwo"
   Pose pose;
+  std::string name = "corner";  // nulls and lights; a light is a point light
 };
 
 // Lamps as they stand, turned by heading and pitch about a pivot, turned a
@@ -161,7 +162,8 @@ class SectionExport : public ::testing::Test {
       host::LwsWriterItem w;
       w.kind = item.kind;
       w.objectPath = item.object;
-      w.name = "corner";
+      w.name = item.name;
+      if (item.kind == host::LwsItemKind::kLight) w.light.type = 1;
       w.parent = item.pose.parent;
       w.position = item.pose.position;
       w.rotation = item.pose.rotation;
@@ -433,6 +435,57 @@ TEST_F(SectionExport, AFailedExportLeavesTheSectionAsItWas) {
   for (const auto& entry : fs::directory_iterator(folder_)) {
     EXPECT_EQ(entry.path().string().find("velmora-part"), std::string::npos) << entry.path();
   }
+}
+
+// A lamp post placed twice, turned differently, and once scaled, each
+// with a point light at its lamp: each model carries its first instance's
+// light, and the game's reading of every IPL line puts it where Layout
+// shows that instance's light.  An effect name the game cannot hold
+// writes nothing.
+TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThem) {
+  const Point lampAtPost{0.5, 3.2, 0.25};
+  const std::vector<StreetItem> items = {
+      {host::LwsItemKind::kObject,
+       "lamp.lwo",
+       {-1, {-20, 1, 30}, {30 * kDegree, 20 * kDegree, 0}, {1, 1, 1}, {0.2, 0, 0.1}}},
+      {host::LwsItemKind::kLight, "", {0, lampAtPost}, "lamp"},
+      {host::LwsItemKind::kObject, "lamp.lwo", {-1, {40, 0, 8}, {-100 * kDegree, 0, 0}}},
+      {host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "arm"},
+      {host::LwsItemKind::kLight, "", {3, {0.5, 0.2, 0.25}}, "lamp"},
+      {host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, -60}, {200 * kDegree, 0, 0}, {2, 1.5, 2}}},
+      {host::LwsItemKind::kLight, "", {5, lampAtPost}, "lamp"},
+  };
+  WriteScene(items);
+  testsupport::ProgramResult result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err.find("not written"), std::string::npos) << result.err;  // no light was left over
+  std::vector<Pose> poses;
+  for (const StreetItem& item : items) poses.push_back(item.pose);
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  ASSERT_EQ(ipl.size(), 3u);
+  const int lightOfLine[] = {1, 4, 6};
+  for (std::size_t line = 0; line < ipl.size(); ++line) {
+    SCOPED_TRACE("IPL line " + std::to_string(line));
+    const dffinfo::Inspection dff = dffinfo::Inspect(Find(img, ipl[line].fields[1] + ".dff").bytes);
+    ASSERT_TRUE(dff.sound());
+    const auto& effects = dff.clumps.at(0).geometries.at(0).effects;
+    ASSERT_TRUE(effects);
+    ASSERT_EQ(effects->entries.size(), 1u);
+    ASSERT_TRUE(effects->entries[0].light);
+    const Point world = placementtest::FromGame(
+        ReadAsTheGame(ipl[line].fields).Apply(placementtest::Widened(effects->entries[0].position)));
+    EXPECT_LT(placementtest::Distance(world, placementtest::LayoutWorld(poses, lightOfLine[line], {0, 0, 0})), 1e-4);
+  }
+
+  std::vector<StreetItem> badName = items;
+  badName.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_an_effect_of_twenty_four"});
+  WriteScene(badName);
+  fs::remove(folder_ / "street.ide");
+  result = Export();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("fx_an_effect_of_twenty_four"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(folder_ / "street.ide"));
 }
 
 }  // namespace
