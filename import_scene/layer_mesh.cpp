@@ -20,9 +20,10 @@ class VertexBytes {
   VertexBytes(const import::Geometry& geometry, bool everything) : geometry_(geometry), everything_(everything) {}
 
   std::size_t operator()(std::uint32_t v) const {
-    std::size_t hash = 1469598103934665603ull;
+    // 64-bit FNV-1a on every build; a 32-bit size_t keeps its low half.
+    std::uint64_t hash = 1469598103934665603ull;
     Visit(v, [&](std::uint32_t word) { hash = (hash ^ word) * 1099511628211ull; });
-    return hash;
+    return static_cast<std::size_t>(hash);
   }
   bool operator()(std::uint32_t a, std::uint32_t b) const {
     std::vector<std::uint32_t>& words = scratch_;
