@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dff_inspect/inspect.h"
 #include "import/import_model.h"
 
 namespace import {
@@ -29,6 +30,13 @@ Read<Model> ReadDff(const std::vector<std::uint8_t>& bytes, const std::string& p
 // texture in a format the importer does not decode is left out with a
 // warning that names it.
 Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const std::string& path);
+// The same, for a file already inspected: a search that weighs several
+// dictionaries inspects each once.
+Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const dffinfo::Inspection& inspection,
+                                   const std::string& path);
+
+// A texture the importer decodes: one for Direct3D 9, the PC's platform.
+bool IsPcTexture(const dffinfo::NativeTextureRecord& texture);
 
 // The first entry of a COL file.
 Read<Collision> ReadCol(const std::vector<std::uint8_t>& bytes, const std::string& path);

@@ -13,9 +13,15 @@ constexpr std::uint32_t kPlatformD3D9 = 9;
 
 }  // namespace
 
+bool IsPcTexture(const dffinfo::NativeTextureRecord& texture) { return texture.platform == kPlatformD3D9; }
+
 Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+  return ReadTxd(bytes, dffinfo::Inspect(bytes), path);
+}
+
+Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const dffinfo::Inspection& inspection,
+                                   const std::string& path) {
   Read<std::vector<Texture>> result;
-  const dffinfo::Inspection inspection = dffinfo::Inspect(bytes);
   result.error = DamageMessage(inspection, path);
   if (result.error.empty() && inspection.dictionaries.empty()) {
     result.error = path + ": the file holds no texture dictionary: name the model's TXD";
@@ -24,7 +30,7 @@ Read<std::vector<Texture>> ReadTxd(const std::vector<std::uint8_t>& bytes, const
   std::vector<Texture> textures;
   for (const dffinfo::TextureDictionaryRecord& dictionary : inspection.dictionaries) {
     for (const dffinfo::NativeTextureRecord& t : dictionary.textures) {
-      if (t.platform != kPlatformD3D9) {
+      if (!IsPcTexture(t)) {
         result.warnings.push_back(path + ": a texture at offset " + std::to_string(t.origin.offset) +
                                   " is for platform " + std::to_string(t.platform) +
                                   ", not Direct3D 9 (PC): it is left out");

@@ -5,15 +5,12 @@
 #include <cstring>
 
 namespace import_scene {
-namespace {
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
 }
-
-}  // namespace
 
 std::string SafeFileName(const std::string& name) {
   std::string safe = name;

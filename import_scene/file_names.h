@@ -8,6 +8,10 @@
 
 namespace import_scene {
 
+// The name in lower case, for comparing names as the game and Windows'
+// file system do: without regard to case.
+std::string Lower(std::string text);
+
 // The name with every character that is not safe in a file name on
 // Windows and elsewhere replaced by '_'; "_" for an empty name or dots.
 std::string SafeFileName(const std::string& name);

@@ -2,34 +2,16 @@
 
 #include <filesystem>
 
-#include "dff_inspect/inspect.h"
 #include "import/game_files.h"
 #include "import_scene/lightwave_files.h"
+#include "import_scene/read_part.h"
+#include "import_scene/txd_search.h"
 
 namespace import_scene {
 namespace {
 
 namespace fs = std::filesystem;
 using Outcome = Conversion::Outcome;
-
-// Reads `path` with `reader`; on failure records why in `conversion`.
-template <class T, class Reader>
-std::optional<T> ReadPart(const std::string& path, Reader reader, Conversion& conversion) {
-  std::vector<std::uint8_t> bytes;
-  std::string error;
-  if (!dffinfo::ReadWholeFile(path, bytes, error)) {
-    conversion.outcome = Outcome::kUnreadable;
-    conversion.error = error;
-    return std::nullopt;
-  }
-  import::Read<T> read = reader(bytes, path);
-  conversion.warnings.insert(conversion.warnings.end(), read.warnings.begin(), read.warnings.end());
-  if (!read.value) {
-    conversion.outcome = Outcome::kRefused;
-    conversion.error = read.error;
-  }
-  return std::move(read.value);
-}
 
 std::optional<std::string> Beside(const fs::path& dff, const char* extension) {
   fs::path beside = dff;
@@ -46,17 +28,7 @@ Conversion ConvertModel(const ModelFiles& files, const std::string& folder) {
   const fs::path dff = fs::u8path(files.dff);
   std::optional<import::Model> model = ReadPart<import::Model>(files.dff, import::ReadDff, conversion);
   if (!model) return conversion;
-  const std::optional<std::string> txd = files.txd ? files.txd : Beside(dff, ".txd");
-  if (txd) {
-    auto textures = ReadPart<std::vector<import::Texture>>(*txd, import::ReadTxd, conversion);
-    if (!textures) return conversion;
-    model->textures = std::move(*textures);
-  } else {
-    fs::path expected = dff;
-    expected.replace_extension(".txd");
-    conversion.warnings.push_back("no texture dictionary " + expected.u8string() +
-                                  " beside the model: the images are not written");
-  }
+  if (!ReadModelTextures(files, *model, conversion)) return conversion;
   // The map command writes a model's COL file beside it rather than in it.
   const std::optional<std::string> col = files.col ? files.col : model->collision ? std::nullopt : Beside(dff, ".col");
   if (col) {

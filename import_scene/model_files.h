@@ -2,6 +2,7 @@
 // for lwhost --import and the import module's scene converter alike.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,8 +11,11 @@ namespace import_scene {
 
 struct ModelFiles {
   std::string dff;
-  std::optional<std::string> txd;  // else NAME.txd beside the DFF, if there is one
+  std::optional<std::string> txd;  // else found as import_scene/txd_search.h says
   std::optional<std::string> col;  // else the collision embedded, else NAME.col beside
+  // Asks the user for the TXD when none is found beside the DFF: the path
+  // chosen, or nothing for a cancel.  Empty where no one can be asked.
+  std::function<std::optional<std::string>()> askForTxd;
 };
 
 struct Conversion {

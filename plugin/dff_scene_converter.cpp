@@ -3,11 +3,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "import_scene/model_files.h"
 #include "lwsdk/messages.h"
 #include "lwsdk/scene_converter.h"
+#include "scene/file_request.h"
+#include "scene/host_services.h"
 
 namespace plugin {
 namespace {
@@ -43,6 +48,19 @@ void Warn(GlobalFunc global, const std::vector<std::string>& warnings) {
   for (const std::string& warning : warnings) messages->warning("DFF import", warning.c_str());
 }
 
+// Asks the user for the model's TXD through the host's file requester;
+// empty when the host serves none, so the import goes on without textures.
+std::function<std::optional<std::string>()> TxdRequest(GlobalFunc global, const std::string& dffPath) {
+  if (global == nullptr) return {};
+  const scene::FileRequester requester = scene::AcquireFileRequester(global);
+  if (requester.request == nullptr) return {};
+  return [requester, dffPath]() -> std::optional<std::string> {
+    scene::FileChoice choice = scene::RequestTxdFile(requester.request, requester.version, dffPath);
+    if (!choice.chosen) return std::nullopt;
+    return std::move(choice.path);
+  };
+}
+
 }  // namespace
 
 int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local, void* /*serverData*/) {
@@ -55,7 +73,8 @@ int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local
 
   const fs::path dff = fs::u8path(converter->filename);
   const std::string folder = (dff.parent_path() / (dff.stem().u8string() + "_lw")).u8string();
-  const import_scene::Conversion conversion = import_scene::ConvertModel({converter->filename, {}, {}}, folder);
+  const import_scene::ModelFiles files{converter->filename, {}, {}, TxdRequest(global, converter->filename)};
+  const import_scene::Conversion conversion = import_scene::ConvertModel(files, folder);
   if (global != nullptr) Warn(global, conversion.warnings);
   if (conversion.outcome != import_scene::Conversion::Outcome::kWritten) {
     gFailure = conversion.error;

@@ -1,7 +1,8 @@
 // "DFF Scene": the scene converter through which Layout's Load Scene opens
-// a game model's DFF.  It writes the model (with the TXD and COL beside it)
-// as a LightWave scene, objects and images into NAME_lw beside the DFF, and
-// hands Layout the scene.
+// a game model's DFF.  It writes the model (with its TXD and the COL beside
+// it) as a LightWave scene, objects and images into NAME_lw beside the DFF,
+// and hands Layout the scene.  The TXD is found as lwhost --import finds
+// it; when its folder holds none, the user is asked for it.
 #pragma once
 
 #include "lwsdk/globals.h"

@@ -11,6 +11,8 @@ FileRequestRecord gSaveRequest;
 // Static like the host's record, and two exports never run at the same
 // time.
 FileRequestRecord gColRequest;
+// The import's request for a model's TXD.
+FileRequestRecord gTxdRequest;
 
 // The filter list: label, pattern, label, pattern, each ended by a NUL
 // byte, the list by a further one.
@@ -19,6 +21,8 @@ static_assert(sizeof kDffFilter == 39, "the filter list is 38 characters and the
 constexpr char kIdeFilter[] = "IDE Files (*.ide)\0*.ide\0All Files\0*.*\0";
 constexpr char kColRequestTitle[] = "Select COL file";
 constexpr char kColFilter[] = "COL Files (*.col)\0*.col\0All Files\0*.*\0";
+constexpr char kTxdRequestTitle[] = "Select the model's TXD file";
+constexpr char kTxdFilter[] = "TXD Files (*.txd)\0*.txd\0All Files\0*.*\0";
 
 void CopyIntoBuffer(char* buffer, const std::string& text) {
   const std::size_t length = std::min(text.size(), std::size_t{kFileRequestBufferSize - 1});
@@ -30,7 +34,7 @@ void CopyIntoBuffer(char* buffer, const std::string& text) {
 
 FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* title,
                           const char* filter, LWFileActivateFunc fileRequest, int version,
-                          const std::string& proposal) {
+                          const std::string& proposal, const std::string& folder) {
   LWFileReqLocal& local = record.local;
   local.reqType = reqType;
   local.result = 0;
@@ -41,7 +45,7 @@ FileChoice RunFileRequest(FileRequestRecord& record, int reqType, const char* ti
   local.fullName = record.fullName;
   local.bufLen = kFileRequestBufferSize;
   local.pickName = nullptr;
-  record.path[0] = '\0';
+  CopyIntoBuffer(record.path, folder);
   CopyIntoBuffer(record.baseName, proposal);
 
   FileChoice choice;
@@ -69,6 +73,15 @@ FileChoice RequestIdeFile(LWFileActivateFunc fileRequest, int version, const cha
 FileChoice RequestColFile(LWFileActivateFunc fileRequest, int version, const char* sceneName) {
   return RunFileRequest(gColRequest, FREQ_LOAD, kColRequestTitle, kColFilter, fileRequest, version,
                         ProposeColName(sceneName));
+}
+
+FileChoice RequestTxdFile(LWFileActivateFunc fileRequest, int version, const std::string& dffPath) {
+  const std::size_t nameStart = dffPath.find_last_of("/\\") + 1;  // 0 when there is no folder
+  // A folder cut to fit would be another folder: the host then picks one.
+  const std::string folder = nameStart < std::size_t{kFileRequestBufferSize} ? dffPath.substr(0, nameStart) : std::string();
+  const std::string proposal =
+      platform::ProposedFileName(dffPath.substr(nameStart).c_str(), ".txd", kFileRequestBufferSize);
+  return RunFileRequest(gTxdRequest, FREQ_LOAD, kTxdRequestTitle, kTxdFilter, fileRequest, version, proposal, folder);
 }
 
 std::string ProposeColName(const char* sceneName) {

@@ -90,6 +90,12 @@ void Store(HostServices& services, Service service, void* table) {
   }
 }
 
+// Layout's requester served as "File Request 3" takes version 4.
+int FileRequestVersion(const char* servedName) {
+  const bool third = servedName != nullptr && std::strcmp(servedName, LWFILEREQFUNC3_GLOBAL) == 0;
+  return third ? LWFILEREQ3_VERSION : LWFILEREQ_VERSION;
+}
+
 ServedName& Slot(HostServices& services, Service service) {
   return services.served[static_cast<std::size_t>(service)];
 }
@@ -112,11 +118,21 @@ HostServices AcquireHostServices(GlobalFunc global) {
       break;
     }
   }
-  const char* fileRequestName = services.ServedAs(Service::kFileRequest).name;
-  if (fileRequestName != nullptr && std::strcmp(fileRequestName, LWFILEREQFUNC3_GLOBAL) == 0) {
-    services.fileRequestVersion = LWFILEREQ3_VERSION;
-  }
+  services.fileRequestVersion = FileRequestVersion(services.ServedAs(Service::kFileRequest).name);
   return services;
+}
+
+FileRequester AcquireFileRequester(GlobalFunc global) {
+  FileRequester requester;
+  for (const ServiceName& candidate : kNames) {
+    if (candidate.service != Service::kFileRequest) continue;
+    void* table = global(candidate.name, GFUSE_TRANSIENT);
+    if (table == nullptr) continue;
+    Store(requester.request, table);
+    requester.version = FileRequestVersion(candidate.name);
+    break;
+  }
+  return requester;
 }
 
 std::unique_ptr<DffExporter> ExporterFor(const HostServices& services) {

@@ -83,6 +83,16 @@ struct HostServices {
 // are still asked for.
 HostServices AcquireHostServices(GlobalFunc global);
 
+// The host's file requester, for a server that needs no other service.
+struct FileRequester {
+  LWFileActivateFunc request = nullptr;  // null when the host serves none
+  int version = LWFILEREQ_VERSION;       // the version it takes under the name served
+};
+
+// Asks for the file requester under its names in turn, as
+// AcquireHostServices does.
+FileRequester AcquireFileRequester(GlobalFunc global);
+
 // When a service is missing, tells the user so (through the message
 // service, if the host has that one), naming what needs it, e.g. "map
 // exporter", and returns true.

@@ -1,16 +1,19 @@
 // The import module's scene converter, run as Layout's Load Scene runs it:
 // a DFF becomes a scene that the first command exports back to the same
-// bytes; other files are left to other converters; damaged ones are refused
-// with dffinfo's words.
+// bytes; a TXD its folder lacks is asked for; other files are left to other
+// converters; damaged ones are refused with dffinfo's words.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
 
 #include "host/module_loader.h"
 #include "host/standin_host.h"
+#include "lwsdk/file_request.h"
 #include "tests/support/files_and_programs.h"
 
 namespace {
@@ -49,6 +52,7 @@ TEST_F(SceneConverter, ADffBecomesASceneThatExportsToTheSameBytes) {
   EXPECT_EQ(fs::path(conversion.tmpScene), dir_ / "buggy_lw" / "buggy.lws");
   ASSERT_TRUE(fs::exists(conversion.tmpScene));
   EXPECT_TRUE(fs::exists(dir_ / "buggy_lw/images/paint.png"));  // from buggy.txd beside the model
+  EXPECT_TRUE(host_.fileRequests().empty());
   Lwhost("buggy_lw/buggy.lws -o again/buggy.dff --col buggy_lw/buggy.col");
   EXPECT_TRUE(testsupport::ReadFileBytes(dir_ / "buggy.dff") == testsupport::ReadFileBytes(dir_ / "again/buggy.dff"));
 
@@ -58,6 +62,44 @@ TEST_F(SceneConverter, ADffBecomesASceneThatExportsToTheSameBytes) {
   conversion.deleteTmp(conversion.tmpScene.c_str());
   EXPECT_FALSE(fs::exists(conversion.tmpScene));
   EXPECT_TRUE(fs::exists(dir_ / "buggy_lw/body.lwo"));
+}
+
+TEST_F(SceneConverter, WithNoTxdInTheModelsFolderTheUserIsAskedForIt) {
+  fs::create_directories(dir_ / "textures");
+  fs::rename(dir_ / "buggy.txd", dir_ / "textures/paint.txd");
+  host_.SetFileResponder([&](const host::FileRequest&) -> std::optional<std::string> {
+    return (dir_ / "textures/paint.txd").string();
+  });
+  const host::SceneConversion conversion = Convert(dir_ / "buggy.dff");
+  ASSERT_NE(conversion.tmpScene, "") << conversion.readFailure;
+  ASSERT_EQ(host_.fileRequests().size(), 1u);
+  const host::FileRequest& request = host_.fileRequests()[0];
+  EXPECT_EQ(request.reqType, FREQ_LOAD);
+  EXPECT_EQ(request.title, "Select the model's TXD file");
+  EXPECT_EQ(request.path, dir_.string() + "/");  // opened in the model's folder
+  EXPECT_EQ(request.baseName, "buggy.txd");
+  EXPECT_TRUE(fs::exists(dir_ / "buggy_lw/images/paint.png"));
+}
+
+TEST_F(SceneConverter, ACancelledTxdRequestOrAHostWithoutARequesterImportsWithoutImages) {
+  fs::remove(dir_ / "buggy.txd");
+  host::SceneConversion conversion = Convert(dir_ / "buggy.dff");  // no responder: every request is cancelled
+  ASSERT_NE(conversion.tmpScene, "") << conversion.readFailure;
+  EXPECT_EQ(host_.fileRequests().size(), 1u);
+  EXPECT_FALSE(fs::exists(dir_ / "buggy_lw/images/paint.png"));
+  const auto warned = [&](const std::string& text) {
+    return std::any_of(host_.messages().begin(), host_.messages().end(), [&](const host::Message& m) {
+      return m.kind == host::MessageKind::kWarning && m.line2 && m.line2->find(text) != std::string::npos;
+    });
+  };
+  EXPECT_TRUE(warned("no texture dictionary for buggy.dff"));
+  EXPECT_TRUE(warned("texture \"paint\" is not in the texture dictionary"));
+
+  fs::remove_all(dir_ / "buggy_lw");
+  host_.Withhold(LWFILEREQFUNC_GLOBAL);
+  conversion = Convert(dir_ / "buggy.dff");
+  EXPECT_NE(conversion.tmpScene, "") << conversion.readFailure;
+  EXPECT_EQ(host_.fileRequests().size(), 1u);  // none more
 }
 
 TEST_F(SceneConverter, AFileThatIsNotAModelIsLeftToTheNextConverter) {

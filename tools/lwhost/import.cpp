@@ -20,7 +20,9 @@ int ImportModel(const Options& options) {
   const fs::path dff = options.inputs.at(0);
   const std::string folder =
       options.output ? *options.output : (dff.parent_path() / (dff.stem().string() + "_lw")).string();
-  const import_scene::Conversion conversion = import_scene::ConvertModel({dff.string(), options.txd, options.col}, folder);
+  // A program run from scripts asks no one: --txd names the dictionary.
+  const import_scene::ModelFiles files{dff.string(), options.txd, options.col, {}};
+  const import_scene::Conversion conversion = import_scene::ConvertModel(files, folder);
   for (const std::string& warning : conversion.warnings) std::fprintf(stderr, "lwhost: warning: %s\n", warning.c_str());
   using Outcome = import_scene::Conversion::Outcome;
   switch (conversion.outcome) {

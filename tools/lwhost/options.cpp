@@ -79,7 +79,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only; the map command writes its own "
                  "beside the DFF).  With --import: the model's texture dictionary (default: NAME.txd "
-                 "beside NAME.dff)");
+                 "beside NAME.dff, else the TXD of its folder that holds all its textures, or the most "
+                 "of them, first by file name; one chosen so is named in a warning)");
   txd->excludes(map);
   auto* import = app.add_flag("--import", options.import,
                               "Import instead: MODEL.dff (one input) becomes a LightWave scene in the folder -o "
