@@ -22,7 +22,6 @@ namespace {
 
 using scene::HostServices;
 using scene::MessageLines;
-using scene::SecondLine;
 using scene::Service;
 
 struct MapOutcome {
@@ -134,14 +133,7 @@ int LWCALL ActivateMapExportCommand(int, GlobalFunc global, void*, void*) {
       scene::RequestDffFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   const MapOutcome outcome = ExportMapTo(services, mapexport::AcquireLightInfo(global), choice.path);
-  for (const MessageLines& warning : outcome.warnings) {
-    services.messages->warning(warning.line1.c_str(), SecondLine(warning));
-  }
-  if (outcome.error) {
-    services.messages->error(outcome.error->line1.c_str(), SecondLine(*outcome.error));
-  } else {
-    services.messages->info(outcome.summary.c_str(), nullptr);
-  }
+  scene::ShowOutcome(*services.messages, outcome.warnings, outcome.error, outcome.summary);
   return AFUNC_OK;
 }
 

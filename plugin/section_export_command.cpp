@@ -17,7 +17,6 @@ namespace {
 
 using scene::HostServices;
 using scene::MessageLines;
-using scene::SecondLine;
 
 // The first ID the environment asks for; nothing when it asks for none, an
 // error message when what it asks for is no model ID.
@@ -60,14 +59,7 @@ int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
     outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
                                  "Nothing of the section was written; free memory or export a smaller scene."};
   }
-  for (const MessageLines& warning : outcome.warnings) {
-    services.messages->warning(warning.line1.c_str(), SecondLine(warning));
-  }
-  if (outcome.error) {
-    services.messages->error(outcome.error->line1.c_str(), SecondLine(*outcome.error));
-  } else {
-    services.messages->info(outcome.summary.c_str(), nullptr);
-  }
+  scene::ShowOutcome(*services.messages, outcome.warnings, outcome.error, outcome.summary);
   return AFUNC_OK;
 }
 

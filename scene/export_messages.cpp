@@ -17,4 +17,14 @@ std::optional<MessageLines> DescribeCutNames(const DffExporter::FrameNameCuts& c
           "\"; shorten the item name to choose the name yourself."};
 }
 
+void ShowOutcome(const LWMessageFuncs& messages, const std::vector<MessageLines>& warnings,
+                 const std::optional<MessageLines>& error, const std::string& summary) {
+  for (const MessageLines& warning : warnings) messages.warning(warning.line1.c_str(), SecondLine(warning));
+  if (error) {
+    messages.error(error->line1.c_str(), SecondLine(*error));
+  } else {
+    messages.info(summary.c_str(), nullptr);
+  }
+}
+
 }  // namespace scene

@@ -4,7 +4,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "lwsdk/messages.h"
 #include "scene/dff_exporter.h"
 
 namespace scene {
@@ -22,5 +24,10 @@ inline const char* SecondLine(const MessageLines& lines) {
 
 // The frame names cut to fit the game, or nothing when none was.
 std::optional<MessageLines> DescribeCutNames(const DffExporter::FrameNameCuts& cuts);
+
+// A command's end as the user sees it: every warning, then the error, or
+// the summary when there is none.
+void ShowOutcome(const LWMessageFuncs& messages, const std::vector<MessageLines>& warnings,
+                 const std::optional<MessageLines>& error, const std::string& summary);
 
 }  // namespace scene
