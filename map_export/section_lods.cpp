@@ -9,6 +9,7 @@
 #include "dff/output_stream.h"
 #include "map_export/lod_clump.h"
 #include "map_export/map_collision.h"
+#include "scene/frame_node.h"
 #include "section/lod_name.h"
 
 namespace mapexport {
@@ -33,6 +34,18 @@ std::vector<scene::MaterialEntry> UsedMaterials(const std::vector<scene::Materia
   }
   for (std::int32_t& material : cornerMaterials) material = newIndex[static_cast<std::size_t>(material)];
   return used;
+}
+
+// A normal turned by its frame and every frame above it, as the game
+// turns the positions (PointsInClumpSpace), without their offsets.
+platform::Vec3f TurnedToClumpSpace(const scene::FrameNode* frame, platform::Vec3f normal) {
+  for (; frame != nullptr; frame = frame->parent) {
+    const auto& m = frame->rotationMatrix->m;
+    normal = {normal.x * m[0][0] + normal.y * m[1][0] + normal.z * m[2][0],
+              normal.x * m[0][1] + normal.y * m[1][1] + normal.z * m[2][1],
+              normal.x * m[0][2] + normal.y * m[1][2] + normal.z * m[2][2]};
+  }
+  return normal;
 }
 
 col::EntrySource BoundsOf(const std::string& name, const simplify::Mesh& mesh) {
@@ -75,6 +88,9 @@ LodSource TakeLodSource(const std::string& name, const scene::MeshObject& mesh) 
   source.name = name;
   for (const col::Point& p : PointsInClumpSpace(mesh)) {
     source.mesh.positions.push_back({static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])});
+  }
+  for (const platform::Vec3f& normal : mesh.normals) {
+    source.mesh.normals.push_back(TurnedToClumpSpace(mesh.frame, normal));
   }
   source.mesh.uvSets = mesh.uvSets;
   source.mesh.dayColors = mesh.dayColors;

@@ -37,8 +37,8 @@ constexpr double kLodErrorLimit = 0.02;
 std::optional<scene::MessageLines> PlanGeneratedLods(std::vector<SectionModelPlan>& models);
 
 // What a LOD is built from, taken from the model's built mesh before the
-// exporter is released: the mesh in the model's space and its materials.
-// A map model is prelit, so it has no normals to carry.
+// exporter is released: the mesh in the model's space (its normals too,
+// which a model without colour maps has) and its materials.
 struct LodSource {
   std::string name;
   simplify::Mesh mesh;
