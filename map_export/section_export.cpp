@@ -10,6 +10,7 @@
 #include "col/col3_writer.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
+#include "map_export/instance_effects.h"
 #include "map_export/map_dictionary.h"
 #include "map_export/section_models.h"
 #include "map_export/section_scan.h"
@@ -161,6 +162,7 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     outcome.error = scan.error;
     return outcome;
   }
+  if (const auto otherEffects = InstancesWithOtherEffects(services, scan)) outcome.warnings.push_back(*otherEffects);
   const EarlierIde earlier = ReadEarlierIde(ide, idePath);
   if (earlier.error) {
     outcome.error = earlier.error;

@@ -184,7 +184,7 @@ class Scanner {
                   "game's world, which ends at 3,000 m each way.",
                   "Move it (or the whole section) within -3,000 to +3,000 m on Layout's x and z and export again.");
     }
-    scan_.instances.push_back({model, rootName, world});
+    scan_.instances.push_back({model, rootName, items, world});
   }
 
   std::size_t ModelFor(const ModelKey& key, const std::string& file, const std::vector<LWItemID>& items,

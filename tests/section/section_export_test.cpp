@@ -459,6 +459,7 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
   testsupport::ProgramResult result = Export();
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err.find("not written"), std::string::npos) << result.err;  // no light was left over
+  EXPECT_EQ(result.err.find("other lights"), std::string::npos) << result.err;
   std::vector<Pose> poses;
   for (const StreetItem& item : items) poses.push_back(item.pose);
   const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
@@ -477,6 +478,16 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
         ReadAsTheGame(ipl[line].fields).Apply(placementtest::Widened(effects->entries[0].position)));
     EXPECT_LT(placementtest::Distance(world, placementtest::LayoutWorld(poses, lightOfLine[line], {0, 0, 0})), 1e-4);
   }
+
+  // A fire on the second post alone: the model shows the first post's
+  // light on both, and the warning names the post whose fire is not shown.
+  std::vector<StreetItem> extraEffect = items;
+  extraEffect.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_fire"});
+  WriteScene(extraEffect);
+  result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("other lights or particle effects"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("\"lamp\" (IPL line 2, first instance on line 1)"), std::string::npos) << result.err;
 
   std::vector<StreetItem> badName = items;
   badName.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_an_effect_of_twenty_four"});
