@@ -437,6 +437,38 @@ TEST_F(SectionExport, AFailedExportLeavesTheSectionAsItWas) {
   }
 }
 
+// A lamp post scaled unevenly is a model of its own with the scaling in its
+// points; its normals stay square to the scaled faces, as the inverse
+// transpose of the scaling turns the unscaled model's normals.
+TEST_F(SectionExport, AnUnevenlyScaledModelsNormalsStaySquareToItsFaces) {
+  const Point scaling{2, 0.5, 1.5};
+  WriteScene({{host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}}},
+              {host::LwsItemKind::kObject, "lamp.lwo", {-1, {20, 0, 0}, {0, 0, 0}, scaling}}});
+  const testsupport::ProgramResult result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection plain = dffinfo::Inspect(Find(img, "lamp.dff").bytes);
+  const dffinfo::Inspection scaled = dffinfo::Inspect(Find(img, "lamp_2.dff").bytes);
+  ASSERT_TRUE(plain.sound() && scaled.sound());
+  const auto& before = plain.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  const auto& after = scaled.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  ASSERT_EQ(before.positions.size(), after.positions.size());
+  ASSERT_EQ(after.normals.size(), after.positions.size());
+  // Layout's x, y, z are the game's -x, z, y.
+  const Point gameScaling{scaling[0], scaling[2], scaling[1]};
+  for (std::size_t i = 0; i < after.positions.size(); ++i) {
+    SCOPED_TRACE("vertex " + std::to_string(i));
+    Point expected{};
+    double length = 0;
+    for (std::size_t a = 0; a < 3; ++a) {
+      EXPECT_NEAR(after.positions[i][a], static_cast<double>(before.positions[i][a]) * gameScaling[a], 1e-5);
+      expected[a] = static_cast<double>(before.normals[i][a]) / gameScaling[a];
+      length += expected[a] * expected[a];
+    }
+    for (std::size_t a = 0; a < 3; ++a) EXPECT_NEAR(after.normals[i][a], expected[a] / std::sqrt(length), 1e-5);
+  }
+}
+
 // A lamp post placed twice, turned differently, and once scaled, each
 // with a point light at its lamp: each model carries its first instance's
 // light, and the game's reading of every IPL line puts it where Layout
