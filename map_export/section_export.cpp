@@ -10,6 +10,7 @@
 #include "col/col3_writer.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
+#include "map_export/instance_effects.h"
 #include "map_export/map_dictionary.h"
 #include "map_export/section_models.h"
 #include "map_export/section_scan.h"
@@ -208,6 +209,7 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     outcome.error = scan.error;
     return outcome;
   }
+  if (const auto otherEffects = InstancesWithOtherEffects(services, scan)) outcome.warnings.push_back(*otherEffects);
   if (makeLods) {
     outcome.error = PlanGeneratedLods(scan.models);
     if (outcome.error) return outcome;

@@ -46,6 +46,7 @@ struct SectionModelPlan {
 struct SectionInstancePlan {
   std::size_t model = 0;
   std::string itemName;
+  std::vector<LWItemID> items;  // its root first
   // From the model's space into the world, in the game's axes: a turn and
   // a move, nothing else.
   placement::Affine world;

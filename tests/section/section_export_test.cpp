@@ -439,6 +439,38 @@ TEST_F(SectionExport, AFailedExportLeavesTheSectionAsItWas) {
   }
 }
 
+// A lamp post scaled unevenly is a model of its own with the scaling in its
+// points; its normals stay square to the scaled faces, as the inverse
+// transpose of the scaling turns the unscaled model's normals.
+TEST_F(SectionExport, AnUnevenlyScaledModelsNormalsStaySquareToItsFaces) {
+  const Point scaling{2, 0.5, 1.5};
+  WriteScene({{host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}}},
+              {host::LwsItemKind::kObject, "lamp.lwo", {-1, {20, 0, 0}, {0, 0, 0}, scaling}}});
+  const testsupport::ProgramResult result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection plain = dffinfo::Inspect(Find(img, "lamp.dff").bytes);
+  const dffinfo::Inspection scaled = dffinfo::Inspect(Find(img, "lamp_2.dff").bytes);
+  ASSERT_TRUE(plain.sound() && scaled.sound());
+  const auto& before = plain.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  const auto& after = scaled.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  ASSERT_EQ(before.positions.size(), after.positions.size());
+  ASSERT_EQ(after.normals.size(), after.positions.size());
+  // Layout's x, y, z are the game's -x, z, y.
+  const Point gameScaling{scaling[0], scaling[2], scaling[1]};
+  for (std::size_t i = 0; i < after.positions.size(); ++i) {
+    SCOPED_TRACE("vertex " + std::to_string(i));
+    Point expected{};
+    double length = 0;
+    for (std::size_t a = 0; a < 3; ++a) {
+      EXPECT_NEAR(after.positions[i][a], static_cast<double>(before.positions[i][a]) * gameScaling[a], 1e-5);
+      expected[a] = static_cast<double>(before.normals[i][a]) / gameScaling[a];
+      length += expected[a] * expected[a];
+    }
+    for (std::size_t a = 0; a < 3; ++a) EXPECT_NEAR(after.normals[i][a], expected[a] / std::sqrt(length), 1e-5);
+  }
+}
+
 // A lamp post placed twice, turned differently, and once scaled, each
 // with a point light at its lamp: each model carries its first instance's
 // light, and the game's reading of every IPL line puts it where Layout
@@ -461,6 +493,7 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
   testsupport::ProgramResult result = Export();
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err.find("not written"), std::string::npos) << result.err;  // no light was left over
+  EXPECT_EQ(result.err.find("other lights"), std::string::npos) << result.err;
   std::vector<Pose> poses;
   for (const StreetItem& item : items) poses.push_back(item.pose);
   const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
@@ -479,6 +512,16 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
         ReadAsTheGame(ipl[line].fields).Apply(placementtest::Widened(effects->entries[0].position)));
     EXPECT_LT(placementtest::Distance(world, placementtest::LayoutWorld(poses, lightOfLine[line], {0, 0, 0})), 1e-4);
   }
+
+  // A fire on the second post alone: the model shows the first post's
+  // light on both, and the warning names the post whose fire is not shown.
+  std::vector<StreetItem> extraEffect = items;
+  extraEffect.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_fire"});
+  WriteScene(extraEffect);
+  result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("other lights or particle effects"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("\"lamp\" (IPL line 2, first instance on line 1)"), std::string::npos) << result.err;
 
   std::vector<StreetItem> badName = items;
   badName.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_an_effect_of_twenty_four"});
