@@ -73,16 +73,63 @@ EarlierIde ReadEarlierIde(const fs::path& path, const std::string& shown) {
   return earlier;
 }
 
+// Where each generated LOD stands in the IDE's objects: after every
+// model of the scene, in the order of their models.
+std::vector<std::optional<std::size_t>> GeneratedLodObjects(const std::vector<SectionModel>& models) {
+  std::vector<std::optional<std::size_t>> objectOf(models.size());
+  std::size_t next = models.size();
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (models[i].lod) objectOf[i] = next++;
+  }
+  return objectOf;
+}
+
+void AppendNumbered(col::Entry entry, int id, std::vector<std::uint8_t>& bytes) {
+  entry.modelId = static_cast<std::uint16_t>(id);
+  col::AppendCol3Entry(entry, bytes);
+}
+
 std::vector<std::uint8_t> CollisionArchive(const std::vector<SectionModel>& models,
                                            const std::vector<section::IdeObject>& objects) {
   std::vector<std::uint8_t> bytes;
   for (std::size_t i = 0; i < models.size(); ++i) {
-    if (!models[i].collision) continue;
-    col::Entry entry = *models[i].collision;
-    entry.modelId = static_cast<std::uint16_t>(objects[i].id);
-    col::AppendCol3Entry(entry, bytes);
+    if (models[i].collision) AppendNumbered(*models[i].collision, objects[i].id, bytes);
+  }
+  const std::vector<std::optional<std::size_t>> lodObjects = GeneratedLodObjects(models);
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (models[i].lod) AppendNumbered(models[i].lod->collision, objects[*lodObjects[i]].id, bytes);
   }
   return bytes;
+}
+
+// A line for each instance of a model with a generated LOD, after every
+// instance's own: the LOD at the same place and turn, linked from the
+// instance's line as a LOD item's line is.
+void AppendGeneratedLodLines(const std::vector<SectionModel>& models, const SectionScan& scan,
+                             const std::vector<section::IdeObject>& objects,
+                             std::vector<section::IplInstance>& lines) {
+  const std::vector<std::optional<std::size_t>> lodObjects = GeneratedLodObjects(models);
+  for (std::size_t i = 0; i < scan.instances.size(); ++i) {
+    const std::optional<std::size_t> lodObject = lodObjects[scan.instances[i].model];
+    if (!lodObject) continue;
+    section::IplInstance lod = lines[i];
+    lod.id = objects[*lodObject].id;
+    lod.model = objects[*lodObject].model;
+    lod.lod = -1;
+    lines[i].lod = static_cast<int>(lines.size());
+    lines.push_back(lod);
+  }
+}
+
+std::string GeneratedLodSummary(const std::vector<SectionModel>& models, const SectionScan& scan) {
+  std::string built;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (!models[i].lod) continue;
+    built += (count++ == 0 ? "" : "; ") + DescribeLod(*models[i].lod, scan.models[i].name);
+  }
+  if (count == 0) return "";
+  return " Built " + std::to_string(count) + (count == 1 ? " LOD model (" : " LOD models (") + built + ").";
 }
 
 std::vector<section::IplInstance> Instances(const SectionScan& scan, const std::vector<section::IdeObject>& objects,
@@ -146,7 +193,7 @@ void AddOnce(std::vector<scene::MessageLines>& warnings, const scene::MessageLin
 }  // namespace
 
 SectionOutcome ExportSection(const scene::HostServices& services, const LWLightInfo* lightInfo,
-                             const std::string& idePath, int firstId) {
+                             const std::string& idePath, int firstId, bool makeLods) {
   SectionOutcome outcome;
   const fs::path ide = platform::PathFromHostText(idePath, services.ServedAs(scene::Service::kFileRequest).text);
   const std::string name = platform::RemoveExtension(platform::StripPath(idePath));
@@ -163,6 +210,10 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     return outcome;
   }
   if (const auto otherEffects = InstancesWithOtherEffects(services, scan)) outcome.warnings.push_back(*otherEffects);
+  if (makeLods) {
+    outcome.error = PlanGeneratedLods(scan.models);
+    if (outcome.error) return outcome;
+  }
   const EarlierIde earlier = ReadEarlierIde(ide, idePath);
   if (earlier.error) {
     outcome.error = earlier.error;
@@ -180,6 +231,12 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     }
     defaults.push_back(DefaultsOf(scan.models[i], model));
   }
+  // A generated LOD names its model's TXD: it uses the same textures.
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (!models[i].lod) continue;
+    defaults.push_back({models[i].lod->name, scan.models[i].name, kLodDrawDistance,
+                        DefaultFlags(models[i].alpha) | section::kFlagNoDynamicShadows});
+  }
   const section::IdPlan ids = section::PlanModelIds(defaults, earlier.objects, firstId);
   if (!ids.error.empty()) {
     outcome.error = scene::MessageLines{"The section's models cannot be given IDs: " + ids.error + ".",
@@ -194,6 +251,9 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     archive.push_back({scan.models[i].name + ".dff", std::move(models[i].dff)});
     archive.push_back({scan.models[i].name + ".txd", std::move(models[i].txd)});
   }
+  for (SectionModel& model : models) {
+    if (model.lod) archive.push_back({model.lod->name + ".dff", std::move(model.lod->dff)});
+  }
   archive.push_back({name + ".col", CollisionArchive(models, ids.objects)});
   std::vector<std::uint8_t> img;
   try {
@@ -203,7 +263,16 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
                                  "Rename the object file or the section. Nothing was written."};
     return outcome;
   }
-  const std::vector<section::IplInstance> instances = Instances(scan, ids.objects, outcome.warnings);
+  std::vector<section::IplInstance> instances = Instances(scan, ids.objects, outcome.warnings);
+  AppendGeneratedLodLines(models, scan, ids.objects, instances);
+  if (instances.size() > section::kMaxTextIplInstances) {
+    outcome.error = scene::MessageLines{
+        "The section's " + std::to_string(scan.instances.size()) + " instances and their generated LOD models "
+            "need " + std::to_string(instances.size()) + " IPL lines, but one IPL file of the game holds " +
+            std::to_string(section::kMaxTextIplInstances) + " at most.",
+        "Export the scene as two or more sections, or without building LOD models. Nothing was written."};
+    return outcome;
+  }
   files.Add(ide, section::WriteIde(ids.objects));
   files.Add(folder / (name + ".ipl"), section::WriteIpl(instances));
   files.Add(folder / (name + ".img"), std::move(img));
@@ -214,10 +283,10 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     return outcome;
   }
   const auto kept = static_cast<std::size_t>(std::count(ids.kept.begin(), ids.kept.end(), true));
-  outcome.summary = "Wrote " + name + ".ide (" + std::to_string(models.size()) + " models, " + std::to_string(kept) +
+  outcome.summary = "Wrote " + name + ".ide (" + std::to_string(ids.objects.size()) + " models, " + std::to_string(kept) +
                     " with the IDs they had), " + name + ".ipl (" + std::to_string(instances.size()) +
                     " instances), " + name + ".img (" + std::to_string(archive.size()) + " files) and " + name +
-                    ".txt (how to install it).";
+                    ".txt (how to install it)." + GeneratedLodSummary(models, scan);
   return outcome;
 }
 

@@ -195,7 +195,7 @@ class Scanner {
     const std::size_t variant = ++variantsOfFile_[key.file];
     std::string name = platform::RemoveExtension(platform::StripPath(file));
     if (variant > 1) name += "_" + std::to_string(variant);
-    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot, std::nullopt});
+    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot, std::nullopt, std::nullopt});
     return modelOfKey_.emplace(key, scan_.models.size() - 1).first->second;
   }
 

@@ -22,6 +22,7 @@ struct Options {
   bool import = false;                // --import: write a DFF's scene instead of exporting
   bool section = false;               // --section: run the section command of velmora_map instead
   std::optional<int> firstId;         // --first-id: where a new section's model IDs start
+  bool makeLods = false;              // --make-lods: build LOD models of the section's large models
 };
 
 // Parses the arguments.  Returns the exit status to end with when the
