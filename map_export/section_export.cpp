@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -121,14 +122,32 @@ void AppendGeneratedLodLines(const std::vector<SectionModel>& models, const Sect
   }
 }
 
+// The first few LODs one by one, then the rest in sum, so that a section
+// of a hundred LODs still fits one message.
 std::string GeneratedLodSummary(const std::vector<SectionModel>& models, const SectionScan& scan) {
+  constexpr std::size_t kListed = 3;
   std::string built;
   std::size_t count = 0;
+  std::size_t restBefore = 0, restAfter = 0;
+  double restError = 0;
   for (std::size_t i = 0; i < models.size(); ++i) {
     if (!models[i].lod) continue;
-    built += (count++ == 0 ? "" : "; ") + DescribeLod(*models[i].lod, scan.models[i].name);
+    const GeneratedLod& lod = *models[i].lod;
+    if (count++ < kListed) {
+      built += (count == 1 ? "" : "; ") + DescribeLod(lod, scan.models[i].name);
+      continue;
+    }
+    restBefore += lod.trianglesBefore;
+    restAfter += lod.trianglesAfter;
+    restError = std::max(restError, lod.errorBound);
   }
   if (count == 0) return "";
+  if (count > kListed) {
+    char error[32];
+    std::snprintf(error, sizeof error, "%.3g", restError);
+    built += "; and " + std::to_string(count - kListed) + " more, from " + std::to_string(restBefore) + " to " +
+             std::to_string(restAfter) + " triangles in all, each within " + error + " m";
+  }
   return " Built " + std::to_string(count) + (count == 1 ? " LOD model (" : " LOD models (") + built + ").";
 }
 
