@@ -13,7 +13,7 @@
 #include "map_export/map_dictionary.h"
 #include "map_export/section_models.h"
 #include "map_export/section_scan.h"
-#include "map_export/section_workers.h"
+#include "platform/worker_threads.h"
 #include "section/file_set.h"
 #include "section/ide_file.h"
 #include "section/img_archive.h"
@@ -115,7 +115,7 @@ std::vector<SectionModel> BuildModels(const scene::HostServices& services, const
                                       const SectionScan& scan) {
   const txdbuild::ImageLookup lookup = MapImageLookup(services);
   std::vector<SectionModel> models(scan.models.size());
-  SectionWorkers workers;
+  platform::WorkerThreads workers;
   for (std::size_t i = 0; i < models.size(); ++i) {
     models[i] = PrepareSectionModel(services, lightInfo, scan.models[i]);
     if (models[i].error) break;
