@@ -23,6 +23,10 @@ std::uint32_t Bits(float value) {
   return word;
 }
 
+std::uint32_t ColorWord(const import::Rgba& c) {
+  return std::uint32_t{c[0]} | std::uint32_t{c[1]} << 8 | std::uint32_t{c[2]} << 16 | std::uint32_t{c[3]} << 24;
+}
+
 // Numbers the vertices' classes in the order each first appears, two
 // vertices sharing a class when `same(a, b)` holds; `hash` must give them
 // the same value.  One open-addressing table of the classes' first
@@ -75,14 +79,25 @@ std::vector<std::uint32_t> PlaceClasses(const import::Geometry& geometry, std::s
 }
 
 // Vertices alike in everything: their place and every UV and colour value.
-// A place holds few vertices, so each compares itself with the first
-// vertex of every kind already at its place, chained by place: no second
-// table to hash into.
+// Most places hold one vertex, which is a kind of its own; only where a
+// second vertex comes to a place do that place's vertices go into a table
+// of kinds, so that most vertices cost no second hashing.
 std::vector<std::uint32_t> KindClasses(const import::Geometry& geometry, const std::vector<std::uint32_t>& placeOf,
                                        std::size_t placeCount, std::size_t& count) {
   const auto& day = geometry.dayColors;
   const auto& night = geometry.nightColors;
-  auto sameValues = [&](std::size_t a, std::size_t b) {
+  auto hash = [&](std::size_t v) {
+    std::uint64_t h = placeOf[v];
+    for (const auto& set : geometry.uvSets) {
+      h = platform::HashCombine(h, Bits(set[v][0]));
+      h = platform::HashCombine(h, Bits(set[v][1]));
+    }
+    if (!day.empty()) h = platform::HashCombine(h, ColorWord(day[v]));
+    if (!night.empty()) h = platform::HashCombine(h, ColorWord(night[v]));
+    return h;
+  };
+  auto same = [&](std::size_t a, std::size_t b) {
+    if (placeOf[a] != placeOf[b]) return false;
     for (const auto& set : geometry.uvSets) {
       if (Bits(set[a][0]) != Bits(set[b][0]) || Bits(set[a][1]) != Bits(set[b][1])) return false;
     }
@@ -90,20 +105,29 @@ std::vector<std::uint32_t> KindClasses(const import::Geometry& geometry, const s
     return night.empty() || night[a] == night[b];
   };
   constexpr std::int32_t kNone = -1;
-  std::vector<std::int32_t> firstKindAt(placeCount, kNone);  // a vertex per kind, chained
-  std::vector<std::int32_t> nextKind(placeOf.size(), kNone);
+  std::vector<std::int32_t> firstAt(placeCount, kNone);
+  std::vector<bool> tabled(placeCount, false);
   std::vector<std::uint32_t> kindOf(placeOf.size());
+  platform::HashIndex kinds;
   count = 0;
   for (std::size_t v = 0; v < placeOf.size(); ++v) {
-    std::int32_t* link = &firstKindAt[placeOf[v]];
-    while (*link != kNone && !sameValues(static_cast<std::size_t>(*link), v)) {
-      link = &nextKind[static_cast<std::size_t>(*link)];
-    }
-    if (*link != kNone) {
-      kindOf[v] = kindOf[static_cast<std::size_t>(*link)];
+    const std::uint32_t place = placeOf[v];
+    if (firstAt[place] == kNone) {
+      firstAt[place] = static_cast<std::int32_t>(v);
+      kindOf[v] = static_cast<std::uint32_t>(count++);
       continue;
     }
-    *link = static_cast<std::int32_t>(v);
+    if (!tabled[place]) {
+      kinds.Insert(hash(static_cast<std::size_t>(firstAt[place])), firstAt[place]);
+      tabled[place] = true;
+    }
+    const std::uint64_t h = hash(v);
+    const std::int32_t found = kinds.Find(h, [&](std::int32_t entry) { return same(static_cast<std::size_t>(entry), v); });
+    if (found != kNone) {
+      kindOf[v] = kindOf[static_cast<std::size_t>(found)];
+      continue;
+    }
+    kinds.Insert(h, static_cast<std::int32_t>(v));
     kindOf[v] = static_cast<std::uint32_t>(count++);
   }
   return kindOf;
