@@ -116,9 +116,10 @@ txdbuild::ImageLookup MapImageLookup(const scene::HostServices& services) {
           [images](const std::string& name) { return images->DescribeSearch(name); }};
 }
 
-MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses) {
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses,
+                             txdbuild::SharedTextures* shared) {
   MapTextures result;
-  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{}, shared);
   const char* consequence =
       "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
       "put it beside the object or in an Images or textures folder beside the object's folder or above it, and "

@@ -47,7 +47,8 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLi
                                  const SectionModelPlan& plan);
 
 // `lookup` finds the images (MapImageLookup); `model` must be prepared
-// without error.
-void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model);
+// without error.  `shared` holds the textures the section's models have
+// built so far: a texture of the same image is built once per section.
+void FinishSectionModel(const txdbuild::ImageLookup& lookup, txdbuild::SharedTextures& shared, SectionModel& model);
 
 }  // namespace mapexport
