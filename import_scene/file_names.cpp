@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/device_names.h"
+
 namespace import_scene {
 
 std::string Lower(std::string text) {
@@ -19,7 +21,7 @@ std::string SafeFileName(const std::string& name) {
     if (byte < 0x20 || byte == 0x7F || std::strchr("<>:\"/\\|?*", c) != nullptr) c = '_';
   }
   if (safe.find_first_not_of(". ") == std::string::npos) return "_";
-  return safe;
+  return platform::DeviceSafeStem(safe);
 }
 
 std::string FileNames::Claim(const std::string& stem, const std::string& extension) {

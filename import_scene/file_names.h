@@ -13,7 +13,10 @@ namespace import_scene {
 std::string Lower(std::string text);
 
 // The name with every character that is not safe in a file name on
-// Windows and elsewhere replaced by '_'; "_" for an empty name or dots.
+// Windows and elsewhere replaced by '_'; "_" for an empty name or dots; a
+// device name of Windows (CON, NUL, COM1 ...) with one '_' more in front,
+// by the rule of platform/device_names.h, which the export undoes.  The
+// caller appends an extension, so a name never ends in a dot or space.
 std::string SafeFileName(const std::string& name);
 
 // Hands out file names unique without regard to case.

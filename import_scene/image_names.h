@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "import/import_model.h"
@@ -14,7 +15,7 @@ namespace import_scene {
 
 class ImageNames {
  public:
-  explicit ImageNames(const std::vector<import::Texture>& textures) : textures_(textures) {}
+  explicit ImageNames(const std::vector<import::Texture>& textures);
 
   // The image's path relative to the scene ("images/wheel.png").  A name
   // that cannot be a file name as it stands gets a changed one, with a
@@ -26,9 +27,11 @@ class ImageNames {
   const std::map<std::string, std::pair<std::string, const import::Texture*>>& named() const { return named_; }
 
  private:
+  // The dictionary's texture of that name, compared without regard to
+  // case as the game compares them; of several, the first.
   const import::Texture* Find(const std::string& name) const;
 
-  const std::vector<import::Texture>& textures_;
+  std::unordered_map<std::string, const import::Texture*> byLowerName_;
   FileNames fileNames_;
   std::map<std::string, std::pair<std::string, const import::Texture*>> named_;
 };

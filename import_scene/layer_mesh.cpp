@@ -1,5 +1,7 @@
 #include "import_scene/layer_mesh.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -7,63 +9,129 @@
 #include <vector>
 
 #include "import_scene/widened.h"
+#include "platform/hash_index.h"
 #include "placement/lightwave_placement.h"
 
 namespace import_scene {
 namespace {
 
-// Vertices compared by their bytes, keyed by their index so that no key is
-// copied: by place (position, and normal where stored; -0 and +0 alike),
-// or by everything (place and every UV and colour value).
-class VertexBytes {
- public:
-  VertexBytes(const import::Geometry& geometry, bool everything) : geometry_(geometry), everything_(everything) {}
+// The bits of a coordinate as vertices are compared: -0 and +0 alike.
+std::uint32_t Bits(float value) {
+  std::uint32_t word = 0;
+  const float unsignedZero = value + 0.0f;
+  std::memcpy(&word, &unsignedZero, sizeof word);
+  return word;
+}
 
-  std::size_t operator()(std::uint32_t v) const {
-    // 64-bit FNV-1a on every build; a 32-bit size_t keeps its low half.
-    std::uint64_t hash = 1469598103934665603ull;
-    Visit(v, [&](std::uint32_t word) { hash = (hash ^ word) * 1099511628211ull; });
-    return static_cast<std::size_t>(hash);
-  }
-  bool operator()(std::uint32_t a, std::uint32_t b) const {
-    std::vector<std::uint32_t>& words = scratch_;
-    words.clear();
-    Visit(a, [&](std::uint32_t word) { words.push_back(word); });
-    std::size_t at = 0;
-    bool same = true;
-    Visit(b, [&](std::uint32_t word) { same = same && words[at++] == word; });
-    return same;
-  }
+std::uint32_t ColorWord(const import::Rgba& c) {
+  return std::uint32_t{c[0]} | std::uint32_t{c[1]} << 8 | std::uint32_t{c[2]} << 16 | std::uint32_t{c[3]} << 24;
+}
 
- private:
-  template <class Each>
-  void Visit(std::uint32_t v, Each each) const {
-    auto bits = [](float value) {
-      std::uint32_t word = 0;
-      const float unsignedZero = value + 0.0f;
-      std::memcpy(&word, &unsignedZero, sizeof word);
-      return word;
-    };
-    for (float c : geometry_.positions[v]) each(bits(c));
-    if (v < geometry_.normals.size()) {
-      for (float c : geometry_.normals[v]) each(bits(c));
+// Numbers the vertices' classes in the order each first appears, two
+// vertices sharing a class when `same(a, b)` holds; `hash` must give them
+// the same value.  One open-addressing table of the classes' first
+// vertices, so that a million vertices cost no allocation each.
+template <class Hash, class Same>
+std::vector<std::uint32_t> Classes(std::size_t n, Hash hash, Same same, std::size_t& classCount) {
+  platform::HashIndex firstOfClass;
+  firstOfClass.Reserve(n);
+  std::vector<std::uint32_t> classOf(n);
+  classCount = 0;
+  for (std::uint32_t v = 0; v < n; ++v) {
+    const std::uint64_t h = hash(v);
+    const std::int32_t first =
+        firstOfClass.Find(h, [&](std::int32_t entry) { return same(static_cast<std::uint32_t>(entry), v); });
+    if (first >= 0) {
+      classOf[v] = classOf[static_cast<std::size_t>(first)];
+      continue;
     }
-    if (!everything_) return;
-    for (const auto& set : geometry_.uvSets) {
-      each(bits(set[v][0]));
-      each(bits(set[v][1]));
-    }
-    auto color = [](const import::Rgba& c) {
-      return std::uint32_t{c[0]} | std::uint32_t{c[1]} << 8 | std::uint32_t{c[2]} << 16 | std::uint32_t{c[3]} << 24;
-    };
-    if (!geometry_.dayColors.empty()) each(color(geometry_.dayColors[v]));
-    if (!geometry_.nightColors.empty()) each(color(geometry_.nightColors[v]));
+    firstOfClass.Insert(h, static_cast<std::int32_t>(v));
+    classOf[v] = static_cast<std::uint32_t>(classCount++);
   }
+  return classOf;
+}
 
-  const import::Geometry& geometry_;
-  bool everything_;
-  mutable std::vector<std::uint32_t> scratch_;
-};
+// Vertices by place: position, and normal where stored.
+std::vector<std::uint32_t> PlaceClasses(const import::Geometry& geometry, std::size_t& count) {
+  const auto& positions = geometry.positions;
+  const auto& normals = geometry.normals;
+  auto hash = [&](std::uint32_t v) {
+    std::uint64_t h = v < normals.size() ? 1 : 0;
+    for (float c : positions[v]) h = platform::HashCombine(h, Bits(c));
+    if (v < normals.size()) {
+      for (float c : normals[v]) h = platform::HashCombine(h, Bits(c));
+    }
+    return h;
+  };
+  auto same = [&](std::uint32_t a, std::uint32_t b) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      if (Bits(positions[a][i]) != Bits(positions[b][i])) return false;
+    }
+    const bool normalA = a < normals.size(), normalB = b < normals.size();
+    if (normalA != normalB) return false;
+    if (!normalA) return true;
+    for (std::size_t i = 0; i < 3; ++i) {
+      if (Bits(normals[a][i]) != Bits(normals[b][i])) return false;
+    }
+    return true;
+  };
+  return Classes(geometry.positions.size(), hash, same, count);
+}
+
+// Vertices alike in everything: their place and every UV and colour value.
+// Most places hold one vertex, which is a kind of its own; only where a
+// second vertex comes to a place do that place's vertices go into a table
+// of kinds, so that most vertices cost no second hashing.
+std::vector<std::uint32_t> KindClasses(const import::Geometry& geometry, const std::vector<std::uint32_t>& placeOf,
+                                       std::size_t placeCount, std::size_t& count) {
+  const auto& day = geometry.dayColors;
+  const auto& night = geometry.nightColors;
+  auto hash = [&](std::size_t v) {
+    std::uint64_t h = placeOf[v];
+    for (const auto& set : geometry.uvSets) {
+      h = platform::HashCombine(h, Bits(set[v][0]));
+      h = platform::HashCombine(h, Bits(set[v][1]));
+    }
+    if (!day.empty()) h = platform::HashCombine(h, ColorWord(day[v]));
+    if (!night.empty()) h = platform::HashCombine(h, ColorWord(night[v]));
+    return h;
+  };
+  auto same = [&](std::size_t a, std::size_t b) {
+    if (placeOf[a] != placeOf[b]) return false;
+    for (const auto& set : geometry.uvSets) {
+      if (Bits(set[a][0]) != Bits(set[b][0]) || Bits(set[a][1]) != Bits(set[b][1])) return false;
+    }
+    if (!day.empty() && day[a] != day[b]) return false;
+    return night.empty() || night[a] == night[b];
+  };
+  constexpr std::int32_t kNone = -1;
+  std::vector<std::int32_t> firstAt(placeCount, kNone);
+  std::vector<bool> tabled(placeCount, false);
+  std::vector<std::uint32_t> kindOf(placeOf.size());
+  platform::HashIndex kinds;
+  count = 0;
+  for (std::size_t v = 0; v < placeOf.size(); ++v) {
+    const std::uint32_t place = placeOf[v];
+    if (firstAt[place] == kNone) {
+      firstAt[place] = static_cast<std::int32_t>(v);
+      kindOf[v] = static_cast<std::uint32_t>(count++);
+      continue;
+    }
+    if (!tabled[place]) {
+      kinds.Insert(hash(static_cast<std::size_t>(firstAt[place])), firstAt[place]);
+      tabled[place] = true;
+    }
+    const std::uint64_t h = hash(v);
+    const std::int32_t found = kinds.Find(h, [&](std::int32_t entry) { return same(static_cast<std::size_t>(entry), v); });
+    if (found != kNone) {
+      kindOf[v] = kindOf[static_cast<std::size_t>(found)];
+      continue;
+    }
+    kinds.Insert(h, static_cast<std::int32_t>(v));
+    kindOf[v] = static_cast<std::uint32_t>(count++);
+  }
+  return kindOf;
+}
 
 std::array<float, 3> ToLayout(const import::Vec3& game) {
   const placement::Vec3 layout = placement::FromGameAxes(Widened(game));
@@ -76,30 +144,32 @@ std::array<float, 3> ToLayout(const import::Vec3& game) {
 // of a kind goes to the k-th point at its place, and only vertices that
 // differ share a point.
 std::vector<int> WeldVertices(const import::Geometry& geometry, host::Mesh& mesh) {
-  const VertexBytes place(geometry, false);
-  const VertexBytes everything(geometry, true);
+  std::size_t placeCount = 0, kindCount = 0;
+  const std::vector<std::uint32_t> placeOf = PlaceClasses(geometry, placeCount);
+  const std::vector<std::uint32_t> kindOf = KindClasses(geometry, placeOf, placeCount, kindCount);
   const std::size_t n = geometry.positions.size();
-  // The first point at each place (by a vertex there); the later ones,
+  // The first point at each place and how many it has; the later ones,
   // which only vertices alike in everything need, by place and number.
-  std::unordered_map<std::uint32_t, std::pair<int, std::size_t>, VertexBytes, VertexBytes> firstAt(n, place, place);
+  std::vector<int> firstPoint(placeCount, -1);
+  std::vector<std::size_t> pointCount(placeCount, 0);
   std::unordered_map<std::uint64_t, int> laterAt;
-  std::unordered_map<std::uint32_t, std::size_t, VertexBytes, VertexBytes> kindCount(n, everything, everything);
+  std::vector<std::size_t> earlierOfKind(kindCount, 0);
   std::vector<int> points(n);
+  mesh.points.reserve(placeCount);
   for (std::uint32_t v = 0; v < n; ++v) {
-    const auto at = firstAt.try_emplace(v, -1, 0).first;
-    auto& [firstPoint, pointCount] = at->second;
-    const std::size_t earlier = kindCount[v]++;
-    if (earlier == pointCount) {
+    const std::uint32_t place = placeOf[v];
+    const std::size_t earlier = earlierOfKind[kindOf[v]]++;
+    if (earlier == pointCount[place]) {
       const int made = static_cast<int>(mesh.points.size());
       mesh.points.push_back(ToLayout(geometry.positions[v]));
-      if (pointCount == 0) {
-        firstPoint = made;
+      if (pointCount[place] == 0) {
+        firstPoint[place] = made;
       } else {
-        laterAt.emplace(std::uint64_t{at->first} << 32 | pointCount, made);
+        laterAt.emplace(std::uint64_t{place} << 32 | pointCount[place], made);
       }
-      ++pointCount;
+      ++pointCount[place];
     }
-    points[v] = earlier == 0 ? firstPoint : laterAt.at(std::uint64_t{at->first} << 32 | earlier);
+    points[v] = earlier == 0 ? firstPoint[place] : laterAt.at(std::uint64_t{place} << 32 | earlier);
   }
   return points;
 }
@@ -118,7 +188,7 @@ host::UvMap VertexMap(const import::Geometry& geometry, const std::vector<int>& 
     if (first < 0) first = static_cast<int>(v);
   }
   const std::size_t d = static_cast<std::size_t>(dimension);
-  std::vector<float> own(d), corner(d);
+  std::array<float, 4> own{}, corner{};  // `dimension` is at most 4
   for (std::size_t p = 0; p < pointCount; ++p) {
     if (vertexOfPoint[p] < 0) continue;
     value(static_cast<std::size_t>(vertexOfPoint[p]), own.data());
@@ -131,7 +201,7 @@ host::UvMap VertexMap(const import::Geometry& geometry, const std::vector<int>& 
       if (first == v) continue;
       value(static_cast<std::size_t>(first), own.data());
       value(v, corner.data());
-      if (own != corner) map.polygonValues.Set({point, static_cast<int>(t)}, corner.data(), d);
+      if (!std::equal(own.begin(), own.begin() + dimension, corner.begin())) map.polygonValues.Set({point, static_cast<int>(t)}, corner.data(), d);
     }
   }
   return map;

@@ -1,6 +1,7 @@
 // ToLightWave: frames become items (objects where atomics hang, nulls
 // elsewhere), placed by the inverse of the export's placement.
 #include <cctype>
+#include <exception>
 #include <map>
 
 #include "import_scene/collision_object.h"
@@ -13,6 +14,7 @@
 #include "import_scene/surfaces.h"
 #include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
+#include "platform/worker_threads.h"
 
 namespace import_scene {
 namespace {
@@ -59,6 +61,7 @@ class Converter {
     WarnOfChangedNames();
     WarnOfMasks();
     AddCollision();
+    MakeLayerMeshes();
     for (const auto& [texture, named] : images_.named()) {
       if (named.second == nullptr) {
         files_.warnings.push_back("texture \"" + texture + "\" is not in the texture dictionary: its surface names " +
@@ -121,12 +124,37 @@ class Converter {
     host::Lwo2Layer layer;
     layer.number = static_cast<int>(file.object.layers.size());
     layer.name = frameName;
-    const std::vector<std::string> surfaces =
+    std::vector<std::string> surfaces =
         AddSurfaces(geometry.materials, !geometry.dayColors.empty(), images_, file.object, files_.warnings);
-    layer.mesh = LayerMesh(geometry, surfaces);
+    meshes_.push_back({found->second, file.object.layers.size(), &geometry, std::move(surfaces)});
     file.object.layers.push_back(std::move(layer));
     item.objectPath = file.fileName;
     item.layer = static_cast<int>(file.object.layers.size());
+  }
+
+  // Each atomic's mesh is made apart from the others, on every core, once
+  // the objects and their layers stand.  What a task throws (out of
+  // memory) is thrown here, as if made on this thread.
+  void MakeLayerMeshes() {
+    std::vector<std::exception_ptr> failures(meshes_.size());
+    {
+      platform::WorkerThreads workers;
+      for (std::size_t i = 0; i < meshes_.size(); ++i) {
+        const PendingMesh& pending = meshes_[i];
+        host::Lwo2Layer& layer = files_.objects[pending.object].object.layers[pending.layer];
+        workers.Add([&layer, &pending, &failure = failures[i]] {
+          try {
+            layer.mesh = LayerMesh(*pending.geometry, pending.surfaces);
+          } catch (...) {
+            failure = std::current_exception();
+          }
+        });
+      }
+      workers.Finish();
+    }
+    for (const std::exception_ptr& failure : failures) {
+      if (failure) std::rethrow_exception(failure);
+    }
   }
 
   // LightWave's surfaces have no place for a texture's mask name.
@@ -180,6 +208,13 @@ class Converter {
   ImageNames images_;
   FileNames objectNames_;
   SceneFiles files_;
+  struct PendingMesh {
+    std::size_t object = 0;
+    std::size_t layer = 0;
+    const import::Geometry* geometry = nullptr;
+    std::vector<std::string> surfaces;  // of each material slot
+  };
+  std::vector<PendingMesh> meshes_;
   std::vector<std::pair<std::size_t, int>> extraAtomics_;
   std::map<std::string, std::size_t> objectOfName_;  // lower-case safe name -> its object  // atomic, its frame's item
 };

@@ -1,13 +1,17 @@
 // WriteSceneFiles: every file made in memory first, so that a model that
 // cannot be written leaves nothing behind; then written, and removed again
 // if one of them cannot be.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <new>
 #include <stdexcept>
 
 #include "import_scene/lightwave_files.h"
 #include "lightwave/lwo2_writer.h"
-#include "render/png_file.h"
+#include "pixels/png_encoder.h"
+#include "platform/worker_threads.h"
 
 namespace import_scene {
 namespace {
@@ -19,21 +23,49 @@ struct PendingFile {
   std::vector<std::uint8_t> bytes;
 };
 
-std::string MakeFiles(const SceneFiles& files, const fs::path& folder, std::vector<PendingFile>& pending) {
-  for (const ObjectFile& object : files.objects) {
-    try {
-      pending.push_back({folder / object.fileName, host::WriteLwo2(object.object)});
-    } catch (const std::length_error& e) {
-      return "the object " + object.fileName + " cannot be written as LWO2: " + e.what();
+// The objects' and images' bytes, made on every core: each is independent
+// of the others.  The first failure in file order is the one reported.
+std::string MakeObjectsAndImages(const SceneFiles& files, const fs::path& folder, std::vector<PendingFile>& pending) {
+  const std::size_t objects = files.objects.size();
+  std::vector<PendingFile> made(objects + files.images.size());
+  std::vector<std::string> errors(made.size());
+  {
+    platform::WorkerThreads workers;
+    for (std::size_t i = 0; i < objects; ++i) {
+      workers.Add([&object = files.objects[i], &file = made[i], &error = errors[i], &folder] {
+        file.path = folder / object.fileName;
+        try {
+          file.bytes = host::WriteLwo2(object.object);
+        } catch (const std::length_error& e) {
+          error = "the object " + object.fileName + " cannot be written as LWO2: " + e.what();
+        } catch (const std::bad_alloc&) {
+          error = "the object " + object.fileName + " cannot be written: out of memory";
+        }
+      });
     }
+    for (std::size_t i = 0; i < files.images.size(); ++i) {
+      workers.Add([&image = files.images[i], &file = made[objects + i], &error = errors[objects + i], &folder] {
+        file.path = folder / kImageFolder / image.fileName;
+        try {
+          pixels::RgbaImage texels(image.texture->width, image.texture->height);
+          texels.rgba = image.texture->rgba;
+          file.bytes = pixels::EncodePng(texels);
+        } catch (const std::bad_alloc&) {
+        }
+        if (file.bytes.empty()) error = "the image of texture \"" + image.texture->name + "\" cannot be encoded as PNG";
+      });
+    }
+    workers.Finish();
   }
-  for (const ImageFile& image : files.images) {
-    pixels::RgbaImage texels(image.texture->width, image.texture->height);
-    texels.rgba = image.texture->rgba;
-    std::vector<std::uint8_t> png = render::EncodePng(texels);
-    if (png.empty()) return "the image of texture \"" + image.texture->name + "\" cannot be encoded as PNG";
-    pending.push_back({folder / kImageFolder / image.fileName, std::move(png)});
+  for (const std::string& error : errors) {
+    if (!error.empty()) return error;
   }
+  std::move(made.begin(), made.end(), std::back_inserter(pending));
+  return {};
+}
+
+std::string MakeFiles(const SceneFiles& files, const fs::path& folder, std::vector<PendingFile>& pending) {
+  if (std::string error = MakeObjectsAndImages(files, folder, pending); !error.empty()) return error;
   if (files.colBytes != nullptr) pending.push_back({folder / files.colFileName, *files.colBytes});
   const std::string scene = host::WriteLws(files.items);
   pending.push_back({folder / files.sceneFileName, std::vector<std::uint8_t>(scene.begin(), scene.end())});

@@ -9,13 +9,17 @@ namespace host {
 
 void IffWriter::U1(std::uint8_t value) { bytes_.push_back(value); }
 
+// Whole values appended at once: a million points' worth of values is
+// most of an object's bytes.
 void IffWriter::U2(std::uint16_t value) {
-  bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
-  bytes_.push_back(static_cast<std::uint8_t>(value));
+  const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+  Bytes(bytes, sizeof bytes);
 }
 
 void IffWriter::U4(std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
+                                 static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+  Bytes(bytes, sizeof bytes);
 }
 
 void IffWriter::F4(float value) {

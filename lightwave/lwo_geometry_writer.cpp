@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <stdexcept>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,23 +19,38 @@ namespace {
 constexpr std::uint32_t kFaceLimit = 0x3FF;
 constexpr std::uint32_t kCurveLimit = 0x3FFF;
 
-// Surface names in tag order: the object's surfaces, then names that only
-// polygons use.
-std::vector<std::string> TagNames(const Lwo2Object& object) {
-  std::vector<std::string> names;
-  auto add = [&](const std::string& name) {
-    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-  };
-  for (const Lwo2Surface& surface : object.surfaces) add(surface.name);
-  for (const Lwo2Layer& layer : object.layers) {
-    for (const Polygon& polygon : layer.mesh.polygons) add(polygon.surface);
+// The object's surface names in tag order, each with its tag: the object's
+// surfaces, then names that only polygons use.  Looked up by hash, since
+// every polygon of a million asks for its tag.
+class Tags {
+ public:
+  explicit Tags(const Lwo2Object& object) {
+    for (const Lwo2Surface& surface : object.surfaces) Add(surface.name);
+    for (const Lwo2Layer& layer : object.layers) {
+      const std::string* previous = nullptr;
+      for (const Polygon& polygon : layer.mesh.polygons) {
+        // Neighbouring polygons mostly share a surface.
+        if (previous != nullptr && *previous == polygon.surface) continue;
+        Add(polygon.surface);
+        previous = &polygon.surface;
+      }
+    }
   }
-  return names;
-}
 
-std::uint16_t TagIndex(const std::vector<std::string>& tags, const std::string& name) {
-  return static_cast<std::uint16_t>(std::find(tags.begin(), tags.end(), name) - tags.begin());
-}
+  const std::vector<std::string>& names() const { return names_; }
+  std::uint16_t IndexOf(const std::string& name) const {
+    return static_cast<std::uint16_t>(index_.at(name));
+  }
+
+ private:
+  void Add(const std::string& name) {
+    if (name.empty() || !index_.emplace(name, names_.size()).second) return;
+    names_.push_back(name);
+  }
+
+  std::vector<std::string> names_;
+  std::unordered_map<std::string, std::size_t> index_;
+};
 
 void WriteLayerHeader(IffWriter& out, const Lwo2Layer& layer) {
   out.Begin(MakeId("LAYR"), IffLength::kU4);
@@ -121,7 +138,7 @@ std::vector<RunValues> ValuesByRun(const UvMap& map, const std::vector<PolygonRu
 // from the run's first polygon.  `runValues` holds the run's values of each
 // of `maps`, in the same order.
 void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
-                     const std::vector<std::string>& tags, const std::vector<const UvMap*>& maps,
+                     const Tags& tags, const std::vector<const UvMap*>& maps,
                      const std::vector<const RunValues*>& runValues) {
   const std::uint32_t type = mesh.polygons[run.first].type;
   const std::uint32_t limit = type == MakeId("CURV") ? kCurveLimit : kFaceLimit;
@@ -138,10 +155,15 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
 
   out.Begin(MakeId("PTAG"), IffLength::kU4);
   out.Id4(MakeId("SURF"));
+  const std::string* previous = nullptr;
+  std::uint16_t tag = 0;
   for (std::size_t p = run.first; p < run.last; ++p) {
-    if (mesh.polygons[p].surface.empty()) continue;
+    const std::string& surface = mesh.polygons[p].surface;
+    if (surface.empty()) continue;
+    if (previous == nullptr || *previous != surface) tag = tags.IndexOf(surface);
+    previous = &surface;
     out.Vx(static_cast<std::uint32_t>(p - run.first));
-    out.U2(TagIndex(tags, mesh.polygons[p].surface));
+    out.U2(tag);
   }
   out.End();
 
@@ -162,7 +184,7 @@ void WritePolygonRun(IffWriter& out, const Mesh& mesh, const PolygonRun& run,
   }
 }
 
-void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const std::vector<std::string>& tags) {
+void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const Tags& tags) {
   WriteLayerHeader(out, layer);
   WritePoints(out, layer.mesh);
   const std::vector<const UvMap*> maps = VertexMaps(layer.mesh);
@@ -181,9 +203,9 @@ void WriteLayer(IffWriter& out, const Lwo2Layer& layer, const std::vector<std::s
 }  // namespace
 
 void WriteGeometry(IffWriter& out, const Lwo2Object& object) {
-  const std::vector<std::string> tags = TagNames(object);
+  const Tags tags(object);
   out.Begin(MakeId("TAGS"), IffLength::kU4);
-  for (const std::string& tag : tags) out.S0(tag);
+  for (const std::string& tag : tags.names()) out.S0(tag);
   out.End();
   for (const Lwo2Layer& layer : object.layers) WriteLayer(out, layer, tags);
 }

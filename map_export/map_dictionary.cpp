@@ -7,6 +7,7 @@
 #include <set>
 #include <system_error>
 
+#include "platform/device_names.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
 #include "txd_build/dictionary_builder.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 // Where the map command finds a texture's image: first the file the host
 // lists for the scene's image of that name (the texture name the exporter
-// gives each image is its name without extension, compared without case;
+// gives each image, platform/device_names.h, compared without case;
 // the first image of a name wins, as it does for the materials), then the
 // search maketxd makes from the object files' folders: those folders, and
 // the usual image folders beside each and above it.
@@ -32,7 +33,7 @@ class MapImageSearch {
       const char* name = images.name(image);
       const char* file = images.filename(image, 0);
       if (name == nullptr || file == nullptr) continue;
-      const std::string key = txdbuild::LowerCaseName(platform::RemoveExtension(name));
+      const std::string key = txdbuild::LowerCaseName(platform::TextureNameOfImage(name));
       files_.emplace(key, Entry{file, platform::PathFromHostText(file, encoding)});
     }
   }
@@ -115,9 +116,10 @@ txdbuild::ImageLookup MapImageLookup(const scene::HostServices& services) {
           [images](const std::string& name) { return images->DescribeSearch(name); }};
 }
 
-MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses) {
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses,
+                             txdbuild::SharedTextures* shared) {
   MapTextures result;
-  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{});
+  txdbuild::DictionaryBuild build = txdbuild::BuildDictionary(uses, lookup, pixels::EncodeOptions{}, shared);
   const char* consequence =
       "The game draws what uses it white or not at all; make the image readable where the scene names it, or "
       "put it beside the object or in an Images or textures folder beside the object's folder or above it, and "

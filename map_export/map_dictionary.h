@@ -27,12 +27,15 @@ std::vector<txdbuild::TextureUse> ModelTextureUses(const LWItemInfo& itemInfo, c
 txdbuild::ImageLookup MapImageLookup(const scene::HostServices& services);
 
 // The textures of `uses` from the images `lookup` finds, and a warning for
-// each image not found or not readable.  Reads no host service.
+// each image not found or not readable.  Reads no host service.  With
+// `shared`, a texture another model built from the same image is taken from
+// there (see txd_build/shared_textures.h).
 struct MapTextures {
   std::vector<txd::NativeTexture> textures;
   std::vector<scene::MessageLines> warnings;
 };
-MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses);
+MapTextures BuildMapTextures(const txdbuild::ImageLookup& lookup, const std::vector<txdbuild::TextureUse>& uses,
+                             txdbuild::SharedTextures* shared = nullptr);
 
 struct MapDictionary {
   // One per image that was not found or could not be read.

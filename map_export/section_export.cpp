@@ -15,7 +15,7 @@
 #include "map_export/map_dictionary.h"
 #include "map_export/section_models.h"
 #include "map_export/section_scan.h"
-#include "map_export/section_workers.h"
+#include "platform/worker_threads.h"
 #include "section/file_set.h"
 #include "section/ide_file.h"
 #include "section/img_archive.h"
@@ -182,13 +182,14 @@ std::vector<SectionModel> BuildModels(const scene::HostServices& services, const
                                       const SectionScan& scan) {
   const txdbuild::ImageLookup lookup = MapImageLookup(services);
   std::vector<SectionModel> models(scan.models.size());
-  SectionWorkers workers;
+  txdbuild::SharedTextures shared;
+  platform::WorkerThreads workers;
   for (std::size_t i = 0; i < models.size(); ++i) {
     models[i] = PrepareSectionModel(services, lightInfo, scan.models[i]);
     if (models[i].error) break;
-    workers.Add([&lookup, &model = models[i], &name = scan.models[i].name] {
+    workers.Add([&lookup, &shared, &model = models[i], &name = scan.models[i].name] {
       try {
-        FinishSectionModel(lookup, model);
+        FinishSectionModel(lookup, shared, model);
       } catch (const std::exception& error) {
         model.error = scene::MessageLines{"The textures or collision of the model " + name +
                                        " could not be built: " + error.what() + ".",

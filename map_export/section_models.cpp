@@ -99,8 +99,8 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLi
   return model;
 }
 
-void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model) {
-  const MapTextures built = BuildMapTextures(lookup, model.textureUses);
+void FinishSectionModel(const txdbuild::ImageLookup& lookup, txdbuild::SharedTextures& shared, SectionModel& model) {
+  const MapTextures built = BuildMapTextures(lookup, model.textureUses, &shared);
   Append(model.warnings, built.warnings);
   for (const txd::NativeTexture& texture : built.textures) model.alpha |= (texture.flags & txd::kFlagAlpha) != 0;
   model.txd = txdbuild::DictionaryBytes(built.textures);

@@ -52,7 +52,9 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLi
                                  const SectionModelPlan& plan);
 
 // `lookup` finds the images (MapImageLookup); `model` must be prepared
-// without error.  Builds the model's LOD too when Prepare took its source.
-void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model);
+// without error.  `shared` holds the textures the section's models have
+// built so far: a texture of the same image is built once per section.
+// Builds the model's LOD too when Prepare took its source.
+void FinishSectionModel(const txdbuild::ImageLookup& lookup, txdbuild::SharedTextures& shared, SectionModel& model);
 
 }  // namespace mapexport

@@ -14,7 +14,7 @@
 #include <optional>
 #include <vector>
 
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 #include "scene/mesh_object.h"
 #include "scene/point_chains.h"
 
@@ -53,7 +53,7 @@ class ColorSampleFinder {
 
  private:
   static std::uint64_t Hash(std::int32_t point, std::uint64_t key) {
-    return HashCombine(static_cast<std::uint64_t>(point), key);
+    return platform::HashCombine(static_cast<std::uint64_t>(point), key);
   }
   std::uint64_t KeyOf(std::int32_t sample) const { return keys_[static_cast<std::size_t>(sample)]; }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/path_rules.h"
+#include "platform/device_names.h"
 
 namespace scene {
 namespace {
@@ -61,7 +61,7 @@ std::uint8_t ColorByte(double value) {
   return static_cast<std::uint8_t>(scaled);
 }
 
-std::string MakeTextureName(std::string_view imageName) { return platform::RemoveExtension(imageName); }
+std::string MakeTextureName(std::string_view imageName) { return platform::TextureNameOfImage(imageName); }
 
 MaterialEntry MakeMaterialEntry(LWSurfaceID surface, const LWSurfaceFuncs& surfaceFuncs,
                                 const LWTextureFuncs& textureFuncs, const LWImageList& imageList) {

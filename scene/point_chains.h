@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 
 namespace scene {
 
@@ -88,7 +88,7 @@ class PointChains {
   std::vector<Chain> chains_;       // per point
   std::vector<std::int32_t> next_;  // per thing; -1 ends a chain
   std::vector<Entry> entries_;
-  HashIndex index_;
+  platform::HashIndex index_;
 };
 
 }  // namespace scene

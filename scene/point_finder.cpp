@@ -7,7 +7,7 @@ namespace {
 
 std::uintptr_t Address(LWPntID id) { return reinterpret_cast<std::uintptr_t>(id); }
 
-std::uint64_t IdHash(LWPntID id) { return HashCombine(0, static_cast<std::uint64_t>(Address(id))); }
+std::uint64_t IdHash(LWPntID id) { return platform::HashCombine(0, static_cast<std::uint64_t>(Address(id))); }
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 #include "scene/mesh_object.h"
 
 namespace scene {
@@ -29,7 +29,7 @@ class PointFinder {
   const std::vector<MeshPoint>& points_;
   std::uintptr_t first_ = 0;
   std::uintptr_t stride_ = 0;  // 0: identifiers without a fixed stride
-  HashIndex index_;
+  platform::HashIndex index_;
 };
 
 }  // namespace scene

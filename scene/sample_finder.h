@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 #include "scene/mesh_object.h"
 #include "scene/point_chains.h"
 
@@ -30,8 +30,8 @@ inline bool SameValues(const float* a, const float* b, std::int32_t dimension) {
 }
 
 inline std::uint64_t SampleHash(std::int32_t point, const float* values, std::int32_t dimension) {
-  std::uint64_t hash = HashCombine(static_cast<std::uint64_t>(point), static_cast<std::uint64_t>(dimension));
-  for (std::int32_t i = 0; i < dimension; ++i) hash = HashCombine(hash, FloatHashBits(values[i]));
+  std::uint64_t hash = platform::HashCombine(static_cast<std::uint64_t>(point), static_cast<std::uint64_t>(dimension));
+  for (std::int32_t i = 0; i < dimension; ++i) hash = platform::HashCombine(hash, platform::FloatHashBits(values[i]));
   return hash;
 }
 

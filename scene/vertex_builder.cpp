@@ -8,7 +8,7 @@
 
 #include "platform/matrix.h"
 #include "scene/geometry_steps.h"
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 #include "scene/point_chains.h"
 
 namespace scene {
@@ -54,8 +54,8 @@ class VertexFinder {
   }
 
   std::uint64_t Hash(std::int32_t point, const std::int32_t* samples) const {
-    std::uint64_t hash = HashCombine(0, static_cast<std::uint64_t>(point));
-    for (std::size_t map = 0; map < maps_; ++map) hash = HashCombine(hash, static_cast<std::uint64_t>(samples[map]));
+    std::uint64_t hash = platform::HashCombine(0, static_cast<std::uint64_t>(point));
+    for (std::size_t map = 0; map < maps_; ++map) hash = platform::HashCombine(hash, static_cast<std::uint64_t>(samples[map]));
     return hash;
   }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pixels/texture_encoder.h"
+#include "txd_build/shared_textures.h"
 #include "txd_build/texture_uses.h"
 #include "txd/native_texture.h"
 
@@ -33,7 +34,9 @@ struct DictionaryBuild {
   std::vector<std::string> errors;
 };
 
+// With `shared`, a texture whose image (and mask) was found takes the one
+// already built for another dictionary, or is kept there once built.
 DictionaryBuild BuildDictionary(const std::vector<TextureUse>& uses, const ImageLookup& lookup,
-                                const pixels::EncodeOptions& options);
+                                const pixels::EncodeOptions& options, SharedTextures* shared = nullptr);
 
 }  // namespace txdbuild

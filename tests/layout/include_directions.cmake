@@ -38,9 +38,10 @@ set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
 # pixels/' image type.
 set(uses_render      texels dff_inspect pixels/rgba_image.h)
 # The import reads game files through dff_inspect; its scene side writes
-# LightWave files, and PNG images with the renderer's encoder.
+# LightWave files, and PNG images with pixels/' encoder.
 set(uses_import      texels dff_inspect dff)
-set(uses_import_scene import dff_inspect dff lightwave placement col platform render pixels/rgba_image.h)
+set(uses_import_scene import dff_inspect dff lightwave placement col platform pixels/png_encoder.h
+                      pixels/rgba_image.h)
 set(uses_host        lwsdk lightwave placement platform)
 # The modules' rooms use none of the host's, the file formats' or the
 # images' rooms; only the map command's files build a texture dictionary.

@@ -107,5 +107,39 @@ TEST(BuildDictionary, RefusesMaskNamesThatDoNotFit) {
   EXPECT_TRUE(build.textures.empty());
 }
 
+// Models that use one image share its texture: the second dictionary
+// takes the first one's texture without reading the image again, while a
+// texture that could not be built is each dictionary's own problem.
+TEST(BuildDictionary, SharedTexturesAreBuiltOnceAndProblemsReportedForEveryModel) {
+  FakeImages images(Folder("shared"));
+  images.Add("wall", Png(64, 32));
+  std::vector<std::uint8_t> cut = Png(64, 64);
+  cut.resize(cut.size() / 3);
+  images.Add("cut", cut);
+  SharedTextures shared;
+  const DictionaryBuild first = BuildDictionary({Use("wall"), Use("cut"), Use("absent")}, images.Lookup(), {}, &shared);
+  ASSERT_EQ(first.textures.size(), 1u);
+
+  // The image now names other texels: a texture built again would differ.
+  images.Add("wall", Png(8, 8));
+  TextureUse again = Use("wall");
+  again.material = "material 0 of geometry 0 (another model)";
+  const DictionaryBuild second = BuildDictionary({again, Use("cut"), Use("absent")}, images.Lookup(), {}, &shared);
+  ASSERT_EQ(second.textures.size(), 1u);
+  EXPECT_EQ(second.textures[0].width, first.textures[0].width);
+  EXPECT_EQ(second.textures[0].levels, first.textures[0].levels);
+  EXPECT_EQ(second.errors.size(), 1u);
+  EXPECT_EQ(second.missing.size(), 1u);
+
+  // Spelled otherwise, it is another texture of the dictionary's, built anew.
+  const DictionaryBuild spelled = BuildDictionary({Use("WALL")}, [&] {
+    ImageLookup lookup = images.Lookup();
+    return ImageLookup{[find = lookup.find](const std::string&) { return find("wall"); }, lookup.describeSearch};
+  }(), {}, &shared);
+  ASSERT_EQ(spelled.textures.size(), 1u);
+  EXPECT_EQ(spelled.textures[0].name, "WALL");
+  EXPECT_EQ(spelled.textures[0].width, 8u);
+}
+
 }  // namespace
 }  // namespace txdbuild

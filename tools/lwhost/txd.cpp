@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "dff_inspect/inspect.h"
-#include "platform/path_rules.h"
+#include "platform/device_names.h"
 #include "txd_build/dictionary_builder.h"
 #include "txd_build/dictionary_file.h"
 #include "txd_build/texture_uses.h"
@@ -20,7 +20,7 @@ txdbuild::ImageSearchPlaces SceneImagePlaces(const Scene& scene, const std::stri
   for (const Image& image : scene.images) {
     if (image.filename.empty()) continue;
     // The first image of a name serves it, as the exporter names textures.
-    places.storedFiles.emplace(txdbuild::LowerCaseName(platform::RemoveExtension(image.name)), image.filename);
+    places.storedFiles.emplace(txdbuild::LowerCaseName(platform::TextureNameOfImage(image.name)), image.filename);
   }
   const fs::path inputFolder = fs::path(inputPath).parent_path();
   places.storedSearch = FileSearch{contentDirectory, inputFolder.string(), "Images"};

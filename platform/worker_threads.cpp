@@ -1,15 +1,15 @@
-#include "map_export/section_workers.h"
+#include "platform/worker_threads.h"
 
 #include <algorithm>
 
-namespace mapexport {
+namespace platform {
 
-SectionWorkers::SectionWorkers() {
+WorkerThreads::WorkerThreads() {
   const unsigned cores = std::max(2u, std::thread::hardware_concurrency());
   for (unsigned i = 0; i + 1 < cores; ++i) threads_.emplace_back([this] { Work(); });
 }
 
-SectionWorkers::~SectionWorkers() {
+WorkerThreads::~WorkerThreads() {
   Finish();
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -19,7 +19,7 @@ SectionWorkers::~SectionWorkers() {
   for (std::thread& thread : threads_) thread.join();
 }
 
-void SectionWorkers::Add(std::function<void()> task) {
+void WorkerThreads::Add(std::function<void()> task) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     tasks_.push_back(std::move(task));
@@ -27,7 +27,7 @@ void SectionWorkers::Add(std::function<void()> task) {
   queued_.notify_one();
 }
 
-std::function<void()> SectionWorkers::Next(bool wait) {
+std::function<void()> WorkerThreads::Next(bool wait) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (wait) queued_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
   if (tasks_.empty()) return {};
@@ -37,7 +37,7 @@ std::function<void()> SectionWorkers::Next(bool wait) {
   return task;
 }
 
-void SectionWorkers::Work() {
+void WorkerThreads::Work() {
   while (std::function<void()> task = Next(true)) {
     task();
     {
@@ -48,7 +48,7 @@ void SectionWorkers::Work() {
   }
 }
 
-void SectionWorkers::Finish() {
+void WorkerThreads::Finish() {
   while (std::function<void()> task = Next(false)) {
     task();
     std::lock_guard<std::mutex> lock(mutex_);
@@ -58,4 +58,4 @@ void SectionWorkers::Finish() {
   idle_.wait(lock, [this] { return tasks_.empty() && running_ == 0; });
 }
 
-}  // namespace mapexport
+}  // namespace platform

@@ -1,7 +1,7 @@
-// The section's models, finished on every core: the command's thread keeps
-// reading the host and hands each prepared model over, while worker
-// threads build textures and collision; once the host is read, the
-// command's thread joins them.
+// Independent tasks run on every core: the calling thread keeps handing
+// tasks over (the section export while it reads the host, the import while
+// it makes its files) and worker threads take them; at the end the calling
+// thread joins in until every task is done.
 #pragma once
 
 #include <condition_variable>
@@ -12,17 +12,17 @@
 #include <thread>
 #include <vector>
 
-namespace mapexport {
+namespace platform {
 
-class SectionWorkers {
+class WorkerThreads {
  public:
   // Starts one worker fewer than the machine has cores (at least one),
   // since the command's thread works too.
-  SectionWorkers();
+  WorkerThreads();
   // Waits for every task.
-  ~SectionWorkers();
-  SectionWorkers(const SectionWorkers&) = delete;
-  SectionWorkers& operator=(const SectionWorkers&) = delete;
+  ~WorkerThreads();
+  WorkerThreads(const WorkerThreads&) = delete;
+  WorkerThreads& operator=(const WorkerThreads&) = delete;
 
   // `task` must not throw.
   void Add(std::function<void()> task);
@@ -45,4 +45,4 @@ class SectionWorkers {
   std::vector<std::thread> threads_;
 };
 
-}  // namespace mapexport
+}  // namespace platform

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-namespace scene {
+namespace platform {
 
 // Mixes a value into a running hash (the splitmix64 finaliser on the sum).
 inline std::uint64_t HashCombine(std::uint64_t hash, std::uint64_t value) {
@@ -62,4 +62,4 @@ class HashIndex {
   std::size_t count_ = 0;
 };
 
-}  // namespace scene
+}  // namespace platform

@@ -1,8 +1,8 @@
-#include "scene/hash_index.h"
+#include "platform/hash_index.h"
 
 #include <utility>
 
-namespace scene {
+namespace platform {
 
 void HashIndex::Insert(std::uint64_t hash, std::int32_t entry) {
   // Kept at most half full, so that probe runs stay short.
@@ -32,4 +32,4 @@ void HashIndex::Grow(std::size_t capacity) {
   }
 }
 
-}  // namespace scene
+}  // namespace platform
