@@ -11,8 +11,6 @@
 namespace host {
 namespace {
 
-constexpr int kFailedLength = 1024;
-
 // The object under construction.  Point and polygon identifiers are
 // positions in lists of (layer, index) plus one, so that null stays
 // "none" on every build.
@@ -217,14 +215,14 @@ int LWCALL SwitchLayerCall(void* data, int number) { return Builder(data).Switch
 
 // The record at `version`: the surface call takes its sixth argument from
 // version 4 on, and the slots after vmapPDV exist only from then.
-LWObjectImport MakeRecord(const std::string& path, int version, LWMonitor* monitor, char* failed,
+LWObjectImport MakeRecord(const std::string& path, const ObjectLoadOptions& options, std::vector<char>& failed,
                           ObjectBuilder& builder) {
   LWObjectImport local{};
   local.result = LWOBJIM_NOREC;
   local.filename = path.c_str();
-  local.monitor = monitor;
-  local.failedBuf = failed;
-  local.failedLen = kFailedLength;
+  local.monitor = options.monitor;
+  local.failedBuf = failed.empty() ? nullptr : failed.data();
+  local.failedLen = static_cast<int>(failed.size());
   local.data = &builder;
   local.done = DoneCall;
   local.layer = LayerCall;
@@ -237,7 +235,7 @@ LWObjectImport MakeRecord(const std::string& path, int version, LWMonitor* monit
   local.polygon = PolygonCall;
   local.polTag = PolygonTagCall;
   local.vmapPDV = VmapCornerCall;
-  if (version < 4) {
+  if (options.version < 4) {
     local.surface = reinterpret_cast<LWUntypedFunc>(Surface3Call);
     return local;
   }
@@ -257,8 +255,8 @@ ObjectLoad LoadThroughObjectLoaders(const PluginModule& module, GlobalFunc globa
   for (const std::string& name : module.ServerNames(LWOBJECTLOADER_CLASS)) {
     ObjectLoad load;
     ObjectBuilder builder(load);
-    char failed[kFailedLength] = {};
-    LWObjectImport local = MakeRecord(path, options.version, options.monitor, failed, builder);
+    std::vector<char> failed(static_cast<std::size_t>(std::max(options.failedLength, 0)), '\0');
+    LWObjectImport local = MakeRecord(path, options, failed, builder);
     const int activation = module.RunObjectLoader(name, options.version, global, local);
     if (activation != AFUNC_OK) {
       throw ModuleError("the object loader \"" + name + "\" failed to start (activation result " +
@@ -267,7 +265,7 @@ ObjectLoad LoadThroughObjectLoaders(const PluginModule& module, GlobalFunc globa
     if (local.result == LWOBJIM_NOREC) continue;
     load.result = local.result;
     load.loader = name;
-    load.failure = failed;
+    load.failure.assign(failed.begin(), std::find(failed.begin(), failed.end(), '\0'));
     if (load.result != LWOBJIM_OK) load.object = {};
     return load;
   }

@@ -16,6 +16,7 @@ namespace host {
 struct ObjectLoadOptions {
   int version = LWOBJECTIMPORT_VERSION;  // the interface version offered
   LWMonitor* monitor = nullptr;
+  int failedLength = 1024;  // the size of the buffer for the loader's failure text
 };
 
 struct ObjectLoad {
