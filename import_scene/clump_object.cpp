@@ -65,6 +65,9 @@ class ClumpBuilder {
       AddAtomicLayer(a, layerOfFrame_[static_cast<std::size_t>(model_.atomics[a].frame)]);
     }
     AddCollisionLayers();
+    // A loader hands over at least one layer, even of a model without
+    // geometry.
+    if (object_.layers.empty()) object_.layers.emplace_back();
     WarnOfImages();
     ClumpObject result;
     for (const host::Lwo2Surface& surface : object_.surfaces)

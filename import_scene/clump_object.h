@@ -21,8 +21,9 @@ struct ClumpObject {
   // with an atomic.  Then "col" and "shadow" where the collision has them,
   // hidden unless the model is prelit (the map command's, which takes them;
   // the first command embeds the COL file instead, which an object cannot
-  // carry).  Surfaces are named as the scene's are, without images: an
-  // object's loader cannot hand the host images.
+  // carry).  One empty layer for a model with neither.  Surfaces are named
+  // as the scene's are, without images: an object's loader cannot hand the
+  // host images.
   host::Lwo2Object object;
   // Each surface as the LWO2 sub-chunks a loader hands the host.
   std::vector<std::vector<std::uint8_t>> surfaceBlocks;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -33,33 +34,44 @@ int Finish(LWObjectImport& local, int result) {
   return AFUNC_OK;
 }
 
+// Reads the file and hands the object over; exceptions go to the caller.
+int Load(int version, GlobalFunc global, LWObjectImport& loader) {
+  const import::FileStart start =
+      loader.filename == nullptr ? import::FileStart::kOther : import::LookAtFileStart(loader.filename);
+  // Not ours: the next loader is tried, and nothing else is called.
+  if (start == import::FileStart::kOther) {
+    loader.result = LWOBJIM_NOREC;
+    return AFUNC_OK;
+  }
+  if (start == import::FileStart::kUnreadable) {
+    SetFailure(loader,
+               std::string(loader.filename) + ": the file cannot be opened; check that it exists and is readable");
+    return Finish(loader, LWOBJIM_BADFILE);
+  }
+  import_scene::Conversion conversion;
+  const std::optional<import_scene::ClumpObject> clump = import_scene::LoadClumpObject(loader.filename, conversion);
+  ShowImportWarnings(global, conversion.warnings);
+  if (!clump) {
+    SetFailure(loader, conversion.error);
+    return Finish(loader, LWOBJIM_BADFILE);
+  }
+  if (!SendObject(*clump, version, loader)) return Finish(loader, LWOBJIM_ABORTED);
+  return Finish(loader, LWOBJIM_OK);
+}
+
 }  // namespace
 
 int LWCALL ActivateDffObjectLoader(int version, GlobalFunc global, void* local, void* /*serverData*/) {
   if (version < kOldestVersion || version > LWOBJECTIMPORT_VERSION) return AFUNC_BADVERSION;
   auto* loader = static_cast<LWObjectImport*>(local);
   if (loader == nullptr) return AFUNC_BADLOCAL;
-  const import::FileStart start =
-      loader->filename == nullptr ? import::FileStart::kOther : import::LookAtFileStart(loader->filename);
-  // Not ours: the next loader is tried, and nothing else is called.
-  if (start == import::FileStart::kOther) {
-    loader->result = LWOBJIM_NOREC;
-    return AFUNC_OK;
+  // No exception may cross into the host.
+  try {
+    return Load(version, global, *loader);
+  } catch (const std::exception& error) {
+    SetFailure(*loader, std::string(loader->filename) + ": the model cannot be loaded as one object: " + error.what());
+    return Finish(*loader, LWOBJIM_FAILED);
   }
-  if (start == import::FileStart::kUnreadable) {
-    SetFailure(*loader,
-               std::string(loader->filename) + ": the file cannot be opened; check that it exists and is readable");
-    return Finish(*loader, LWOBJIM_BADFILE);
-  }
-  import_scene::Conversion conversion;
-  const std::optional<import_scene::ClumpObject> clump = import_scene::LoadClumpObject(loader->filename, conversion);
-  ShowImportWarnings(global, conversion.warnings);
-  if (!clump) {
-    SetFailure(*loader, conversion.error);
-    return Finish(*loader, LWOBJIM_BADFILE);
-  }
-  if (!SendObject(*clump, version, *loader)) return Finish(*loader, LWOBJIM_ABORTED);
-  return Finish(*loader, LWOBJIM_OK);
 }
 
 }  // namespace plugin
