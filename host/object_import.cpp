@@ -39,7 +39,8 @@ class ObjectBuilder {
     return 1;
   }
   void Pivot(const float* pivot) {
-    if (Lwo2Layer* layer = Current("pivot")) layer->pivot = {pivot[0], pivot[1], pivot[2]};
+    if (Lwo2Layer* layer = Current("pivot"))
+      layer->pivot = {static_cast<double>(pivot[0]), static_cast<double>(pivot[1]), static_cast<double>(pivot[2])};
   }
   void Parent(int number) {
     if (Lwo2Layer* layer = Current("parent")) layer->parent = number - 1;

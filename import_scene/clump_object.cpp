@@ -9,6 +9,7 @@
 #include "import_scene/layer_mesh.h"
 #include "import_scene/read_part.h"
 #include "import_scene/surfaces.h"
+#include "import_scene/widened.h"
 #include "lightwave/lwo2_writer.h"
 #include "placement/lightwave_placement.h"
 
@@ -97,7 +98,7 @@ class ClumpBuilder {
     layer.mesh = LayerMesh(
         geometry, AddSurfaces(geometry.materials, !geometry.dayColors.empty(), images_, object_, nameWarnings));
     for (std::array<float, 3>& point : layer.mesh.points) {
-      const placement::Vec3 p = placement::Apply(place, {point[0], point[1], point[2]});
+      const placement::Vec3 p = placement::Apply(place, Widened(point));
       point = {static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])};
     }
     object_.layers.push_back(std::move(layer));

@@ -215,7 +215,9 @@ TEST_F(ObjectLoader, LayersStandWhereTheConvertersSceneShowsTheItems) {
     ASSERT_EQ(layer.mesh.polygons.size(), mesh.polygons.size());
     for (std::size_t p = 0; p < mesh.points.size(); ++p) {
       const auto& point = mesh.points[p];
-      ExpectNear(InWorld(item, {point[0], point[1], point[2]}), layer.mesh.points[p], "point " + std::to_string(p));
+      ExpectNear(
+          InWorld(item, {static_cast<double>(point[0]), static_cast<double>(point[1]), static_cast<double>(point[2])}),
+          layer.mesh.points[p], "point " + std::to_string(p));
     }
     for (std::size_t q = 0; q < mesh.polygons.size(); ++q) {
       EXPECT_EQ(layer.mesh.polygons[q].points, mesh.polygons[q].points);
