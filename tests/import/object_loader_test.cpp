@@ -420,9 +420,19 @@ TEST_F(ObjectLoader, ALoadedObjectExportsBackToTheSameTrianglesUvsAndColours) {
     Lwhost("--map " + name + "_loaded.lwo -o again/" + name + ".dff");
     ExpectSameGeometry(dir_ / (name + ".dff"), dir_ / "again" / (name + ".dff"));
   }
-  // A DFF named where an object file is expected loads through the loader too.
+  // A DFF named where an object file is expected loads through the loader
+  // too: bare, or as the object of a scene's item.
   Lwhost("--map house.dff -o again/direct.dff");
   ExpectSameGeometry(dir_ / "house.dff", dir_ / "again/direct.dff");
+  std::vector<host::LwsWriterItem> items(3);
+  for (std::size_t layer = 0; layer < items.size(); ++layer) {
+    items[layer].objectPath = "house.dff";
+    items[layer].layer = static_cast<int>(layer) + 1;
+  }
+  const std::string text = host::WriteLws(items);
+  testsupport::WriteFileBytes(dir_ / "street.lws", std::vector<std::uint8_t>(text.begin(), text.end()));
+  Lwhost("--map street.lws -o again/street.dff");
+  ExpectSameGeometry(dir_ / "house.dff", dir_ / "again/street.dff");
 }
 
 }  // namespace
