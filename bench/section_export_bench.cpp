@@ -5,11 +5,16 @@
 // against the same 100 models exported one by one with the map command.
 // Both write every model's DFF, TXD and COL; the section writes its IDE,
 // IPL and IMG too.  Peak heap counts what the export adds to the scene.
+// The section is timed without and with its LOD models (every prop is
+// large enough for one), and the simplifier alone on a million triangles.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "bench/grid_scene.h"
@@ -17,6 +22,7 @@
 #include "host/module_loader.h"
 #include "host/standin_host.h"
 #include "lwsdk/item_info.h"
+#include "simplify/simplify_mesh.h"
 #include "tests/support/files_and_programs.h"
 #include "tests/support/test_images.h"
 
@@ -76,9 +82,10 @@ host::Item Placed(int object, int copy) {
   return item;
 }
 
-// The street: every object, each placed ten times; or, with `only` set,
-// that object alone once, as a user exports one model with the map command.
-host::Scene Street(const fs::path& folder, const host::Mesh& prop, int only = -1) {
+// The street: every object, each placed `copies` times; or, with `only`
+// set, that object alone once, as a user exports one model with the map
+// command.
+host::Scene Street(const fs::path& folder, const host::Mesh& prop, int copies, int only = -1) {
   host::Scene scene;
   scene.name = "street.lws";
   AddImages(folder, scene);
@@ -91,7 +98,7 @@ host::Scene Street(const fs::path& folder, const host::Mesh& prop, int only = -1
       scene.items.back().atTimeZero.params.clear();  // the model alone stands at the origin
       continue;
     }
-    for (int copy = 0; copy < kInstancesPerObject; ++copy) scene.items.push_back(Placed(i, copy));
+    for (int copy = 0; copy < copies; ++copy) scene.items.push_back(Placed(i, copy));
   }
   return scene;
 }
@@ -106,10 +113,27 @@ std::string LastMessage(const host::StandInHost& host) {
   return host.messages().empty() ? "" : host.messages().back().line1;
 }
 
-void WholeSection(benchmark::State& state) {
+// The triangles of the LOD models the summary lists, against their
+// models' ("LODprop0 from prop0: 10000 to 2500 triangles, ...").
+double LodTriangleShare(const std::string& summary) {
+  const std::regex built(": ([0-9]+) to ([0-9]+) triangles");
+  double before = 0, after = 0;
+  for (auto it = std::sregex_iterator(summary.begin(), summary.end(), built); it != std::sregex_iterator(); ++it) {
+    before += std::stod((*it)[1]);
+    after += std::stod((*it)[2]);
+  }
+  return before > 0 ? after / before : 0;
+}
+
+// The command as Layout runs it, with VELMORA_SECTION_MAKE_LODS as
+// `makeLods` says, on every object placed `copies` times.  A LOD model
+// adds a line per instance, and one IPL holds 1,000 lines: with LODs the
+// objects are placed 5 times each.
+void WholeSection(benchmark::State& state, const char* makeLods, int copies) {
+  setenv("VELMORA_SECTION_MAKE_LODS", makeLods, 1);
   const fs::path folder = BenchFolder();
   WriteImages(folder);
-  const host::Scene scene = Street(folder, Prop());
+  const host::Scene scene = Street(folder, Prop(), copies);
   const host::PluginModule module(VELMORA_MAP_MODULE_PATH);
   std::string summary;
   std::size_t peak = 0;
@@ -130,9 +154,57 @@ void WholeSection(benchmark::State& state) {
   if (summary.rfind("Wrote street.ide", 0) != 0) state.SkipWithError(("the export failed: " + summary).c_str());
   state.counters["img_MiB"] = static_cast<double>(fs::file_size(folder / "street.img")) / (1024.0 * 1024.0);
   state.counters["peak_heap_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+  if (std::string(makeLods) == "1") state.counters["lod_triangle_share"] = LodTriangleShare(summary);
   fs::remove_all(folder);
 }
-BENCHMARK(WholeSection)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(WholeSection, without_lods, "0", kInstancesPerObject)
+    ->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(WholeSection, without_lods_500, "0", 5)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(WholeSection, with_lods_500, "1", 5)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// A rolling square of 1,000 x 500 cells (1,000,000 triangles), a texture
+// seam every 16 columns and two materials, simplified to a quarter.
+simplify::Mesh RollingSquare() {
+  constexpr int kColumns = 1000, kRows = 500;
+  simplify::Mesh mesh;
+  mesh.uvSets.resize(1);
+  const auto vertex = [&mesh](int column, int row, int repeat) {
+    const float x = static_cast<float>(column), z = static_cast<float>(row);
+    mesh.positions.push_back({x * 0.1f, std::sin(x * 0.05f) * std::cos(z * 0.03f), z * 0.1f});
+    mesh.uvSets[0].push_back({static_cast<float>(column - 16 * repeat) / 16.0f, z / kRows});
+    mesh.dayColors.push_back({static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row), 128, 255});
+    return static_cast<std::int32_t>(mesh.positions.size() - 1);
+  };
+  // Each repeat of 16 columns has vertices of its own: its edges are seams.
+  for (int repeat = 0; repeat * 16 < kColumns; ++repeat) {
+    const int first = repeat * 16, last = std::min(first + 16, kColumns);
+    const std::int32_t base = static_cast<std::int32_t>(mesh.positions.size());
+    for (int row = 0; row <= kRows; ++row) {
+      for (int column = first; column <= last; ++column) vertex(column, row, repeat);
+    }
+    const int across = last - first + 1;
+    for (int row = 0; row < kRows; ++row) {
+      for (int column = 0; column < last - first; ++column) {
+        const std::int32_t a = base + row * across + column, b = a + 1, c = a + across + 1, d = a + across;
+        const std::int32_t material = row < kRows / 2 ? 0 : 1;
+        mesh.cornerVertices.insert(mesh.cornerVertices.end(), {a, c, b, a, d, c});
+        mesh.cornerMaterials.insert(mesh.cornerMaterials.end(), 6, material);
+      }
+    }
+  }
+  return mesh;
+}
+
+void SimplifyMillionTriangles(benchmark::State& state) {
+  const simplify::Mesh mesh = RollingSquare();
+  simplify::Simplified result;
+  for (auto _ : state) result = simplify::SimplifyMesh(mesh, {0.25, 0.02});
+  state.counters["triangles"] = static_cast<double>(result.trianglesBefore);
+  state.counters["triangle_share"] =
+      static_cast<double>(result.trianglesAfter) / static_cast<double>(result.trianglesBefore);
+  state.counters["error_bound_m"] = result.errorBound;
+}
+BENCHMARK(SimplifyMillionTriangles)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 // The 100 models exported one by one with "Export map object to DFF":
 // scenes made outside the timing, one export each.
@@ -141,7 +213,7 @@ void ModelsOneByOne(benchmark::State& state) {
   WriteImages(folder);
   const host::Mesh prop = Prop();
   std::vector<host::Scene> scenes;
-  for (int i = 0; i < kObjects; ++i) scenes.push_back(Street(folder, prop, i));
+  for (int i = 0; i < kObjects; ++i) scenes.push_back(Street(folder, prop, 1, i));
   const host::PluginModule module(VELMORA_MAP_MODULE_PATH);
   std::string failure;
   for (auto _ : state) {

@@ -40,12 +40,6 @@ bool HasCollisionItem(const std::vector<scene::DffExporter::LeftOutItem>& leftOu
                      [](const auto& item) { return item.role == col::ItemRole::kCollision; });
 }
 
-std::vector<col::Point> PointsInClumpSpace(const scene::MeshObject& mesh) {
-  std::vector<col::Point> points;
-  points.reserve(mesh.positions.size());
-  for (const platform::Vec3f& position : mesh.positions) points.push_back(InClumpSpace(mesh.frame, position));
-  return points;
-}
 
 // Collects triangles of built meshes for an entry: items and surfaces
 // each named once.
@@ -176,6 +170,13 @@ bool WriteColFile(const col::Entry& entry, const std::string& colPath, platform:
 }
 
 }  // namespace
+
+std::vector<col::Point> PointsInClumpSpace(const scene::MeshObject& mesh) {
+  std::vector<col::Point> points;
+  points.reserve(mesh.positions.size());
+  for (const platform::Vec3f& position : mesh.positions) points.push_back(InClumpSpace(mesh.frame, position));
+  return points;
+}
 
 col::EntrySource VisibleModelSource(const scene::DffExporter& exporter) {
   col::EntrySource source;

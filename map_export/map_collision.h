@@ -22,6 +22,10 @@
 
 namespace mapexport {
 
+// The mesh's written positions where the game draws them: through its
+// frame and every frame above it.
+std::vector<col::Point> PointsInClumpSpace(const scene::MeshObject& mesh);
+
 // What the visible model gives the COL entry: every written position, for
 // the bounds, and its triangles when no item is a collision item.  Read
 // from the built map model before it is released.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "col/col3_writer.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
+#include "map_export/instance_effects.h"
 #include "map_export/map_dictionary.h"
 #include "map_export/section_models.h"
 #include "map_export/section_scan.h"
@@ -72,16 +74,81 @@ EarlierIde ReadEarlierIde(const fs::path& path, const std::string& shown) {
   return earlier;
 }
 
+// Where each generated LOD stands in the IDE's objects: after every
+// model of the scene, in the order of their models.
+std::vector<std::optional<std::size_t>> GeneratedLodObjects(const std::vector<SectionModel>& models) {
+  std::vector<std::optional<std::size_t>> objectOf(models.size());
+  std::size_t next = models.size();
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (models[i].lod) objectOf[i] = next++;
+  }
+  return objectOf;
+}
+
+void AppendNumbered(col::Entry entry, int id, std::vector<std::uint8_t>& bytes) {
+  entry.modelId = static_cast<std::uint16_t>(id);
+  col::AppendCol3Entry(entry, bytes);
+}
+
 std::vector<std::uint8_t> CollisionArchive(const std::vector<SectionModel>& models,
                                            const std::vector<section::IdeObject>& objects) {
   std::vector<std::uint8_t> bytes;
   for (std::size_t i = 0; i < models.size(); ++i) {
-    if (!models[i].collision) continue;
-    col::Entry entry = *models[i].collision;
-    entry.modelId = static_cast<std::uint16_t>(objects[i].id);
-    col::AppendCol3Entry(entry, bytes);
+    if (models[i].collision) AppendNumbered(*models[i].collision, objects[i].id, bytes);
+  }
+  const std::vector<std::optional<std::size_t>> lodObjects = GeneratedLodObjects(models);
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (models[i].lod) AppendNumbered(models[i].lod->collision, objects[*lodObjects[i]].id, bytes);
   }
   return bytes;
+}
+
+// A line for each instance of a model with a generated LOD, after every
+// instance's own: the LOD at the same place and turn, linked from the
+// instance's line as a LOD item's line is.
+void AppendGeneratedLodLines(const std::vector<SectionModel>& models, const SectionScan& scan,
+                             const std::vector<section::IdeObject>& objects,
+                             std::vector<section::IplInstance>& lines) {
+  const std::vector<std::optional<std::size_t>> lodObjects = GeneratedLodObjects(models);
+  for (std::size_t i = 0; i < scan.instances.size(); ++i) {
+    const std::optional<std::size_t> lodObject = lodObjects[scan.instances[i].model];
+    if (!lodObject) continue;
+    section::IplInstance lod = lines[i];
+    lod.id = objects[*lodObject].id;
+    lod.model = objects[*lodObject].model;
+    lod.lod = -1;
+    lines[i].lod = static_cast<int>(lines.size());
+    lines.push_back(lod);
+  }
+}
+
+// The first few LODs one by one, then the rest in sum, so that a section
+// of a hundred LODs still fits one message.
+std::string GeneratedLodSummary(const std::vector<SectionModel>& models, const SectionScan& scan) {
+  constexpr std::size_t kListed = 3;
+  std::string built;
+  std::size_t count = 0;
+  std::size_t restBefore = 0, restAfter = 0;
+  double restError = 0;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (!models[i].lod) continue;
+    const GeneratedLod& lod = *models[i].lod;
+    if (count++ < kListed) {
+      built += (count == 1 ? "" : "; ") + DescribeLod(lod, scan.models[i].name);
+      continue;
+    }
+    restBefore += lod.trianglesBefore;
+    restAfter += lod.trianglesAfter;
+    restError = std::max(restError, lod.errorBound);
+  }
+  if (count == 0) return "";
+  if (count > kListed) {
+    char error[32];
+    std::snprintf(error, sizeof error, "%.3g", restError);
+    built += "; and " + std::to_string(count - kListed) + " more, from " + std::to_string(restBefore) + " to " +
+             std::to_string(restAfter) + " triangles in all, each within " + error + " m";
+  }
+  return " Built " + std::to_string(count) + (count == 1 ? " LOD model (" : " LOD models (") + built + ").";
 }
 
 std::vector<section::IplInstance> Instances(const SectionScan& scan, const std::vector<section::IdeObject>& objects,
@@ -145,7 +212,7 @@ void AddOnce(std::vector<scene::MessageLines>& warnings, const scene::MessageLin
 }  // namespace
 
 SectionOutcome ExportSection(const scene::HostServices& services, const LWLightInfo* lightInfo,
-                             const std::string& idePath, int firstId) {
+                             const std::string& idePath, int firstId, bool makeLods) {
   SectionOutcome outcome;
   const fs::path ide = platform::PathFromHostText(idePath, services.ServedAs(scene::Service::kFileRequest).text);
   const std::string name = platform::RemoveExtension(platform::StripPath(idePath));
@@ -160,6 +227,11 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
   if (scan.error) {
     outcome.error = scan.error;
     return outcome;
+  }
+  if (const auto otherEffects = InstancesWithOtherEffects(services, scan)) outcome.warnings.push_back(*otherEffects);
+  if (makeLods) {
+    outcome.error = PlanGeneratedLods(scan.models);
+    if (outcome.error) return outcome;
   }
   const EarlierIde earlier = ReadEarlierIde(ide, idePath);
   if (earlier.error) {
@@ -178,6 +250,12 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     }
     defaults.push_back(DefaultsOf(scan.models[i], model));
   }
+  // A generated LOD names its model's TXD: it uses the same textures.
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    if (!models[i].lod) continue;
+    defaults.push_back({models[i].lod->name, scan.models[i].name, kLodDrawDistance,
+                        DefaultFlags(models[i].alpha) | section::kFlagNoDynamicShadows});
+  }
   const section::IdPlan ids = section::PlanModelIds(defaults, earlier.objects, firstId);
   if (!ids.error.empty()) {
     outcome.error = scene::MessageLines{"The section's models cannot be given IDs: " + ids.error + ".",
@@ -192,6 +270,9 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     archive.push_back({scan.models[i].name + ".dff", std::move(models[i].dff)});
     archive.push_back({scan.models[i].name + ".txd", std::move(models[i].txd)});
   }
+  for (SectionModel& model : models) {
+    if (model.lod) archive.push_back({model.lod->name + ".dff", std::move(model.lod->dff)});
+  }
   archive.push_back({name + ".col", CollisionArchive(models, ids.objects)});
   std::vector<std::uint8_t> img;
   try {
@@ -201,7 +282,16 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
                                  "Rename the object file or the section. Nothing was written."};
     return outcome;
   }
-  const std::vector<section::IplInstance> instances = Instances(scan, ids.objects, outcome.warnings);
+  std::vector<section::IplInstance> instances = Instances(scan, ids.objects, outcome.warnings);
+  AppendGeneratedLodLines(models, scan, ids.objects, instances);
+  if (instances.size() > section::kMaxTextIplInstances) {
+    outcome.error = scene::MessageLines{
+        "The section's " + std::to_string(scan.instances.size()) + " instances and their generated LOD models "
+            "need " + std::to_string(instances.size()) + " IPL lines, but one IPL file of the game holds " +
+            std::to_string(section::kMaxTextIplInstances) + " at most.",
+        "Export the scene as two or more sections, or without building LOD models. Nothing was written."};
+    return outcome;
+  }
   files.Add(ide, section::WriteIde(ids.objects));
   files.Add(folder / (name + ".ipl"), section::WriteIpl(instances));
   files.Add(folder / (name + ".img"), std::move(img));
@@ -212,10 +302,10 @@ SectionOutcome ExportSection(const scene::HostServices& services, const LWLightI
     return outcome;
   }
   const auto kept = static_cast<std::size_t>(std::count(ids.kept.begin(), ids.kept.end(), true));
-  outcome.summary = "Wrote " + name + ".ide (" + std::to_string(models.size()) + " models, " + std::to_string(kept) +
+  outcome.summary = "Wrote " + name + ".ide (" + std::to_string(ids.objects.size()) + " models, " + std::to_string(kept) +
                     " with the IDs they had), " + name + ".ipl (" + std::to_string(instances.size()) +
                     " instances), " + name + ".img (" + std::to_string(archive.size()) + " files) and " + name +
-                    ".txt (how to install it).";
+                    ".txt (how to install it)." + GeneratedLodSummary(models, scan);
   return outcome;
 }
 

@@ -19,10 +19,11 @@ struct SectionOutcome {
 };
 
 // Builds every model, with the lights and effects of its first instance
-// (`lightInfo` may be null: AttachEffects), plans IDs against the IDE at
+// (`lightInfo` may be null: AttachEffects), and with `makeLods` the LOD
+// models of the large ones (section_lods.h), plans IDs against the IDE at
 // `idePath` if there is one, and writes <name>.ide, <name>.ipl, <name>.img
 // and <name>.txt beside it, all or none.
 SectionOutcome ExportSection(const scene::HostServices& services, const LWLightInfo* lightInfo,
-                             const std::string& idePath, int firstId);
+                             const std::string& idePath, int firstId, bool makeLods);
 
 }  // namespace mapexport

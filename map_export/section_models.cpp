@@ -80,6 +80,9 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLi
   const std::vector<scene::DffExporter::LeftOutItem> leftOut = exporter.leftOutItems;
   model.alpha = SeeThrough(exporter);
   model.radius = Radius(model.collisionSource);
+  if (plan.generatedLod && model.radius >= kLodRadius) {
+    model.lodSource = TakeLodSource(*plan.generatedLod, *exporter.meshObjects.front());
+  }
   dff::OutputStream dff;
   exporter.WriteClump(dff);
   exporter.ReleaseAll();
@@ -111,6 +114,23 @@ void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model
     return;
   }
   if (!collision.leftOut) model.collision = collision.built.entry;
+  if (!model.lodSource) return;
+  LodBuild lod = BuildGeneratedLod(*model.lodSource);
+  model.lodSource.reset();
+  if (lod.error) {
+    model.error = scene::MessageLines{*lod.error + ".", "Nothing of the section was written."};
+    return;
+  }
+  model.lod = std::move(lod.lod);
+  const double share =
+      static_cast<double>(model.lod->trianglesAfter) / static_cast<double>(model.lod->trianglesBefore);
+  if (share > kLodTriangleShare) {
+    model.warnings.push_back(
+        {"The LOD model " + model.lod->name + " keeps " + std::to_string(model.lod->trianglesAfter) + " of " +
+             std::to_string(model.lod->trianglesBefore) + " triangles: fewer would change its shape by more than "
+             "the simplifier may.",
+         "Replace it with a LOD object of your own (LOD<model> or <model>_lod) if it should be lighter."});
+  }
 }
 
 }  // namespace mapexport

@@ -19,6 +19,7 @@
 #include "lwsdk/light_info.h"
 #include "scene/export_messages.h"
 #include "scene/host_services.h"
+#include "map_export/section_lods.h"
 #include "map_export/section_scan.h"
 #include "txd_build/dictionary_builder.h"
 
@@ -32,6 +33,9 @@ struct SectionModel {
   double radius = 0;
   // A material is see-through or its texture has alpha.
   bool alpha = false;
+  // The LOD model built for this one (SectionModelPlan::generatedLod),
+  // when it is large enough.
+  std::optional<GeneratedLod> lod;
   std::vector<scene::MessageLines> warnings;
   std::optional<scene::MessageLines> error;
 
@@ -39,6 +43,7 @@ struct SectionModel {
   std::vector<txdbuild::TextureUse> textureUses;
   col::EntrySource collisionSource;
   bool visibleAsCollision = false;
+  std::optional<LodSource> lodSource;
 };
 
 // The model carries the lights and particle effects hung on its first
@@ -47,7 +52,7 @@ SectionModel PrepareSectionModel(const scene::HostServices& services, const LWLi
                                  const SectionModelPlan& plan);
 
 // `lookup` finds the images (MapImageLookup); `model` must be prepared
-// without error.
+// without error.  Builds the model's LOD too when Prepare took its source.
 void FinishSectionModel(const txdbuild::ImageLookup& lookup, SectionModel& model);
 
 }  // namespace mapexport

@@ -14,6 +14,7 @@
 #include "col/item_roles.h"
 #include "lwsdk/item_info.h"
 #include "lwsdk/object_info.h"
+#include "map_export/nearest_instance.h"
 #include "platform/path_rules.h"
 #include "scene/frame_placement.h"
 #include "section/img_archive.h"
@@ -184,7 +185,7 @@ class Scanner {
                   "game's world, which ends at 3,000 m each way.",
                   "Move it (or the whole section) within -3,000 to +3,000 m on Layout's x and z and export again.");
     }
-    scan_.instances.push_back({model, rootName, world});
+    scan_.instances.push_back({model, rootName, items, world});
   }
 
   std::size_t ModelFor(const ModelKey& key, const std::string& file, const std::vector<LWItemID>& items,
@@ -194,7 +195,7 @@ class Scanner {
     const std::size_t variant = ++variantsOfFile_[key.file];
     std::string name = platform::RemoveExtension(platform::StripPath(file));
     if (variant > 1) name += "_" + std::to_string(variant);
-    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot, std::nullopt});
+    scan_.models.push_back({name, file, items, motion.scaling, motion.pivot, std::nullopt, std::nullopt});
     return modelOfKey_.emplace(key, scan_.models.size() - 1).first->second;
   }
 
@@ -233,8 +234,7 @@ class Scanner {
     return std::nullopt;
   }
 
-  // Each LOD instance serves the nearest instance of its model; the
-  // section holds at most a thousand instances, so the search stays small.
+  // Each LOD instance serves the nearest instance of its model.
   void LinkLods() {
     std::map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < scan_.models.size(); ++i) byName.emplace(Lower(scan_.models[i].name), i);
@@ -242,22 +242,14 @@ class Scanner {
       model.lodOf = StandsInFor(model, byName);
       if (model.lodOf && scan_.models[*model.lodOf].lodOf) model.lodOf.reset();
     }
+    const std::vector<NearestInstance> instancesOfModel = InstancesOfEachModel();
     std::vector<int> servedBy(scan_.instances.size(), -1);
     for (std::size_t lod = 0; lod < scan_.instances.size(); ++lod) {
       const std::optional<std::size_t> target = scan_.models[scan_.instances[lod].model].lodOf;
       if (!target) continue;
-      std::optional<std::size_t> nearest;
-      double best = 0;
-      for (std::size_t hd = 0; hd < scan_.instances.size(); ++hd) {
-        if (scan_.instances[hd].model != *target) continue;
-        const double d = Distance(scan_.instances[hd].world.translation, scan_.instances[lod].world.translation);
-        if (!nearest || d < best) {
-          nearest = hd;
-          best = d;
-        }
-      }
-      if (!nearest) continue;
       const SectionInstancePlan& lodItem = scan_.instances[lod];
+      const std::optional<std::size_t> nearest = instancesOfModel[*target].Nearest(lodItem.world.translation);
+      if (!nearest) continue;
       if (servedBy[*nearest] >= 0) {
         return Fail("The LOD items \"" + scan_.instances[static_cast<std::size_t>(servedBy[*nearest])].itemName +
                         "\" and \"" + lodItem.itemName + "\" both stand nearest to \"" +
@@ -269,8 +261,16 @@ class Scanner {
     }
   }
 
-  static double Distance(const Vec3& a, const Vec3& b) {
-    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
+  std::vector<NearestInstance> InstancesOfEachModel() const {
+    std::vector<std::vector<Vec3>> places(scan_.models.size());
+    std::vector<std::vector<std::size_t>> ids(scan_.models.size());
+    for (std::size_t i = 0; i < scan_.instances.size(); ++i) {
+      places[scan_.instances[i].model].push_back(scan_.instances[i].world.translation);
+      ids[scan_.instances[i].model].push_back(i);
+    }
+    std::vector<NearestInstance> byModel;
+    for (std::size_t m = 0; m < scan_.models.size(); ++m) byModel.emplace_back(std::move(places[m]), std::move(ids[m]));
+    return byModel;
   }
 
   void WarnOfVariants() {

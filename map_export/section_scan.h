@@ -38,11 +38,15 @@ struct SectionModelPlan {
   placement::Vec3 pivot{0, 0, 0};
   // The model this one stands in for far away, when it is a LOD model.
   std::optional<std::size_t> lodOf;
+  // The name of the LOD model to build for this one when it is large
+  // enough (section_lods.h); set only when LOD models are built.
+  std::optional<std::string> generatedLod;
 };
 
 struct SectionInstancePlan {
   std::size_t model = 0;
   std::string itemName;
+  std::vector<LWItemID> items;  // its root first
   // From the model's space into the world, in the game's axes: a turn and
   // a move, nothing else.
   placement::Affine world;

@@ -32,6 +32,16 @@ std::optional<int> FirstIdFromEnvironment(std::optional<std::string>& error) {
   return static_cast<int>(value);
 }
 
+// Whether to build LOD models: yes unless the environment says "0"; an
+// error message when it says neither "0" nor "1".
+bool MakeLodsFromEnvironment(std::optional<std::string>& error) {
+  const char* text = std::getenv(kMakeLodsVariable);
+  if (text == nullptr || *text == '\0' || std::string(text) == "1") return true;
+  if (std::string(text) == "0") return false;
+  error = std::string(kMakeLodsVariable) + " is \"" + text + "\", which is neither 0 nor 1.";
+  return false;
+}
+
 }  // namespace
 
 int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
@@ -48,13 +58,19 @@ int LWCALL ActivateSectionExportCommand(int, GlobalFunc global, void*, void*) {
     services.messages->error(badFirstId->c_str(), "Set it to a whole number from 0 to 19999, or unset it.");
     return AFUNC_OK;
   }
+  std::optional<std::string> badMakeLods;
+  const bool makeLods = MakeLodsFromEnvironment(badMakeLods);
+  if (badMakeLods) {
+    services.messages->error(badMakeLods->c_str(), "Set it to 0 to build no LOD models, or unset it to build them.");
+    return AFUNC_OK;
+  }
   const scene::FileChoice choice = scene::RequestIdeFile(services.fileRequest, services.fileRequestVersion, services.sceneInfo->name);
   if (!choice.chosen) return AFUNC_OK;
   mapexport::SectionOutcome outcome;
   // Nothing may escape into the host: memory running out midway is
   // reported like any other failure, with nothing written.
   try {
-    outcome = mapexport::ExportSection(services, mapexport::AcquireLightInfo(global), choice.path, firstId);
+    outcome = mapexport::ExportSection(services, mapexport::AcquireLightInfo(global), choice.path, firstId, makeLods);
   } catch (const std::exception& error) {
     outcome.error = MessageLines{std::string("The section was not exported: ") + error.what() + ".",
                                  "Nothing of the section was written; free memory or export a smaller scene."};

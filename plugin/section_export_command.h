@@ -13,6 +13,10 @@ constexpr char kSectionExportCommandName[] = "Export map section";
 // Where a first export's model IDs start when the environment sets it
 // (lwhost --first-id does): a whole number from 0 to 19,999.
 constexpr char kFirstIdVariable[] = "VELMORA_SECTION_FIRST_ID";
+// Whether the command builds LOD models for the large models that have
+// none: "1" or unset builds them (Layout's default), "0" does not (lwhost
+// sets it from --make-lods).
+constexpr char kMakeLodsVariable[] = "VELMORA_SECTION_MAKE_LODS";
 
 int LWCALL ActivateSectionExportCommand(int version, GlobalFunc global, void* local, void* serverData);
 

@@ -81,13 +81,37 @@ std::vector<std::int32_t> NumberVertices(MeshObject& object) {
   return numbering;
 }
 
+// True when the matrix's 3x3 is a positive multiple of the identity, which
+// leaves every normal's direction as it is.
+bool KeepsDirections(const platform::Matrix4& matrix) {
+  const auto& m = matrix.m;
+  return m[0][0] > 0.0f && m[0][0] == m[1][1] && m[1][1] == m[2][2] && m[0][1] == 0.0f && m[0][2] == 0.0f &&
+         m[1][0] == 0.0f && m[1][2] == 0.0f && m[2][0] == 0.0f && m[2][1] == 0.0f;
+}
+
+// A model root's uneven scaling goes into its points; its normals then
+// take the inverse transpose, which keeps them square to the scaled faces.
+void TurnNormals(std::vector<platform::Vec3f>& normals, const platform::Matrix4& matrix) {
+  if (normals.empty() || KeepsDirections(matrix)) return;
+  const platform::Matrix4 inverse = platform::MatrixInverse(matrix);
+  platform::Matrix4 inverseTransposed = platform::Matrix4::Identity();
+  for (std::size_t r = 0; r < 3; ++r) {
+    for (std::size_t c = 0; c < 3; ++c) inverseTransposed.m[r][c] = inverse.m[c][r];
+  }
+  for (platform::Vec3f& normal : normals) {
+    normal = platform::Vec3Normalize(platform::Vec3TransformNormal(normal, inverseTransposed));
+  }
+}
+
 // Positions moved so that the item's pivot is the frame's origin.  The
-// frame's matrix carries every turn and scaling, so normals stay as they
-// are.
+// frame's matrix carries every turn and scaling, so a translation is all
+// that most frames' vertices take; a model root's frame is the identity,
+// and its scaling goes into the vertices.
 void MoveIntoFrameSpace(MeshObject& object) {
   if (object.frame == nullptr || object.frame->vertexMatrix == nullptr) return;
   const platform::Matrix4& matrix = *object.frame->vertexMatrix;
   for (platform::Vec3f& position : object.positions) position = platform::Vec3TransformCoord(position, matrix);
+  TurnNormals(object.normals, matrix);
 }
 
 // The room to reserve for the vertices.  Every sample of a map is some

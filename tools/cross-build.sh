@@ -39,8 +39,8 @@ build_target() {
   tools/check-windows-binaries.sh "$target" "$dir/bin"
 }
 
-# Debian has no Windows build of libsquish, zlib, libspng or libjpeg-turbo:
-# their sources are compiled in.
+# Debian has no Windows build of libsquish, zlib, libspng, libjpeg-turbo or
+# meshoptimizer: their sources are compiled in.
 tools/fetch-library-sources.sh
 
 targets=("$@")

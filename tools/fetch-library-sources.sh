@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Fetches the sources of the libraries the Windows builds link in, from
 # Debian's source packages, into build/deps/<package>: libsquish (the DXT
-# compressor), zlib and libspng (the PNG decoder) and libjpeg-turbo (the
-# JPEG decoder).  Debian ships them only for the build machine, so
+# compressor), zlib and libspng (the PNG decoder), libjpeg-turbo (the
+# JPEG decoder) and meshoptimizer (the simplifier that makes a section's
+# LOD models).  Debian ships them only for the build machine, so
 # tools/cross-build.sh compiles these sources with the mingw-w64 toolchain.
-# The Linux build compiles libspng's too: Debian's own libspng is built
-# without its SIMD code.
+# The Linux build compiles libspng's too (Debian's own libspng is built
+# without its SIMD code) and meshoptimizer's (Debian ships it as a shared
+# library only, and the modules link their libraries in).
 #
 #   tools/fetch-library-sources.sh [PACKAGE...]    (every one when none is named)
 #
@@ -21,8 +23,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Each package, with a file that shows its source is in place.
-declare -A shown_by=([libsquish]=squish.cpp [zlib]=inflate.c [libspng]=spng/spng.c [libjpeg-turbo]=jdhuff.c)
-order=(libsquish zlib libspng libjpeg-turbo)
+declare -A shown_by=([libsquish]=squish.cpp [zlib]=inflate.c [libspng]=spng/spng.c [libjpeg-turbo]=jdhuff.c
+  [meshoptimizer]=src/simplifier.cpp)
+order=(libsquish zlib libspng libjpeg-turbo meshoptimizer)
 
 wanted=("$@")
 ((${#wanted[@]})) || wanted=("${order[@]}")

@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 
 declare -A sets=(
   [programs]="cmake g++ make libcli11-dev nlohmann-json3-dev libstb-dev libsquish-dev
-              zlib1g-dev libspng-dev libjpeg62-turbo-dev dpkg-dev file"
+              zlib1g-dev libspng-dev libjpeg62-turbo-dev libmeshoptimizer-dev dpkg-dev file"
   [tests]="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
            assimp-utils assimp-testmodels time nodejs"
   [fuzz]="clang libclang-rt-14-dev"
@@ -33,12 +33,14 @@ declare -A sets=(
 #   DXT compression; PNG is decoded by libspng compiled from its source
 #   (tools/fetch-library-sources.sh, which needs dpkg-dev's dpkg-source)
 #   against zlib1g-dev, or by libspng-dev where the source cannot be
-#   fetched; dpkg-dev and file are what CPack's Debian packages need
+#   fetched; libmeshoptimizer-dev makes the section's LOD models, likewise
+#   compiled from its source where it was fetched (Debian ships no static
+#   library of it); dpkg-dev and file are what CPack's Debian packages need
 #   (tools/package-deb.sh).
 # tests: `time` is /usr/bin/time, for bench/compare_assimp.sh; Node.js runs
 #   rw-parser, an independent DFF reader the tests compare with.
 # windows: dpkg-dev's dpkg-source unpacks the sources of libsquish, zlib,
-#   libspng and libjpeg-turbo for the Windows builds; nasm assembles
+#   libspng, libjpeg-turbo and meshoptimizer for the Windows builds; nasm assembles
 #   libjpeg-turbo's SIMD code.
 order=(programs tests fuzz windows)
 

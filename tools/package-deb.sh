@@ -13,9 +13,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=${VELMORA_DEB_BUILD:-build/deb}
-# libspng's source, compiled into the programs with its SIMD code; without
-# it they link Debian's shared libspng, and CMake says so.
-tools/fetch-library-sources.sh libspng || true
+# libspng's source, compiled into the programs with its SIMD code, and
+# meshoptimizer's, compiled into the map module; without them they link
+# Debian's shared libraries, and CMake says so.
+tools/fetch-library-sources.sh libspng meshoptimizer || true
 if [[ ! -f $dir/CMakeCache.txt ]]; then
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_TESTS=OFF \
     -DVELMORA_BUILD_BENCH=OFF >/dev/null

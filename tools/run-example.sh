@@ -7,9 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh programs
-# libspng's source, compiled with its SIMD code; without it the build takes
-# Debian's shared libspng, and CMake says so.
-tools/fetch-library-sources.sh libspng || true
+# libspng's source, compiled with its SIMD code, and meshoptimizer's,
+# compiled into the map module; without them the build takes Debian's
+# shared libraries, and CMake says so.
+tools/fetch-library-sources.sh libspng meshoptimizer || true
 
 # An existing build/release keeps its configuration (tools/test.sh makes
 # one with the tests); a new one is made without them, which the programs

@@ -7,9 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh programs tests
-# libspng's source, compiled with its SIMD code; without it the builds take
-# Debian's shared libspng, and CMake says so.
-tools/fetch-library-sources.sh libspng || true
+# libspng's source, compiled with its SIMD code, and meshoptimizer's,
+# compiled into the map module; without them the builds take Debian's
+# shared libraries, and CMake says so.
+tools/fetch-library-sources.sh libspng meshoptimizer || true
 
 jobs=$(nproc)
 

@@ -13,7 +13,7 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(rooms_bottom_to_top
-  lwsdk platform placement section dff col lightwave txd pixels dff_inspect texels extractor txd_build
+  lwsdk platform placement section simplify dff col lightwave txd pixels dff_inspect texels extractor txd_build
   render import import_scene host scene effects map_export plugin tools)
 
 # A room names the rooms it uses, or single headers of a room it uses for
@@ -23,6 +23,8 @@ set(uses_platform    "")
 set(uses_placement   "")
 # A map section's own files and rules know nothing of the host.
 set(uses_section     placement)
+# A mesh made coarser knows nothing of where it comes from.
+set(uses_simplify    platform)
 set(uses_dff         platform)
 set(uses_col         "")
 set(uses_lightwave   platform)
@@ -45,7 +47,7 @@ set(uses_host        lwsdk lightwave placement platform)
 set(uses_scene       lwsdk dff col placement platform)
 # A map object's lights and particle effects, from the items around it.
 set(uses_effects     scene lwsdk dff col placement platform)
-set(uses_map_export  effects scene txd_build lwsdk dff col section placement platform)
+set(uses_map_export  effects scene txd_build lwsdk dff col section simplify placement platform)
 # The import module's object loader tells a model by import/'s look at its
 # first chunk and hands the host the object record import_scene/ builds.
 set(uses_plugin      map_export scene import_scene import/model_sniff.h lightwave/lwo2_object.h lwsdk dff section

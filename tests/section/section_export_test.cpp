@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "section/map_text.h"
 #include "tests/placement/layout_rule.h"
 #include "tests/support/files_and_programs.h"
+#include "tests/support/test_images.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -437,6 +439,38 @@ TEST_F(SectionExport, AFailedExportLeavesTheSectionAsItWas) {
   }
 }
 
+// A lamp post scaled unevenly is a model of its own with the scaling in its
+// points; its normals stay square to the scaled faces, as the inverse
+// transpose of the scaling turns the unscaled model's normals.
+TEST_F(SectionExport, AnUnevenlyScaledModelsNormalsStaySquareToItsFaces) {
+  const Point scaling{2, 0.5, 1.5};
+  WriteScene({{host::LwsItemKind::kObject, "lamp.lwo", {-1, {0, 0, 0}}},
+              {host::LwsItemKind::kObject, "lamp.lwo", {-1, {20, 0, 0}, {0, 0, 0}, scaling}}});
+  const testsupport::ProgramResult result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  const dffinfo::Inspection plain = dffinfo::Inspect(Find(img, "lamp.dff").bytes);
+  const dffinfo::Inspection scaled = dffinfo::Inspect(Find(img, "lamp_2.dff").bytes);
+  ASSERT_TRUE(plain.sound() && scaled.sound());
+  const auto& before = plain.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  const auto& after = scaled.clumps.at(0).geometries.at(0).morphTargets.at(0);
+  ASSERT_EQ(before.positions.size(), after.positions.size());
+  ASSERT_EQ(after.normals.size(), after.positions.size());
+  // Layout's x, y, z are the game's -x, z, y.
+  const Point gameScaling{scaling[0], scaling[2], scaling[1]};
+  for (std::size_t i = 0; i < after.positions.size(); ++i) {
+    SCOPED_TRACE("vertex " + std::to_string(i));
+    Point expected{};
+    double length = 0;
+    for (std::size_t a = 0; a < 3; ++a) {
+      EXPECT_NEAR(after.positions[i][a], static_cast<double>(before.positions[i][a]) * gameScaling[a], 1e-5);
+      expected[a] = static_cast<double>(before.normals[i][a]) / gameScaling[a];
+      length += expected[a] * expected[a];
+    }
+    for (std::size_t a = 0; a < 3; ++a) EXPECT_NEAR(after.normals[i][a], expected[a] / std::sqrt(length), 1e-5);
+  }
+}
+
 // A lamp post placed twice, turned differently, and once scaled, each
 // with a point light at its lamp: each model carries its first instance's
 // light, and the game's reading of every IPL line puts it where Layout
@@ -459,6 +493,7 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
   testsupport::ProgramResult result = Export();
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err.find("not written"), std::string::npos) << result.err;  // no light was left over
+  EXPECT_EQ(result.err.find("other lights"), std::string::npos) << result.err;
   std::vector<Pose> poses;
   for (const StreetItem& item : items) poses.push_back(item.pose);
   const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
@@ -478,6 +513,16 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
     EXPECT_LT(placementtest::Distance(world, placementtest::LayoutWorld(poses, lightOfLine[line], {0, 0, 0})), 1e-4);
   }
 
+  // A fire on the second post alone: the model shows the first post's
+  // light on both, and the warning names the post whose fire is not shown.
+  std::vector<StreetItem> extraEffect = items;
+  extraEffect.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_fire"});
+  WriteScene(extraEffect);
+  result = Export();
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("other lights or particle effects"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("\"lamp\" (IPL line 2, first instance on line 1)"), std::string::npos) << result.err;
+
   std::vector<StreetItem> badName = items;
   badName.push_back({host::LwsItemKind::kNull, "", {2, {0, 3, 0}}, "fx_an_effect_of_twenty_four"});
   WriteScene(badName);
@@ -489,3 +534,152 @@ TEST_F(SectionExport, EachModelCarriesItsFirstInstancesLightsWhereLayoutShowsThe
 }
 
 }  // namespace
+
+// A flat square of `cells` x `cells` quads, `side` metres across, centred
+// on the origin: the left half "stone", textured with stone.png through
+// the UV map "uv" (u, v across the square), the right half "moss"; a day
+// colour on every point that differs from its neighbours'.
+host::Lwo2Object Ground(int cells, float side) {
+  host::Lwo2Layer layer;
+  host::UvMap uv;
+  uv.name = "uv";
+  host::UvMap day{"day", 3, {}, {}, host::kVertexMapRgb};
+  const int across = cells + 1;
+  for (int row = 0; row <= cells; ++row) {
+    for (int column = 0; column <= cells; ++column) {
+      const float u = static_cast<float>(column) / static_cast<float>(cells);
+      const float v = static_cast<float>(row) / static_cast<float>(cells);
+      layer.mesh.points.push_back({(u - 0.5f) * side, 0.0f, (v - 0.5f) * side});
+      uv.pointValues[row * across + column] = {u, v};
+      day.pointValues[row * across + column] = {u, v, static_cast<float>((row + column) % 7) / 7.0f};
+    }
+  }
+  for (int row = 0; row < cells; ++row) {
+    for (int column = 0; column < cells; ++column) {
+      const int at = row * across + column;
+      layer.mesh.polygons.push_back(
+          host::Polygon{0x46414345u, {at, at + across, at + across + 1, at + 1}, column < cells / 2 ? "stone" : "moss"});
+    }
+  }
+  layer.mesh.uvMaps.push_back(uv);
+  layer.mesh.colorMaps.push_back(day);
+  host::Lwo2Object object;
+  object.layers.push_back(layer);
+  host::Lwo2Surface stone, moss;
+  stone.name = "stone";
+  stone.colorLayers.push_back({host::TextureLayerType::kImage, "", 1u});
+  moss.name = "moss";
+  object.surfaces = {stone, moss};
+  object.clips.push_back({1u, "stone.png"});
+  return object;
+}
+
+struct GeometryView {
+  std::vector<dffinfo::Vec3> positions;
+  std::vector<dffinfo::Vec2> uvs;
+  std::vector<dffinfo::Rgba> day;
+  std::set<std::string> textures;
+  std::size_t triangles = 0;
+};
+
+GeometryView ViewOf(const std::vector<std::uint8_t>& dff) {
+  const dffinfo::Inspection read = dffinfo::Inspect(dff);
+  EXPECT_TRUE(read.sound());
+  const dffinfo::GeometryRecord& g = read.clumps.at(0).geometries.at(0);
+  GeometryView view{g.morphTargets.at(0).positions, g.uvSets.at(0), g.prelight, {}, g.triangles.size()};
+  for (const auto& material : g.materialList.value().materials) {
+    if (material.texture) view.textures.insert(material.texture->name);
+  }
+  return view;
+}
+
+// The ground (28 m from its centre to its corners) and a tower as large
+// with a LOD object of its own, each placed twice, and two small lamps.
+class SectionLods : public SectionExport {
+ protected:
+  void SetUp() override {
+    SectionExport::SetUp();
+    host::WriteLwo2File(Ground(24, 40), (folder_ / "ground.lwo").string());
+    host::WriteLwo2File(Ground(4, 40), (folder_ / "tower.lwo").string());
+    host::WriteLwo2File(Ground(2, 40), (folder_ / "tower_lod.lwo").string());
+    testsupport::WriteFileBytes(folder_ / "stone.png",
+                                testsupport::EncodeImageFile(testsupport::TestPattern(16, 16), "png"));
+    WriteScene({{host::LwsItemKind::kObject, "ground.lwo", {-1, {0, 0, 0}}},
+                {host::LwsItemKind::kObject, "lamp.lwo", {-1, {3, 0, 0}}},
+                {host::LwsItemKind::kObject, "ground.lwo", {-1, {100, 2, 50}, {30 * kDegree, 0, 0}}},
+                {host::LwsItemKind::kObject, "tower.lwo", {-1, {-200, 0, 0}}},
+                {host::LwsItemKind::kObject, "tower_lod.lwo", {-1, {-200, 0, 0}}},
+                {host::LwsItemKind::kObject, "lamp.lwo", {-1, {5, 0, 0}}}});
+  }
+};
+
+// The large model without a LOD gets one: a quarter of its triangles at
+// most, its textures, and on every kept vertex the UV and day colour of
+// the model's vertex there; a line at each instance, linked from it; IDE
+// 800 and 128, naming the model's TXD.  The small lamp and the tower with
+// its own LOD get none, and dffinfo finds the section sound.
+TEST_F(SectionLods, ALargeModelWithoutALodGetsASimplifiedOneAtEachInstance) {
+  const testsupport::ProgramResult result = Export("--make-lods");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Built 1 LOD model (LODground from ground: 1152 to "), std::string::npos) << result.out;
+
+  const std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 5u);
+  EXPECT_EQ(ide[4].fields, (std::vector<std::string>{"18635", "LODground", "ground", "800", "128"}));
+  const std::vector<section::MapTextLine> ipl = Lines("street.ipl");
+  ASSERT_EQ(ipl.size(), 8u);
+  const std::vector<std::string> lods{"6", "-1", "7", "4", "-1", "-1", "-1", "-1"};
+  for (std::size_t i = 0; i < ipl.size(); ++i) EXPECT_EQ(ipl[i].fields.at(10), lods[i]) << "line " << i;
+  for (const std::size_t ground : {0u, 2u}) {
+    const std::vector<std::string>& lod = ipl[static_cast<std::size_t>(std::stoi(lods[ground]))].fields;
+    EXPECT_EQ(lod.at(1), "LODground");
+    EXPECT_EQ(std::vector<std::string>(lod.begin() + 3, lod.begin() + 10),
+              std::vector<std::string>(ipl[ground].fields.begin() + 3, ipl[ground].fields.begin() + 10));
+  }
+
+  const std::vector<ImgFile> img = ReadImg(testsupport::ReadFileBytes(folder_ / "street.img"));
+  EXPECT_THROW(Find(img, "LODground.txd"), std::runtime_error);
+  EXPECT_THROW(Find(img, "LODtower.dff"), std::runtime_error);
+  const GeometryView model = ViewOf(Find(img, "ground.dff").bytes);
+  const GeometryView lod = ViewOf(Find(img, "LODground.dff").bytes);
+  EXPECT_EQ(model.triangles, 1152u);
+  EXPECT_GT(lod.triangles, 0u);
+  EXPECT_LE(lod.triangles, model.triangles / 4);
+  EXPECT_EQ(lod.textures, (std::set<std::string>{"stone"}));
+  for (std::size_t v = 0; v < lod.positions.size(); ++v) {
+    bool found = false;
+    for (std::size_t m = 0; m < model.positions.size() && !found; ++m) {
+      found = lod.positions[v] == model.positions[m] && lod.uvs[v] == model.uvs[m] && lod.day[v] == model.day[m];
+    }
+    EXPECT_TRUE(found) << "LOD vertex " << v << " is no vertex of the model";
+  }
+  const dffinfo::Inspection col = dffinfo::Inspect(Find(img, "street.col").bytes);
+  ASSERT_EQ(col.colEntries.size(), 5u);
+  EXPECT_EQ(col.colEntries[4].name, "LODground");
+  EXPECT_EQ(col.colEntries[4].modelId, 18635);
+  EXPECT_TRUE(col.colEntries[4].mesh.faces.empty());
+
+  const testsupport::ProgramResult checked =
+      testsupport::RunInFolder(folder_, std::string(DFFINFO_PROGRAM) + " street.ipl");
+  EXPECT_EQ(checked.status, 0) << checked.err;
+  EXPECT_EQ(checked.err, "");
+}
+
+// lwhost builds LOD models only when asked; once built, the LOD keeps its
+// ID across exports as any model of the IDE does.
+TEST_F(SectionLods, LwhostBuildsThemOnlyWhenAskedAndTheIdeKeepsTheirIds) {
+  ASSERT_EQ(Export().status, 0);
+  EXPECT_EQ(Lines("street.ide").size(), 4u);
+  EXPECT_EQ(Lines("street.ipl").at(0).fields.at(10), "-1");
+  ASSERT_EQ(Export("--make-lods").status, 0);
+  std::vector<section::MapTextLine> ide = Lines("street.ide");
+  ASSERT_EQ(ide.size(), 5u);
+  EXPECT_EQ(ide[4].fields.at(0), "18635");
+  std::string withLod = testsupport::ReadFileText(folder_ / "street.ide");
+  withLod.replace(withLod.find("18635, LODground, ground, 800, 128"), 34, "19000, LODground, ground, 900, 128");
+  testsupport::WriteFileBytes(folder_ / "street.ide", std::vector<std::uint8_t>(withLod.begin(), withLod.end()));
+  ASSERT_EQ(Export("--make-lods").status, 0);
+  ide = Lines("street.ide");
+  EXPECT_EQ(ide.at(4).fields, (std::vector<std::string>{"19000", "LODground", "ground", "900", "128"}));
+  EXPECT_EQ(Lines("street.ipl").at(6).fields.at(0), "19000");
+}

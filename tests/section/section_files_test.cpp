@@ -16,6 +16,7 @@
 #include "section/img_archive.h"
 #include "section/instance_rotation.h"
 #include "section/ipl_file.h"
+#include "section/lod_name.h"
 #include "section/map_text.h"
 #include "section/model_ids.h"
 #include "tests/support/files_and_programs.h"
@@ -192,6 +193,26 @@ TEST(FileSet, WritesAllOrLeavesEveryFileAsItWas) {
   EXPECT_TRUE(working.Commit(error)) << error;
   EXPECT_EQ(testsupport::ReadFileText(folder / "street.ide"), "new");
   fs::remove_all(folder);
+}
+
+}  // namespace
+
+namespace {
+
+// A generated LOD is "LOD<model>" while that fits 19 characters; a longer
+// name is shortened the same way on every export, and two long names that
+// begin alike still differ.
+TEST(GeneratedLodName, PrefixesTheModelAndShortensLongNamesAlikeEveryTime) {
+  EXPECT_EQ(section::GeneratedLodName("house"), "LODhouse");
+  EXPECT_EQ(section::GeneratedLodName("a_sixteen_chars_"), "LODa_sixteen_chars_");
+  const std::string first = section::GeneratedLodName("market_hall_north1");
+  const std::string second = section::GeneratedLodName("market_hall_north2");
+  EXPECT_EQ(first.size(), 19u);
+  EXPECT_EQ(first.rfind("LODmarket_hall_", 0), 0u);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(section::GeneratedLodName("market_hall_north1"), first);
+  EXPECT_EQ(section::GeneratedLodName("MARKET_HALL_north1").substr(14), first.substr(14));  // without case
+  EXPECT_EQ(section::ImgNameProblem(first + ".dff"), "");
 }
 
 }  // namespace

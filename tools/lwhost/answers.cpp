@@ -1,5 +1,6 @@
 #include "tools/lwhost/answers.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -28,6 +29,15 @@ std::string Prompt(const std::string& question, const std::string& offered) {
   return line.empty() ? offered : line;
 }
 
+// "Save DFF file as", "Save IDE file as": the kind of file the command
+// proposed, so a section's prompt does not ask for a DFF.
+std::string SaveQuestion(const std::string& proposedName) {
+  std::string kind = fs::path(proposedName).extension().string();
+  if (kind.size() > 1) kind.erase(0, 1);
+  for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return "Save " + (kind.empty() ? std::string("the") : kind) + " file as";
+}
+
 }  // namespace
 
 bool StandardInputIsTerminal() {
@@ -54,7 +64,7 @@ std::optional<std::string> RequestAnswers::AnswerSave(const FileRequest& request
   } else {
     const std::string proposed =
         (fs::path(inputPath_).parent_path() / request.baseName).string();
-    path = interactive_ ? Prompt("Save DFF file as", proposed) : proposed;
+    path = interactive_ ? Prompt(SaveQuestion(request.baseName), proposed) : proposed;
   }
   if (path.empty()) return std::nullopt;
   saveAnswered_ = true;

@@ -45,6 +45,9 @@ constexpr char kMapExportCommand[] = "Export map object to DFF";
 constexpr char kSectionExportCommand[] = "Export map section";
 // How the section command learns --first-id: Layout users set the same.
 constexpr char kFirstIdVariable[] = "VELMORA_SECTION_FIRST_ID";
+// How the section command learns --make-lods: in Layout it builds LOD
+// models unless this is "0", lwhost only when asked.
+constexpr char kMakeLodsVariable[] = "VELMORA_SECTION_MAKE_LODS";
 
 fs::path ExecutableDirectory() {
 #if defined(_WIN32)
@@ -91,12 +94,11 @@ const char* CommandName(const Options& options) {
   return options.map ? kMapExportCommand : kExportCommand;
 }
 
-void SetFirstId(int firstId) {
-  const std::string value = std::to_string(firstId);
+void SetVariable(const char* variable, const std::string& value) {
 #if defined(_WIN32)
-  _putenv_s(kFirstIdVariable, value.c_str());
+  _putenv_s(variable, value.c_str());
 #else
-  setenv(kFirstIdVariable, value.c_str(), 1);
+  setenv(variable, value.c_str(), 1);
 #endif
 }
 
@@ -155,7 +157,8 @@ int Run(int argc, char** argv) {
   Options options;
   if (const auto status = ParseOptions(argc, argv, options)) return *status;
   if (options.import) return ImportModel(options);
-  if (options.firstId) SetFirstId(*options.firstId);
+  if (options.firstId) SetVariable(kFirstIdVariable, std::to_string(*options.firstId));
+  if (options.section) SetVariable(kMakeLodsVariable, options.makeLods ? "1" : "0");
   const std::optional<std::string> modulePath = ModulePath(options);
   if (!modulePath) return kCannotLoad;
   try {

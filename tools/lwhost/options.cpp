@@ -77,6 +77,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                  "(default 18631, the first ID after the game's own models)")
       ->check(CLI::Range(0, 19999))
       ->needs(section);
+  app.add_flag("--make-lods", options.makeLods,
+               "With --section: build a LOD model for every model that reaches 20 m or more from its origin and "
+               "that no LOD object stands in for: its mesh simplified (meshoptimizer) to at most a quarter of its "
+               "triangles, unless its surface would then stray by more than 2% of its largest side, keeping texture "
+               "and colour seams and material borders; named LOD<model> (over 19 characters: LOD, the model's "
+               "first 11, '_' and 4 hex digits of a hash of its name), drawn from 800 m with flag 128, using the "
+               "model's TXD, placed at each of its instances.  The summary gives each one's triangles before and after and "
+               "how far it strays at most.  Layout's command builds them unless VELMORA_SECTION_MAKE_LODS is 0")
+      ->needs(section);
   auto* txd = app.add_option("--txd", options.txd,
                  "After the export, build this texture dictionary (TXD) from the images of the "
                  "scene's surfaces, as maketxd does (one input only; the map command writes its own "

@@ -23,6 +23,7 @@ struct Options {
   bool loadObject = false;            // --load-object: write a DFF as one object through the loaders
   bool section = false;               // --section: run the section command of velmora_map instead
   std::optional<int> firstId;         // --first-id: where a new section's model IDs start
+  bool makeLods = false;              // --make-lods: build LOD models of the section's large models
 };
 
 // Parses the arguments.  Returns the exit status to end with when the
