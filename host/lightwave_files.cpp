@@ -63,6 +63,13 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+Lwo2Object ReadObjectFile(const std::string& path, const LoadOptions& options) {
+  std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  if (StartsWith(bytes, "FORM") || !options.foreignObjects) return ReadLwo(bytes, path);
+  bytes = {};
+  return options.foreignObjects(path);
+}
+
 Scene LoadSceneFile(const std::string& path, const LoadOptions& options) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
   if (bytes.empty()) throw LoadError(path + ": the file is empty");
@@ -73,6 +80,8 @@ Scene LoadSceneFile(const std::string& path, const LoadOptions& options) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return WithImageFiles(SceneFromLws(ReadLws(text, path), path, options), path, options);
   }
+  // Layout offers a file its own readers cannot read to its object loaders.
+  if (options.foreignObjects) return WithImageFiles(ObjectScene(options.foreignObjects(path), path), path, options);
   throw LoadError(path + ": not a LightWave scene (LWSC) or object (FORM ... LWO2 or LWO3) file");
 }
 

@@ -119,7 +119,7 @@ LoadedObject& LwsSceneBuilder::Load(const LwsItem& source) {
   const auto known = objects_.find(path);
   if (known != objects_.end()) return known->second;
   try {
-    Lwo2Object object = ReadLwo(ReadFileBytes(path), path);
+    Lwo2Object object = ReadObjectFile(path, options_);
     return objects_.emplace(path, AddObjectFile(scene_, std::move(object), path)).first->second;
   } catch (const LoadError& error) {
     Fail(source.line, error.what());

@@ -180,6 +180,26 @@ int PluginModule::RunGeneric(const std::string& serverName, GlobalFunc global) c
   return server.activate(kLayoutGenericVersion, global, &local, serverData_);
 }
 
+std::vector<std::string> PluginModule::ServerNames(const std::string& className) const {
+  std::vector<std::string> names;
+  for (int i = 0; i < kLongestServerList; ++i) {
+    const ServerRecord& server = descriptor_->serverDefs[i];
+    if (server.className == nullptr) return names;
+    if (server.name != nullptr && className == server.className) names.emplace_back(server.name);
+  }
+  throw ModuleError(path_ + ": the module's server list has no end record within " +
+                    std::to_string(kLongestServerList) + " records; the module is damaged");
+}
+
+int PluginModule::RunObjectLoader(const std::string& serverName, int version, GlobalFunc global,
+                                  LWObjectImport& local) const {
+  const ServerRecord& server = FindServer(LWOBJECTLOADER_CLASS, serverName);
+  if (server.activate == nullptr) {
+    throw ModuleError(path_ + ": the server \"" + serverName + "\" has no activation function");
+  }
+  return server.activate(version, global, &local, serverData_);
+}
+
 SceneConversion PluginModule::RunSceneConverter(const std::string& serverName, GlobalFunc global,
                                                 const std::string& filename) const {
   const ServerRecord& server = FindServer(LWSCENECONVERTER_CLASS, serverName);

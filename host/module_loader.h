@@ -7,10 +7,12 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "lwsdk/globals.h"
 #include "lwsdk/module.h"
 #include "lwsdk/scene_converter.h"
+#include "lwsdk/object_loader.h"
 
 namespace host {
 
@@ -59,6 +61,14 @@ class PluginModule {
   // answers the activation's result.  The stand-in host runs no Layout
   // commands, so the generic local's functions are null.
   int RunGeneric(const std::string& serverName, GlobalFunc global) const;
+
+  // The names of the module's servers of a class, in list order.
+  std::vector<std::string> ServerNames(const std::string& className) const;
+
+  // Offers the file `local` names to an object loader at interface
+  // `version`, as Layout's Load Object does; answers the activation's
+  // result, the loader's in local.result.
+  int RunObjectLoader(const std::string& serverName, int version, GlobalFunc global, LWObjectImport& local) const;
 
   // Offers `filename` to a scene converter as Layout's Load Scene does;
   // the caller calls deleteTmp once it has read the scene, as Layout does.

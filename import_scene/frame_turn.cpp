@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "import_scene/widened.h"
+
 namespace import_scene {
 namespace {
 
@@ -132,6 +134,15 @@ placement::TurnAndScale FrameTurn(const Rows& stored) {
     }
   }
   return best;
+}
+
+placement::ItemMotion FrameMotion(const import::Frame& frame) {
+  const placement::TurnAndScale turn = FrameTurn(frame.rotation);
+  placement::ItemMotion motion;
+  motion.rotation = turn.rotation;
+  motion.scaling = turn.scaling;
+  motion.position = placement::FromGameAxes(Widened(frame.position));
+  return motion;
 }
 
 }  // namespace import_scene

@@ -16,4 +16,10 @@ namespace import_scene {
 // value rounds as stored, if it can.
 placement::TurnAndScale FrameTurn(const std::array<import::Vec3, 3>& rows);
 
+// The item motion that stands for a frame: its turn and scaling as
+// FrameTurn gives them, its position in Layout's axes, its pivot at its
+// origin.  The scene's items carry it, and an object loaded whole places
+// each layer's points by it.
+placement::ItemMotion FrameMotion(const import::Frame& frame);
+
 }  // namespace import_scene

@@ -23,19 +23,27 @@ std::optional<std::string> Beside(const fs::path& dff, const char* extension) {
 
 }  // namespace
 
+std::optional<import::Model> ReadModel(const std::string& dff, const std::optional<std::string>& col,
+                                       Conversion& conversion) {
+  std::optional<import::Model> model = ReadPart<import::Model>(dff, import::ReadDff, conversion);
+  if (!model) return std::nullopt;
+  // The map command writes a model's COL file beside it rather than in it.
+  const std::optional<std::string> colFile =
+      col ? col : model->collision ? std::nullopt : Beside(fs::u8path(dff), ".col");
+  if (colFile) {
+    auto collision = ReadPart<import::Collision>(*colFile, import::ReadCol, conversion);
+    if (!collision) return std::nullopt;
+    model->collision = std::move(*collision);
+  }
+  return model;
+}
+
 Conversion ConvertModel(const ModelFiles& files, const std::string& folder) {
   Conversion conversion;
   const fs::path dff = fs::u8path(files.dff);
-  std::optional<import::Model> model = ReadPart<import::Model>(files.dff, import::ReadDff, conversion);
+  std::optional<import::Model> model = ReadModel(files.dff, files.col, conversion);
   if (!model) return conversion;
   if (!ReadModelTextures(files, *model, conversion)) return conversion;
-  // The map command writes a model's COL file beside it rather than in it.
-  const std::optional<std::string> col = files.col ? files.col : model->collision ? std::nullopt : Beside(dff, ".col");
-  if (col) {
-    auto collision = ReadPart<import::Collision>(*col, import::ReadCol, conversion);
-    if (!collision) return conversion;
-    model->collision = std::move(*collision);
-  }
   const SceneFiles scene = ToLightWave(*model, dff.stem().string());
   conversion.warnings.insert(conversion.warnings.end(), scene.warnings.begin(), scene.warnings.end());
   if (std::string error = WriteSceneFiles(scene, folder); !error.empty()) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "import/import_model.h"
+
 namespace import_scene {
 
 struct ModelFiles {
@@ -30,6 +32,12 @@ struct Conversion {
   std::vector<std::string> warnings;
   std::string scenePath;  // the scene written
 };
+
+// Reads the DFF and its collision: the COL file `col` when given, else the
+// one embedded in the DFF, else NAME.col beside it.  On failure, nothing,
+// with the conversion's outcome and error set; warnings join its warnings.
+std::optional<import::Model> ReadModel(const std::string& dff, const std::optional<std::string>& col,
+                                       Conversion& conversion);
 
 // Reads the model and writes its scene, objects and images into `folder`
 // (made if missing), the scene named after the DFF.

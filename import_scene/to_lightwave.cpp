@@ -12,7 +12,6 @@
 #include "import_scene/layer_mesh.h"
 #include "import_scene/lightwave_files.h"
 #include "import_scene/surfaces.h"
-#include "import_scene/widened.h"
 #include "placement/lightwave_placement.h"
 #include "platform/worker_threads.h"
 
@@ -25,10 +24,10 @@ namespace {
 // origin, which is where its frame stands, and its points are the frame's
 // vertices: the export then gives each frame back as it was.
 void Place(const import::Frame& frame, host::LwsWriterItem& item) {
-  const placement::TurnAndScale turn = FrameTurn(frame.rotation);
-  item.rotation = turn.rotation;
-  item.scale = turn.scaling;
-  item.position = placement::FromGameAxes(Widened(frame.position));
+  const placement::ItemMotion motion = FrameMotion(frame);
+  item.rotation = motion.rotation;
+  item.scale = motion.scaling;
+  item.position = motion.position;
 }
 
 // Prelit models are the map command's: their collision belongs in the

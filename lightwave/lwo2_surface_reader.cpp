@@ -83,6 +83,11 @@ Lwo2Surface StartSurface(const std::string& name, const std::string& source,
 Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier) {
   const std::string name = body.S0();
   const std::string source = body.S0();
+  return ReadSurfaceBlock(name, source, body, earlier);
+}
+
+Lwo2Surface ReadSurfaceBlock(const std::string& name, const std::string& source, IffReader body,
+                             const std::vector<Lwo2Surface>& earlier) {
   Lwo2Surface surface = StartSurface(name, source, earlier);
   // Values are followed by an envelope index, which only matters for
   // animated surfaces; the stored value is what Layout reports.

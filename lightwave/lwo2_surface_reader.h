@@ -21,6 +21,11 @@ Lwo2Surface StartSurface(const std::string& name, const std::string& source,
 // IffError.
 Lwo2Surface ReadSurface(IffReader body, const std::vector<Lwo2Surface>& earlier);
 
+// The sub-chunks of a SURF chunk after its two names, as an object loader
+// hands them to the host with the names apart.  Throws IffError.
+Lwo2Surface ReadSurfaceBlock(const std::string& name, const std::string& source, IffReader body,
+                             const std::vector<Lwo2Surface>& earlier);
+
 // A CLIP chunk; nothing when its source is not a still image.  Throws
 // IffError.
 std::optional<Lwo2Clip> ReadClip(IffReader body);

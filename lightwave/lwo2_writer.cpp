@@ -63,10 +63,7 @@ void WriteColorLayer(IffWriter& out, const Lwo2TextureLayer& layer, std::size_t 
   out.End();
 }
 
-void WriteSurface(IffWriter& out, const Lwo2Surface& surface) {
-  out.Begin(MakeId("SURF"), IffLength::kU4);
-  out.S0(surface.name);
-  out.S0(surface.source);
+void WriteSurfaceSubChunks(IffWriter& out, const Lwo2Surface& surface) {
   out.Begin(MakeId("COLR"), IffLength::kU2);
   out.Vec12(ToFloats(surface.color));
   out.Vx(0);
@@ -88,10 +85,23 @@ void WriteSurface(IffWriter& out, const Lwo2Surface& surface) {
     out.End();
   }
   for (std::size_t i = 0; i < surface.colorLayers.size(); ++i) WriteColorLayer(out, surface.colorLayers[i], i);
+}
+
+void WriteSurface(IffWriter& out, const Lwo2Surface& surface) {
+  out.Begin(MakeId("SURF"), IffLength::kU4);
+  out.S0(surface.name);
+  out.S0(surface.source);
+  WriteSurfaceSubChunks(out, surface);
   out.End();
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> WriteSurfaceBlock(const Lwo2Surface& surface) {
+  IffWriter out;
+  WriteSurfaceSubChunks(out, surface);
+  return out.Release();
+}
 
 std::vector<std::uint8_t> WriteLwo2(const Lwo2Object& object) {
   IffWriter out;

@@ -19,6 +19,11 @@ namespace host {
 // polygons over 1023 vertices, sub-chunks over 64 KiB).
 std::vector<std::uint8_t> WriteLwo2(const Lwo2Object& object);
 
+// The sub-chunks of the surface's SURF chunk without its two names, as an
+// object loader hands a surface to the host.  Clip indices in it refer to
+// the object's clips.  Throws std::length_error as WriteLwo2 does.
+std::vector<std::uint8_t> WriteSurfaceBlock(const Lwo2Surface& surface);
+
 // Writes WriteLwo2(object) to a file; throws std::runtime_error naming the
 // path when it cannot be written.
 void WriteLwo2File(const Lwo2Object& object, const std::string& path);

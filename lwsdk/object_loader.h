@@ -13,6 +13,9 @@ extern "C" {
 #endif
 
 #define LWOBJECTLOADER_CLASS "ObjectLoader"
+/* Version 3 hosts take the surface of five arguments; 4 adds its sixth;
+ * 5 types every string as UTF-8. */
+#define LWOBJECTIMPORT_VERSION 5
 
 /* What the loader sets in `result` before it calls `done`. */
 #define LWOBJIM_OK 0
@@ -28,6 +31,12 @@ typedef struct st_LWMonitor {
   int(LWCALL *step)(void *data, unsigned int increment);
   void(LWCALL *done)(void *data);
 } LWMonitor;
+
+/* `surface` as hosts of version 3 call it, and from version 4 on. */
+typedef void(LWCALL *LWObjectSurfaceFunc3)(void *data, const char *name, const char *refName, int size,
+                                           void *block);
+typedef void(LWCALL *LWObjectSurfaceFunc4)(void *data, const char *name, const char *refName, int size,
+                                           void *block, unsigned int version);
 
 /* Slots up to vmapPDV exist from version 3 on; the five after it come with
  * later hosts and are read only from version 4.  `surface` takes a sixth

@@ -1,16 +1,15 @@
 #include "plugin/dff_scene_converter.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "import/model_sniff.h"
 #include "import_scene/model_files.h"
-#include "lwsdk/messages.h"
 #include "lwsdk/scene_converter.h"
+#include "plugin/import_warnings.h"
 #include "scene/file_request.h"
 #include "scene/host_services.h"
 
@@ -19,33 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kClumpChunk = 0x10;
-
 // Layout reads the strings it is handed after the activation returns.
 std::string gSceneFile;
 std::string gFailure;
 
-// A DFF starts with the Clump chunk's type word.
-bool StartsWithClump(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  unsigned char word[4] = {};
-  const bool read = std::fread(word, 1, sizeof word, file) == sizeof word;
-  std::fclose(file);
-  return read && (std::uint32_t{word[0]} | std::uint32_t{word[1]} << 8 | std::uint32_t{word[2]} << 16 |
-                  std::uint32_t{word[3]} << 24) == kClumpChunk;
-}
-
 void LWCALL DeleteScene(const char* scene) {
   std::error_code error;
   if (scene != nullptr) fs::remove(fs::u8path(scene), error);
-}
-
-void Warn(GlobalFunc global, const std::vector<std::string>& warnings) {
-  if (warnings.empty()) return;
-  const auto* messages = static_cast<const LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
-  if (messages == nullptr || messages->warning == nullptr) return;
-  for (const std::string& warning : warnings) messages->warning("DFF import", warning.c_str());
 }
 
 // Asks the user for the model's TXD through the host's file requester;
@@ -69,13 +48,13 @@ int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local
   if (converter == nullptr) return AFUNC_BADLOCAL;
   converter->readFailure = nullptr;
   converter->tmpScene = nullptr;
-  if (converter->filename == nullptr || !StartsWithClump(converter->filename)) return AFUNC_OK;
+  if (converter->filename == nullptr || import::LookAtFileStart(converter->filename) != import::FileStart::kModel) return AFUNC_OK;
 
   const fs::path dff = fs::u8path(converter->filename);
   const std::string folder = (dff.parent_path() / (dff.stem().u8string() + "_lw")).u8string();
   const import_scene::ModelFiles files{converter->filename, {}, {}, TxdRequest(global, converter->filename)};
   const import_scene::Conversion conversion = import_scene::ConvertModel(files, folder);
-  if (global != nullptr) Warn(global, conversion.warnings);
+  ShowImportWarnings(global, conversion.warnings);
   if (conversion.outcome != import_scene::Conversion::Outcome::kWritten) {
     gFailure = conversion.error;
     converter->readFailure = gFailure.c_str();

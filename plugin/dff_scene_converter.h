@@ -11,8 +11,8 @@ namespace plugin {
 
 constexpr char kDffSceneConverterName[] = "DFF Scene";
 
-// Versions 1 and 2; a file whose first chunk is not a clump is left to the
-// next converter.  Warnings go to the host's messages.
+// Versions 1 and 2; a file that does not start as a model
+// (import/model_sniff.h) is left to the next converter.  Warnings go to the host's messages.
 int LWCALL ActivateDffSceneConverter(int version, GlobalFunc global, void* local, void* serverData);
 
 }  // namespace plugin

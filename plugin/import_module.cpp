@@ -1,7 +1,10 @@
 // The module descriptor Layout reads when it loads velmora_import, and its
-// one server: the scene converter that opens game models.
+// two servers: the scene converter and the object loader that open game
+// models.
 #include "lwsdk/module.h"
+#include "lwsdk/object_loader.h"
 #include "lwsdk/scene_converter.h"
+#include "plugin/dff_object_loader.h"
 #include "plugin/dff_scene_converter.h"
 #include "plugin/module_lifecycle.h"
 
@@ -9,6 +12,7 @@ namespace {
 
 ServerRecord gServers[] = {
     {LWSCENECONVERTER_CLASS, plugin::kDffSceneConverterName, plugin::ActivateDffSceneConverter, nullptr},
+    {LWOBJECTLOADER_CLASS, plugin::kDffObjectLoaderName, plugin::ActivateDffObjectLoader, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

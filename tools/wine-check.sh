@@ -27,7 +27,12 @@
 #    bytes the Linux build writes.  The TXD is compared whole: every build
 #    compresses with the same code (stb_dxt, and libsquish's plain float
 #    code, which Debian's own build of libsquish uses too) and the same
-#    SSE2 arithmetic, so its texels may not differ either.
+#    SSE2 arithmetic, so its texels may not differ either;
+#  - lwhost.exe --import of each target opens that small object's DFF
+#    (with its TXD and COL beside it) as a scene, objects, PNG images and
+#    COL file, and lwhost.exe --load-object loads it through that target's
+#    velmora_import.dll as one LWO2 object, both to exactly the files the
+#    Linux build writes.
 #
 # Before it makes the prefix it finds out what this machine can run
 # (tools/wine-capabilities.sh): where the kernel executes 32-bit x86
@@ -68,7 +73,8 @@ done
 if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target lwhost velmora velmora_map maketxd dffinfo makecol >/dev/null
+cmake --build "$linux_build" -j"$jobs" --target lwhost velmora velmora_map velmora_import maketxd dffinfo makecol \
+  >/dev/null
 started=$SECONDS
 
 # --- the sandbox: files, Wine prefix, X server --------------------------------
@@ -293,6 +299,28 @@ check_map_export() {
   fi
 }
 
+# The import of the map command's DFF `dff`: lwhost.exe --import's folder
+# and lwhost.exe --load-object's object, against the Linux build's in
+# $files/linux-import.
+check_import() {
+  local target=$1 dff=$2 reference=$files/linux-import folder=$files/$target-import
+  echo "== $target: lwhost.exe --import and --load-object open $(basename "$dff")"
+  mkdir -p "$folder"
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/lwhost.exe" --import \
+      "$(windows_path "$dff")" -o "$(windows_path "$folder/scene")" >"$work/$target-import.log" 2>&1; then
+    fail "$target lwhost.exe --import did not open $(basename "$dff"): $(tail -c 300 "$work/$target-import.log")"
+  elif ! diff -r "$reference/scene" "$folder/scene" >/dev/null; then
+    fail "$target lwhost.exe --import wrote other files than the Linux build:" \
+      "$(diff -rq "$reference/scene" "$folder/scene" | head -n 3)"
+  fi
+  if ! timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/lwhost.exe" --load-object \
+      "$(windows_path "$dff")" -o "$(windows_path "$folder/object.lwo")" >"$work/$target-load.log" 2>&1; then
+    fail "$target lwhost.exe --load-object did not load $(basename "$dff"): $(tail -c 300 "$work/$target-load.log")"
+  elif ! cmp -s "$reference/object.lwo" "$folder/object.lwo"; then
+    fail "$target lwhost.exe --load-object wrote another object than the Linux build"
+  fi
+}
+
 # --- brasko -------------------------------------------------------------------
 
 # The id of the first visible window whose title matches, once it has
@@ -447,6 +475,13 @@ mkdir -p "$files/linux-map"
 "$linux_build/bin/lwhost" --map "$scene" -o "$files/linux-map/scene.dff" >/dev/null 2>&1
 "$linux_build/bin/lwhost" --map "$colored_object" -o "$files/linux-map/colored.dff" >/dev/null 2>&1
 
+# The import's references, from the coloured object's DFF with its TXD and
+# COL beside it.
+mkdir -p "$files/linux-import"
+"$linux_build/bin/lwhost" --import "$files/linux-map/colored.dff" -o "$files/linux-import/scene" >/dev/null 2>&1
+"$linux_build/bin/lwhost" --load-object "$files/linux-map/colored.dff" -o "$files/linux-import/object.lwo" \
+  >/dev/null 2>&1
+
 # The renderer's references: the example with its dictionary, and the
 # object with day and night colours by night.
 "$linux_build/bin/dffinfo" "$files/example/linux.dff" --txd "$reference_txd" --size 128 \
@@ -467,6 +502,7 @@ for target in "${wine_targets[@]}"; do
   check_makecol "$target" "$object" "$reference_made_col"
   check_map_export "$target" "$scene" scene
   check_map_export "$target" "$colored_object" colored
+  check_import "$target" "$files/linux-map/colored.dff"
   check_render "$target" "$files/example-sheet.png" "the example's sheet" \
     "$(windows_path "$files/example/linux.dff")" --txd "$(windows_path "$reference_txd")" --size 128 --render-sheet
   check_render "$target" "$files/colored-night.png" "the coloured object by night" \

@@ -49,7 +49,10 @@ set(uses_scene       lwsdk dff col placement platform)
 # A map object's lights and particle effects, from the items around it.
 set(uses_effects     scene lwsdk dff col placement platform)
 set(uses_map_export  effects scene txd_build lwsdk dff col section simplify placement platform)
-set(uses_plugin      map_export scene import_scene lwsdk dff section platform)
+# The import module's object loader tells a model by import/'s look at its
+# first chunk and hands the host the object record import_scene/ builds.
+set(uses_plugin      map_export scene import_scene import/model_sniff.h lightwave/lwo2_object.h lwsdk dff section
+                     platform)
 set(uses_tools       host txd_build render import import_scene lightwave dff_inspect txd pixels col section dff lwsdk
                      platform)
 

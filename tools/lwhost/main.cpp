@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "host/standin_host.h"
 #include "tools/lwhost/answers.h"
 #include "tools/lwhost/import.h"
+#include "tools/lwhost/load_object.h"
 #include "tools/lwhost/module_search.h"
 #include "tools/lwhost/options.h"
 #include "tools/lwhost/txd.h"
@@ -32,9 +34,11 @@ constexpr int kCannotLoad = 2;
 #if defined(_WIN32)
 constexpr char kModuleFileName[] = "velmora.dll";
 constexpr char kMapModuleFileName[] = "velmora_map.dll";
+constexpr char kImportModuleFileName[] = "velmora_import.dll";
 #else
 constexpr char kModuleFileName[] = "velmora.so";
 constexpr char kMapModuleFileName[] = "velmora_map.so";
+constexpr char kImportModuleFileName[] = "velmora_import.so";
 #endif
 constexpr char kExportCommand[] = "Export to DFF v0.1";
 constexpr char kMapExportCommand[] = "Export map object to DFF";
@@ -62,7 +66,9 @@ fs::path ExecutableDirectory() {
 std::optional<std::string> ModulePath(const Options& options) {
   if (options.module) return *options.module;
   const fs::path programDirectory = ExecutableDirectory();
-  const char* const fileName = options.map || options.section ? kMapModuleFileName : kModuleFileName;
+  const char* const fileName = options.loadObject             ? kImportModuleFileName
+                               : options.map || options.section ? kMapModuleFileName
+                                                                : kModuleFileName;
   if (const auto found = FindModule(programDirectory, fileName)) return found->string();
   std::fprintf(stderr, "lwhost: the plug-in module %s is in none of the places lwhost looks:\n", fileName);
   for (const fs::path& place : ModuleCandidates(programDirectory, fileName)) {
@@ -96,11 +102,32 @@ void SetVariable(const char* variable, const std::string& value) {
 #endif
 }
 
-int ExportOne(const PluginModule& module, const Options& options, const std::string& input,
-              bool interactive) {
+// The import module, whose object loader reads the DFFs an export meets:
+// loaded at the first one, from beside lwhost or the installed modules.
+class ObjectLoaders {
+ public:
+  Lwo2Object Load(const std::string& path) {
+    if (!module_) {
+      const auto found = FindModule(ExecutableDirectory(), kImportModuleFileName);
+      if (!found) {
+        throw LoadError(path + ": not a LightWave object, and the import module " + kImportModuleFileName +
+                        ", whose object loader reads game models, is in none of the places lwhost looks");
+      }
+      module_ = std::make_unique<PluginModule>(found->string());
+    }
+    return ForeignObjectReader(*module_)(path);
+  }
+
+ private:
+  std::unique_ptr<PluginModule> module_;
+};
+
+int ExportOne(const PluginModule& module, ObjectLoaders& loaders, const Options& options,
+              const std::string& input, bool interactive) {
   Scene scene;
   try {
-    scene = LoadSceneFile(input, LoadOptions{options.contentDirectory});
+    const LoadOptions load{options.contentDirectory, [&loaders](const std::string& path) { return loaders.Load(path); }};
+    scene = LoadSceneFile(input, load);
   } catch (const LoadError& error) {
     std::fprintf(stderr, "lwhost: %s\n", error.what());
     return kCannotLoad;
@@ -136,10 +163,12 @@ int Run(int argc, char** argv) {
   if (!modulePath) return kCannotLoad;
   try {
     PluginModule module(*modulePath);
+    if (options.loadObject) return LoadObjectFile(module, options);
+    ObjectLoaders loaders;
     const bool interactive = StandardInputIsTerminal();
     int status = kExported;
     for (const std::string& input : options.inputs) {
-      status = std::max(status, ExportOne(module, options, input, interactive));
+      status = std::max(status, ExportOne(module, loaders, options, input, interactive));
     }
     return status;
   } catch (const ModuleError& error) {

@@ -12,7 +12,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "\"Export map object to DFF\", with --section its \"Export map section\") on LightWave files, as Layout "
       "would.\n"
       "Each input, a scene (.lws) or an object (.lwo), is loaded as Layout loads it and "
-      "exported to one DFF file.\n"
+      "exported to one DFF file.  A game model's DFF, as an input or named by a scene, is loaded as one "
+      "object through the import module's object loader (see --load-object) when that module is beside "
+      "lwhost or installed.\n"
       "The save request is answered with -o; otherwise, when standard input is a terminal, by a "
       "prompt that offers the proposed name; otherwise with the proposed name in the input's "
       "folder (or in --out-dir).\n"
@@ -41,13 +43,13 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   app.add_option("inputs", options.inputs, "Scene (.lws) or object (.lwo) files")->required();
   app.add_option("-o,--output", options.output,
                  "The DFF file to write (one input only); with --section, the section's IDE file; with --import, "
-                 "the folder for the scene");
+                 "the folder for the scene; with --load-object, the object file");
   app.add_option("--out-dir", options.outDir, "Folder for the DFF file of each input");
   auto* col = app.add_option("--col", options.col, "COL file to embed in the DFF");
   app.add_flag("--no-col", options.noCol, "Embed no COL file")->excludes(col);
   app.add_option("--module", options.module,
                  "The plug-in module (default: the one beside lwhost, else the installed one "
-                 "in lib/velmora/)");
+                 "in lib/velmora/); with --load-object, the import module");
   app.add_option("--content", options.contentDirectory,
                  "Layout's content directory, where object and image paths are looked up first");
   auto* map = app.add_flag("--map", options.map,
@@ -100,6 +102,22 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
                               "layers \"col\" and \"shadow\" of NAME_collision.lwo (in the scene for prelit "
                               "map models).  A damaged file is refused with dffinfo's findings and nothing is "
                               "written");
+  auto* loadObject = app.add_flag(
+      "--load-object", options.loadObject,
+      "Load MODEL.dff (one input) as Layout's and Modeler's Load Object do, through the object loader of the "
+      "import module (velmora_import), and write it as the LWO2 object -o names (default: NAME.lwo beside the "
+      "DFF): a layer per atomic, named after its frame, with its points where the model's frames put them, its "
+      "pivot where its frame stands and its parent the layer of the nearest frame above with geometry; surfaces "
+      "named after their textures, without images; day and night colours as the RGBA maps \"day\" and "
+      "\"night\"; the collision as the layers \"col\" and \"shadow\" (hidden unless the model is prelit).  "
+      "A damaged DFF is refused with dffinfo's findings and nothing is written");
+  loadObject->excludes(import);
+  loadObject->excludes(map);
+  loadObject->excludes(section);
+  loadObject->excludes(txd);
+  loadObject->excludes(col);
+  loadObject->excludes("--no-col");
+  loadObject->excludes("--out-dir");
   import->excludes(map);
   import->excludes("--out-dir");
   import->excludes("--no-col");
@@ -136,6 +154,11 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   }
   if (options.import && options.inputs.size() != 1) {
     std::fprintf(stderr, "lwhost: --import reads one DFF file but %zu inputs were given.\n", options.inputs.size());
+    return 2;
+  }
+  if (options.loadObject && options.inputs.size() != 1) {
+    std::fprintf(stderr, "lwhost: --load-object reads one DFF file but %zu inputs were given.\n",
+                 options.inputs.size());
     return 2;
   }
   if (options.output && options.outDir) {

@@ -20,6 +20,7 @@ struct Options {
   bool verbose = false;               // --verbose: every place looked at for a missing image
   bool map = false;                   // --map: run the map command of velmora_map instead
   bool import = false;                // --import: write a DFF's scene instead of exporting
+  bool loadObject = false;            // --load-object: write a DFF as one object through the loaders
   bool section = false;               // --section: run the section command of velmora_map instead
   std::optional<int> firstId;         // --first-id: where a new section's model IDs start
   bool makeLods = false;              // --make-lods: build LOD models of the section's large models
