@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/device_names.h"
+
 #include "txd_build/texture_uses.h"
 
 namespace txdbuild {
@@ -74,7 +76,7 @@ std::optional<fs::path> ImageSearch::Find(const std::string& textureName) const 
       if (IsFile(candidate)) return fs::path(candidate);
     }
   }
-  return folders_.Find(textureName);
+  return folders_.Find(platform::DeviceSafeStem(textureName));
 }
 
 std::vector<std::string> ImageSearch::Places(const std::string& textureName) const {
@@ -83,7 +85,7 @@ std::vector<std::string> ImageSearch::Places(const std::string& textureName) con
   std::string extensions;
   for (const char* extension : kImageExtensions) extensions += (extensions.empty() ? "" : "|") + std::string(extension);
   for (const fs::path& folder : folders_.folders()) {
-    places.push_back((folder / textureName).string() + ".(" + extensions + ")");
+    places.push_back((folder / platform::DeviceSafeStem(textureName)).string() + ".(" + extensions + ")");
   }
   return places;
 }

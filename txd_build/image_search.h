@@ -10,7 +10,9 @@
 //     and including the content directory (up to the root when none is
 //     known): an object in car/models/ finds its images in car/textures/.
 // In 2 to 4 the texture's name is tried with each image extension (png,
-// tga, jpg, jpeg, bmp) in any case.
+// tga, jpg, jpeg, bmp) in any case; a name that Windows keeps for a device
+// ("con") is looked for as the file the export names it after ("_con.png",
+// platform/device_names.h).
 #pragma once
 
 #include <filesystem>

@@ -54,6 +54,15 @@ TEST_F(ImageSearchTest, FindsAnImageInTheFolderBesideTheModels) {
   EXPECT_FALSE(search.Find("kerb"));
 }
 
+// A texture named as a Windows device comes from the image the export
+// named it after: "con" from "_con.png", never from a device.
+TEST_F(ImageSearchTest, ADeviceNamedTextureIsFoundInItsUnderscoredImage) {
+  testing::WriteImage(content_ / "car" / "textures" / "_con.png", 4, 4);
+  const ImageSearch search(places_);
+  EXPECT_EQ(search.Find("con"), content_ / "car" / "textures" / "_con.png");
+  EXPECT_FALSE(search.Find("_con"));
+}
+
 TEST_F(ImageSearchTest, TheStoredPathThenTheNamedFoldersComeFirst) {
   testing::WriteImage(content_ / "car" / "textures" / "paint.png", 4, 4);
   testing::WriteImage(content_ / "chosen" / "paint.tga", 4, 4);
