@@ -25,12 +25,12 @@
 #include "lightwave/lws_writer.h"
 #include "lwsdk/item_info.h"
 #include "render/model_scene.h"
+#include "tests/import/chain_scene.h"
 #include "tests/support/files_and_programs.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 constexpr std::uint32_t kFace = 0x46414345u;
 
 class ObjectLoader : public ::testing::Test {
@@ -62,53 +62,6 @@ class ObjectLoader : public ::testing::Test {
   host::PluginModule module_{VELMORA_IMPORT_MODULE_PATH};
   host::StandInHost host_{host::Scene{}};
 };
-
-// Wedges turned every way, scaled unevenly and chained, one under a null:
-// chain.dff, written by the first command.
-void WriteChainScene(const fs::path& dir) {
-  host::Lwo2Object wedge;
-  host::Lwo2Layer layer;
-  layer.mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 0.6f, 0}, {0, 0, 0.8f}, {1, 0, 0.8f}, {0, 0.6f, 0.8f}};
-  const std::vector<std::vector<int>> faces = {{0, 2, 1}, {3, 4, 5}, {0, 1, 4, 3}, {1, 2, 5, 4}, {2, 0, 3, 5}};
-  for (const auto& face : faces) layer.mesh.polygons.push_back({kFace, face, "wedge"});
-  host::UvMap uv;
-  uv.name = "uv";
-  for (int i = 0; i < 6; ++i) uv.pointValues[i] = {0.1f * static_cast<float>(i), 0.3f * static_cast<float>(i)};
-  layer.mesh.uvMaps = {uv};
-  wedge.layers = {layer};
-  host::Lwo2Surface surface;
-  surface.name = "wedge";
-  surface.color = {0.2, 0.4, 0.6};
-  wedge.surfaces = {surface};
-  host::WriteLwo2File(wedge, (dir / "wedge.lwo").string());
-
-  std::vector<host::LwsWriterItem> items(5);
-  items[0].objectPath = "wedge.lwo";
-  items[0].position = {1, 0.5, -2};
-  items[0].rotation = {30 * kDegree, 10 * kDegree, -20 * kDegree};
-  items[0].scale = {1, 2, 0.5};
-  items[0].pivot = host::Vec3{0.2, 0.1, -0.3};
-  items[1].kind = host::LwsItemKind::kNull;
-  items[1].name = "hinge";
-  items[1].parent = 0;
-  items[1].position = {0.5, 1, 0};
-  items[1].rotation = {0, 45 * kDegree, 0};
-  items[2].objectPath = "wedge.lwo";
-  items[2].parent = 1;
-  items[2].position = {1, 0, 0};
-  items[2].rotation = {-60 * kDegree, 20 * kDegree, 30 * kDegree};
-  items[2].pivot = host::Vec3{1, 0, 0};
-  items[3].objectPath = "wedge.lwo";
-  items[3].parent = 2;
-  items[3].position = {0, 2, 0};
-  items[3].rotation = {170 * kDegree, -89 * kDegree, 0};
-  items[3].scale = {2, 1, 1};
-  items[4].objectPath = "wedge.lwo";
-  items[4].parent = 0;
-  items[4].rotation = {0, 90 * kDegree, 0};
-  const std::string text = host::WriteLws(items);
-  testsupport::WriteFileBytes(dir / "chain.lws", std::vector<std::uint8_t>(text.begin(), text.end()));
-}
 
 // A prelit house for the map command: day and night colours with a seam,
 // and collision and shadow layers.
@@ -176,7 +129,7 @@ void ExpectNear(const host::Vec3& expected, const std::array<float, 3>& actual, 
 }
 
 TEST_F(ObjectLoader, LayersStandWhereTheConvertersSceneShowsTheItems) {
-  WriteChainScene(dir_);
+  importtest::WriteChainScene(dir_, false);
   Lwhost("chain.lws -o chain.dff --no-col");
   Lwhost("--import chain.dff -o scene");
   const host::Scene scene = host::LoadSceneFile((dir_ / "scene/chain.lws").string());
@@ -334,7 +287,7 @@ struct StoppingMonitor {
 };
 
 TEST_F(ObjectLoader, AStopThroughTheMonitorEndsTheLoadAsAborted) {
-  WriteChainScene(dir_);
+  importtest::WriteChainScene(dir_, false);
   Lwhost("chain.lws -o chain.dff --no-col");
   StoppingMonitor state;
   LWMonitor monitor{&state, [](void* data, unsigned int total) { static_cast<StoppingMonitor*>(data)->total = total; },
@@ -410,7 +363,7 @@ void ExpectSameGeometry(const fs::path& original, const fs::path& again) {
 // lwhost --load-object, then the map command on the object: the model's
 // triangles come back where they were, with their UVs and colours.
 TEST_F(ObjectLoader, ALoadedObjectExportsBackToTheSameTrianglesUvsAndColours) {
-  WriteChainScene(dir_);
+  importtest::WriteChainScene(dir_, false);
   host::WriteLwo2File(House(), (dir_ / "house.lwo").string());
   fs::create_directories(dir_ / "again");
   for (const std::string name : {"chain", "house"}) {
