@@ -10,6 +10,7 @@
 #include "dff_inspect/decoders.h"
 #include "dff_inspect/txd_decoder.h"
 #include "dff_inspect/validate.h"
+#include "platform/host_path.h"
 
 namespace dffinfo {
 
@@ -65,13 +66,17 @@ Inspection Inspect(const std::vector<std::uint8_t>& file) {
   return Inspect(ByteSpan{file.data(), file.size()});
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+namespace {
+
+struct Closer {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool ReadOpenedFile(std::FILE* opened, const std::string& shown, std::vector<std::uint8_t>& bytes,
+                    std::string& error) {
+  const std::unique_ptr<std::FILE, Closer> file(opened);
   if (!file) {
-    error = "cannot open " + path + ": " + std::strerror(errno);
+    error = "cannot open " + shown + ": " + std::strerror(errno);
     return false;
   }
   bytes.clear();
@@ -82,10 +87,20 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     if (got < sizeof buffer) break;
   }
   if (std::ferror(file.get())) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
+    error = "cannot read " + shown + ": " + std::strerror(errno);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  return ReadOpenedFile(std::fopen(path.c_str(), "rb"), path, bytes, error);
+}
+
+bool ReadWholeFileAt(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  return ReadOpenedFile(platform::OpenFile(path, "rb"), path.u8string(), bytes, error);
 }
 
 }  // namespace dffinfo

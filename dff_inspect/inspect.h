@@ -12,6 +12,8 @@
 // allocate more than a small multiple of the file's own size.
 #pragma once
 
+#include <filesystem>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,5 +46,10 @@ Inspection Inspect(const std::vector<std::uint8_t>& file);
 // Reads a whole file.  On failure returns false with a message that names
 // the file and the system's reason.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+
+// The same for a path in the file system's own form (UTF-16 on Windows),
+// which opens names outside the system's code page too; the message names
+// the file in UTF-8.
+bool ReadWholeFileAt(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error);
 
 }  // namespace dffinfo

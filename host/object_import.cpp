@@ -7,6 +7,7 @@
 #include "lightwave/iff_reader.h"
 #include "lightwave/load_error.h"
 #include "lightwave/lwo2_surface_reader.h"
+#include "platform/host_path.h"
 
 namespace host {
 namespace {
@@ -253,11 +254,18 @@ LWObjectImport MakeRecord(const std::string& path, const ObjectLoadOptions& opti
 
 ObjectLoad LoadThroughObjectLoaders(const PluginModule& module, GlobalFunc global, const std::string& path,
                                     const ObjectLoadOptions& options) {
+  // Version 5 hands the loader its file name in UTF-8, earlier ones in the
+  // system's code page, which `path` is in.
+  const std::string hostText =
+      options.version >= 5
+          ? platform::HostTextFromPath(platform::PathFromHostText(path, platform::TextEncoding::kNative),
+                                       platform::TextEncoding::kUtf8)
+          : path;
   for (const std::string& name : module.ServerNames(LWOBJECTLOADER_CLASS)) {
     ObjectLoad load;
     ObjectBuilder builder(load);
     std::vector<char> failed(static_cast<std::size_t>(std::max(options.failedLength, 0)), '\0');
-    LWObjectImport local = MakeRecord(path, options, failed, builder);
+    LWObjectImport local = MakeRecord(hostText, options, failed, builder);
     const int activation = module.RunObjectLoader(name, options.version, global, local);
     if (activation != AFUNC_OK) {
       throw ModuleError("the object loader \"" + name + "\" failed to start (activation result " +

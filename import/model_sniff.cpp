@@ -1,10 +1,12 @@
 #include "import/model_sniff.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "dff/chunk_type.h"
 #include "dff_inspect/chunk_names.h"
+#include "platform/host_path.h"
 
 namespace import {
 namespace {
@@ -30,7 +32,7 @@ FileStart LookAtFileStart(const std::string& path) {
   struct Closer {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
-  const std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+  const std::unique_ptr<std::FILE, Closer> file(platform::OpenFile(std::filesystem::u8path(path), "rb"));
   if (!file) return FileStart::kUnreadable;
   std::uint8_t header[dff::kChunkHeaderSize] = {};
   const std::size_t read = std::fread(header, 1, sizeof header, file.get());

@@ -16,8 +16,9 @@ bool StartsLikeModel(const std::uint8_t* bytes, std::size_t size);
 
 enum class FileStart { kModel, kOther, kUnreadable };
 
-// The same for the first bytes of a file: kOther also for a file shorter
-// than a chunk header, kUnreadable for one that cannot be opened.
+// The same for the first bytes of a file, its path in UTF-8: kOther also
+// for a file shorter than a chunk header, kUnreadable for one that cannot
+// be opened.
 FileStart LookAtFileStart(const std::string& path);
 
 }  // namespace import

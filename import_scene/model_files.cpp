@@ -17,7 +17,7 @@ std::optional<std::string> Beside(const fs::path& dff, const char* extension) {
   fs::path beside = dff;
   beside.replace_extension(extension);
   std::error_code error;
-  if (fs::is_regular_file(beside, error)) return beside.string();
+  if (fs::is_regular_file(beside, error)) return beside.u8string();
   return std::nullopt;
 }
 
@@ -44,7 +44,7 @@ Conversion ConvertModel(const ModelFiles& files, const std::string& folder) {
   std::optional<import::Model> model = ReadModel(files.dff, files.col, conversion);
   if (!model) return conversion;
   if (!ReadModelTextures(files, *model, conversion)) return conversion;
-  const SceneFiles scene = ToLightWave(*model, dff.stem().string());
+  const SceneFiles scene = ToLightWave(*model, dff.stem().u8string());
   conversion.warnings.insert(conversion.warnings.end(), scene.warnings.begin(), scene.warnings.end());
   if (std::string error = WriteSceneFiles(scene, folder); !error.empty()) {
     conversion.outcome = Outcome::kNotWritten;

@@ -11,6 +11,8 @@
 
 namespace import_scene {
 
+// Every path here is UTF-8 text, so that a name outside the system's code
+// page opens on Windows too.
 struct ModelFiles {
   std::string dff;
   std::optional<std::string> txd;  // else found as import_scene/txd_search.h says

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +15,13 @@
 
 namespace import_scene {
 
-// Reads `path` with `reader`; on failure records why in `conversion`.
+// Reads `path` (UTF-8) with `reader`; on failure records why in
+// `conversion`.
 template <class T, class Reader>
 std::optional<T> ReadPart(const std::string& path, Reader reader, Conversion& conversion) {
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!dffinfo::ReadWholeFile(path, bytes, error)) {
+  if (!dffinfo::ReadWholeFileAt(std::filesystem::u8path(path), bytes, error)) {
     conversion.outcome = Conversion::Outcome::kUnreadable;
     conversion.error = error;
     return std::nullopt;

@@ -93,7 +93,7 @@ std::optional<Candidate> Weigh(const fs::path& path, const NameSet& wanted, cons
   candidate.path = path.u8string();
   const std::string passedOver = "it is passed over in the search for " + dffName + "'s textures";
   std::string error;
-  if (!dffinfo::ReadWholeFile(candidate.path, candidate.bytes, error)) {
+  if (!dffinfo::ReadWholeFileAt(path, candidate.bytes, error)) {
     warnings.push_back(error + ": " + passedOver);
     return std::nullopt;
   }

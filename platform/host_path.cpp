@@ -38,6 +38,18 @@ std::filesystem::path PathFromHostText(std::string_view text, TextEncoding encod
   return std::filesystem::path(Widen(text, encoding == TextEncoding::kUtf8 ? CP_UTF8 : CP_ACP));
 }
 
+std::string HostTextFromPath(const std::filesystem::path& path, TextEncoding encoding) {
+  const std::wstring& wide = path.native();
+  if (wide.empty()) return std::string();
+  const UINT codePage = encoding == TextEncoding::kUtf8 ? CP_UTF8 : CP_ACP;
+  const int length = static_cast<int>(wide.size());
+  const int narrowLength = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (narrowLength <= 0) return std::string();
+  std::string narrow(static_cast<std::size_t>(narrowLength), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), length, narrow.data(), narrowLength, nullptr, nullptr);
+  return narrow;
+}
+
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   const std::wstring wideMode = Widen(mode, CP_ACP);
   return _wfopen(path.c_str(), wideMode.c_str());
@@ -48,6 +60,8 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 std::filesystem::path PathFromHostText(std::string_view text, TextEncoding) {
   return std::filesystem::path(text);
 }
+
+std::string HostTextFromPath(const std::filesystem::path& path, TextEncoding) { return path.string(); }
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   return std::fopen(path.c_str(), mode);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -23,6 +24,11 @@ enum class TextEncoding {
 // opens; a text that is not valid in its encoding gives an empty path,
 // which no file has, rather than the name of some other file.
 std::filesystem::path PathFromHostText(std::string_view text, TextEncoding encoding);
+
+// The host text that names `path`, for handing a path back to the host:
+// on Windows converted from UTF-16 (a character the ANSI code page lacks
+// becomes '?', which names no file rather than another one).
+std::string HostTextFromPath(const std::filesystem::path& path, TextEncoding encoding);
 
 // std::fopen for a path in the file system's own form (UTF-16 on Windows).
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);

@@ -9,6 +9,7 @@
 #include "import/model_sniff.h"
 #include "import_scene/clump_object.h"
 #include "lwsdk/object_loader.h"
+#include "platform/host_path.h"
 #include "plugin/import_warnings.h"
 #include "plugin/object_import_calls.h"
 
@@ -36,8 +37,17 @@ int Finish(LWObjectImport& local, int result) {
 
 // Reads the file and hands the object over; exceptions go to the caller.
 int Load(int version, GlobalFunc global, LWObjectImport& loader) {
-  const import::FileStart start =
-      loader.filename == nullptr ? import::FileStart::kOther : import::LookAtFileStart(loader.filename);
+  if (loader.filename == nullptr) {
+    loader.result = LWOBJIM_NOREC;
+    return AFUNC_OK;
+  }
+  // Version 5 names the file in UTF-8, earlier ones in the system's code
+  // page; the import reads UTF-8 paths.
+  const std::string path =
+      platform::PathFromHostText(loader.filename, version >= 5 ? platform::TextEncoding::kUtf8
+                                                                : platform::TextEncoding::kNative)
+          .u8string();
+  const import::FileStart start = import::LookAtFileStart(path);
   // Not ours: the next loader is tried, and nothing else is called.
   if (start == import::FileStart::kOther) {
     loader.result = LWOBJIM_NOREC;
@@ -49,7 +59,7 @@ int Load(int version, GlobalFunc global, LWObjectImport& loader) {
     return Finish(loader, LWOBJIM_BADFILE);
   }
   import_scene::Conversion conversion;
-  const std::optional<import_scene::ClumpObject> clump = import_scene::LoadClumpObject(loader.filename, conversion);
+  const std::optional<import_scene::ClumpObject> clump = import_scene::LoadClumpObject(path, conversion);
   ShowImportWarnings(global, conversion.warnings);
   if (!clump) {
     SetFailure(loader, conversion.error);

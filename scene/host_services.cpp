@@ -130,6 +130,7 @@ FileRequester AcquireFileRequester(GlobalFunc global) {
     if (table == nullptr) continue;
     Store(requester.request, table);
     requester.version = FileRequestVersion(candidate.name);
+    requester.text = candidate.text;
     break;
   }
   return requester;

@@ -87,6 +87,7 @@ HostServices AcquireHostServices(GlobalFunc global);
 struct FileRequester {
   LWFileActivateFunc request = nullptr;  // null when the host serves none
   int version = LWFILEREQ_VERSION;       // the version it takes under the name served
+  platform::TextEncoding text = platform::TextEncoding::kNative;  // of the paths it takes and gives
 };
 
 // Asks for the file requester under its names in turn, as

@@ -68,7 +68,7 @@ fail() {
 
 tools/cross-build.sh win32 win64
 for target in win32 win64; do
-  cmake --build "build/$target" -j"$jobs" --target host_path_check >/dev/null
+  cmake --build "build/$target" -j"$jobs" --target host_path_check import_path_check >/dev/null
 done
 if [[ ! -f $linux_build/CMakeCache.txt ]]; then
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -321,6 +321,16 @@ check_import() {
   fi
 }
 
+# A model under names outside the code page, opened through the import's
+# UTF-8 paths (tests/windows/import_path_check.cpp).
+check_import_paths() {
+  local target=$1 dff=$2 folder=$files/$target-import-paths
+  echo "== $target: the import opens a model named outside the code page"
+  mkdir -p "$folder"
+  timeout "$step_timeout" "$wine_loader" "$root/build/$target/bin/import_path_check.exe" \
+    "$(windows_path "$folder")" "$(windows_path "$dff")" || fail "$target import paths"
+}
+
 # --- brasko -------------------------------------------------------------------
 
 # The id of the first visible window whose title matches, once it has
@@ -503,6 +513,7 @@ for target in "${wine_targets[@]}"; do
   check_map_export "$target" "$scene" scene
   check_map_export "$target" "$colored_object" colored
   check_import "$target" "$files/linux-map/colored.dff"
+  check_import_paths "$target" "$files/linux-map/colored.dff"
   check_render "$target" "$files/example-sheet.png" "the example's sheet" \
     "$(windows_path "$files/example/linux.dff")" --txd "$(windows_path "$reference_txd")" --size 128 --render-sheet
   check_render "$target" "$files/colored-night.png" "the coloured object by night" \

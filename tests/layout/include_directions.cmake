@@ -30,7 +30,7 @@ set(uses_col         "")
 set(uses_lightwave   platform)
 set(uses_txd         dff)
 set(uses_pixels      txd)
-set(uses_dff_inspect dff)
+set(uses_dff_inspect dff platform/host_path.h)
 set(uses_texels      dff_inspect dff)
 set(uses_extractor   dff platform)
 set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
@@ -39,7 +39,7 @@ set(uses_txd_build   pixels txd dff_inspect dff lightwave platform)
 set(uses_render      texels dff_inspect pixels/rgba_image.h)
 # The import reads game files through dff_inspect; its scene side writes
 # LightWave files, and PNG images with pixels/' encoder.
-set(uses_import      texels dff_inspect dff)
+set(uses_import      texels dff_inspect dff platform/host_path.h)
 set(uses_import_scene import dff_inspect dff lightwave placement col platform pixels/png_encoder.h
                       pixels/rgba_image.h)
 set(uses_host        lwsdk lightwave placement platform)

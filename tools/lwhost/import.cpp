@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "import_scene/model_files.h"
+#include "platform/host_path.h"
 
 namespace host::lwhost {
 namespace {
@@ -14,14 +16,24 @@ constexpr int kWritten = 0;
 constexpr int kRefused = 1;
 constexpr int kUnreadable = 2;
 
+// The import reads UTF-8 paths; the command line is in the system's code
+// page.
+fs::path ArgumentPath(const std::string& argument) {
+  return platform::PathFromHostText(argument, platform::TextEncoding::kNative);
+}
+
 }  // namespace
 
 int ImportModel(const Options& options) {
-  const fs::path dff = options.inputs.at(0);
-  const std::string folder =
-      options.output ? *options.output : (dff.parent_path() / (dff.stem().string() + "_lw")).string();
+  const fs::path dff = ArgumentPath(options.inputs.at(0));
+  const std::string folder = options.output ? ArgumentPath(*options.output).u8string()
+                                            : (dff.parent_path() / (dff.stem().u8string() + "_lw")).u8string();
+  const auto utf8 = [](const std::optional<std::string>& argument) -> std::optional<std::string> {
+    if (!argument) return std::nullopt;
+    return ArgumentPath(*argument).u8string();
+  };
   // A program run from scripts asks no one: --txd names the dictionary.
-  const import_scene::ModelFiles files{dff.string(), options.txd, options.col, {}};
+  const import_scene::ModelFiles files{dff.u8string(), utf8(options.txd), utf8(options.col), {}};
   const import_scene::Conversion conversion = import_scene::ConvertModel(files, folder);
   for (const std::string& warning : conversion.warnings) std::fprintf(stderr, "lwhost: warning: %s\n", warning.c_str());
   using Outcome = import_scene::Conversion::Outcome;
