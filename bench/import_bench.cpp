@@ -111,38 +111,52 @@ Model& TheModel() {
   return model;
 }
 
-void Report(benchmark::State& state, double seconds, std::size_t peak, std::size_t bytes) {
-  state.counters["seconds"] = seconds / static_cast<double>(state.iterations());
-  state.counters["peak_heap_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
-  state.counters["dff_bytes"] = static_cast<double>(bytes);
-}
+// The time and the heap of each timed iteration, summed up for the run.
+class Measurement {
+ public:
+  void Start() {
+    before_ = bench::LiveHeapBytes();
+    bench::ResetPeakHeap();
+    start_ = Clock::now();
+  }
+  Clock::time_point started() const { return start_; }
+  void Stop(benchmark::State& state) {
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start_).count();
+    state.SetIterationTime(elapsed);
+    seconds_ += elapsed;
+    peak_ = std::max(peak_, bench::PeakHeapBytes() - before_);
+  }
+  void Report(benchmark::State& state, std::size_t dffBytes) const {
+    state.counters["seconds"] = seconds_ / static_cast<double>(state.iterations());
+    state.counters["peak_heap_MiB"] = static_cast<double>(peak_) / (1024.0 * 1024.0);
+    state.counters["dff_bytes"] = static_cast<double>(dffBytes);
+  }
+
+ private:
+  std::size_t before_ = 0;
+  Clock::time_point start_;
+  double seconds_ = 0;
+  std::size_t peak_ = 0;
+};
 
 void ExportModel(benchmark::State& state) {
   Model& model = TheModel();
-  double seconds = 0;
-  std::size_t peak = 0;
+  Measurement measured;
   for (auto _ : state) {
-    const std::size_t before = bench::LiveHeapBytes();
-    bench::ResetPeakHeap();
-    const Clock::time_point start = Clock::now();
+    measured.Start();
     benchmark::DoNotOptimize(Export(model.host));
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(elapsed);
-    seconds += elapsed;
-    peak = std::max(peak, bench::PeakHeapBytes() - before);
+    measured.Stop(state);
   }
-  Report(state, seconds, peak, model.dff.size());
+  measured.Report(state, model.dff.size());
 }
 
 void ImportModel(benchmark::State& state) {
   Model& model = TheModel();
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velmora-import-bench";
-  double seconds = 0, readSeconds = 0, convertSeconds = 0;
-  std::size_t peak = 0;
+  Measurement measured;
+  double readSeconds = 0, convertSeconds = 0;
   for (auto _ : state) {
-    const std::size_t before = bench::LiveHeapBytes();
-    bench::ResetPeakHeap();
-    const Clock::time_point start = Clock::now();
+    measured.Start();
     import::Read<import::Model> read = import::ReadDff(model.dff, "grid.dff");
     import::Read<std::vector<import::Texture>> textures = import::ReadTxd(model.txd, "grid.txd");
     if (!read.value || !textures.value) {
@@ -153,17 +167,14 @@ void ImportModel(benchmark::State& state) {
     const Clock::time_point readDone = Clock::now();
     const import_scene::SceneFiles files = import_scene::ToLightWave(*read.value, "grid");
     const Clock::time_point converted = Clock::now();
-    readSeconds += std::chrono::duration<double>(readDone - start).count();
+    readSeconds += std::chrono::duration<double>(readDone - measured.started()).count();
     convertSeconds += std::chrono::duration<double>(converted - readDone).count();
     const std::string error = import_scene::WriteSceneFiles(files, folder.string());
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    measured.Stop(state);
     if (!error.empty()) state.SkipWithError(error.c_str());
-    state.SetIterationTime(elapsed);
-    seconds += elapsed;
-    peak = std::max(peak, bench::PeakHeapBytes() - before);
   }
   std::filesystem::remove_all(folder);
-  Report(state, seconds, peak, model.dff.size());
+  measured.Report(state, model.dff.size());
   // Reading the DFF and TXD; making the scene; the rest is writing its files.
   state.counters["read_s"] = readSeconds / static_cast<double>(state.iterations());
   state.counters["convert_s"] = convertSeconds / static_cast<double>(state.iterations());
@@ -171,12 +182,9 @@ void ImportModel(benchmark::State& state) {
 
 void LoadModelAsObject(benchmark::State& state) {
   Model& model = TheModel();
-  double seconds = 0;
-  std::size_t peak = 0;
+  Measurement measured;
   for (auto _ : state) {
-    const std::size_t before = bench::LiveHeapBytes();
-    bench::ResetPeakHeap();
-    const Clock::time_point start = Clock::now();
+    measured.Start();
     import::Read<import::Model> read = import::ReadDff(model.dff, "grid.dff");
     if (!read.value) {
       state.SkipWithError("the model cannot be read");
@@ -184,12 +192,9 @@ void LoadModelAsObject(benchmark::State& state) {
     }
     std::vector<std::string> warnings;
     benchmark::DoNotOptimize(import_scene::ToClumpObject(*read.value, warnings));
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(elapsed);
-    seconds += elapsed;
-    peak = std::max(peak, bench::PeakHeapBytes() - before);
+    measured.Stop(state);
   }
-  Report(state, seconds, peak, model.dff.size());
+  measured.Report(state, model.dff.size());
 }
 
 BENCHMARK(ExportModel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
